@@ -1,0 +1,160 @@
+#include "app/KeyboardPicture.h"
+
+#include "app/KeyTables.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+// Finger of each letter key position: 0 left little ... 3 left index, 4 right index ... 7 right little.
+int fingerOf(int position)
+{
+    static constexpr int kTop[12] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7};
+    static constexpr int kHome[11] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7};
+    static constexpr int kBottom[10] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7};
+    if (position < 0)
+        return -1;
+    if (position < 12)
+        return kTop[position];
+    if (position < 23)
+        return kHome[position - 12];
+    if (position < 33)
+        return kBottom[position - 23];
+    return 0;
+}
+
+QColor fingerColour(int finger)
+{
+    // Mirror-matched pastel tints: the same finger of each hand shares a hue.
+    static const QColor kColours[8] = {
+        QColor(0xF4, 0xC7, 0xD0), QColor(0xFB, 0xE3, 0xB0), QColor(0xCD, 0xE8, 0xC1), QColor(0xBF, 0xDB, 0xF2),
+        QColor(0xBF, 0xDB, 0xF2), QColor(0xCD, 0xE8, 0xC1), QColor(0xFB, 0xE3, 0xB0), QColor(0xF4, 0xC7, 0xD0),
+    };
+    if (finger < 0 || finger > 7)
+        return QColor(0xEE, 0xEE, 0xEA);
+    return kColours[finger];
+}
+
+void drawKey(QPainter &p, const QRectF &rect, const QColor &fill)
+{
+    const QRectF r = rect.adjusted(1.5, 1.5, -0.5, -0.5);
+    p.setPen(QPen(QColor(0x8A, 0x8F, 0x98), 1.0));
+    p.setBrush(fill);
+    p.drawRoundedRect(r, 4, 4);
+    // A lighter top face gives the key some depth.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 90));
+    p.drawRoundedRect(r.adjusted(3, 2, -3, -8), 3, 3);
+}
+
+QRectF outline(const QRect &box)
+{
+    return QRectF(box.left(), box.top(), box.width(), box.height());
+}
+
+} // namespace
+
+KeyboardPicture::KeyboardPicture(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setLayoutDirection(Qt::LeftToRight); // a keyboard is never mirrored
+    QFont labelFont = font();
+    labelFont.setPointSize(10);
+    labelFont.setBold(true);
+    setFont(labelFont);
+}
+
+QSize KeyboardPicture::sizeHint() const
+{
+    return QSize(434, 166);
+}
+
+void KeyboardPicture::Cls()
+{
+    m_drawing = {};
+    update();
+}
+
+void KeyboardPicture::Print(QPoint at, const QString &text)
+{
+    m_drawing.labels.append({text, at});
+    update();
+}
+
+void KeyboardPicture::DrawBox(const QRect &rect, const QColor &color)
+{
+    m_drawing.boxes.append({rect, color});
+    update();
+}
+
+void KeyboardPicture::SetPicture(const KeyboardDrawing &drawing)
+{
+    m_drawing = drawing;
+    update();
+}
+
+void KeyboardPicture::setFingerColours(bool on)
+{
+    m_fingerColours = on;
+    update();
+}
+
+void KeyboardPicture::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), QColor(0xD9, 0xDC, 0xE1));
+
+    const QColor plain(0xF2, 0xF2, 0xEE);
+    auto keyFill = [&](int position) { return m_fingerColours ? fingerColour(fingerOf(position)) : plain; };
+
+    // Digit row: the key left of 1, the digits, - and =, then Backspace.
+    drawKey(p, outline(keygrid::keyBox(keygrid::kKeyLeftOfOne)), keyFill(0));
+    static constexpr int kDigitFingers[12] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7};
+    for (int i = 1; i <= 12; ++i)
+        drawKey(p, outline(keygrid::digitRowBox(i)), m_fingerColours ? fingerColour(kDigitFingers[i - 1]) : plain);
+    const QRect lastDigit = keygrid::digitRowBox(12);
+    drawKey(p, QRectF(lastDigit.right() + 1, 3, 430 - lastDigit.right(), 30), plain);
+
+    // Letter rows, with the wide keys that frame them.
+    for (int position = 0; position < 33; ++position)
+        drawKey(p, outline(keygrid::keyBox(position)), keyFill(position));
+    const QRect q = keygrid::keyBox(0), a = keygrid::keyBox(12), z = keygrid::keyBox(23);
+    const QRect rightBracket = keygrid::keyBox(11), quote = keygrid::keyBox(22), slash = keygrid::keyBox(32);
+    drawKey(p, QRectF(4, q.top(), q.left() - 4, q.height()), plain);                          // Tab
+    drawKey(p, QRectF(4, a.top(), a.left() - 4, a.height()), plain);                          // Caps Lock
+    drawKey(p, QRectF(4, z.top(), z.left() - 4, z.height()), plain);                          // Shift
+    drawKey(p, QRectF(rightBracket.right() + 1, q.top(), 430 - rightBracket.right(), q.height()), plain);
+    drawKey(p, QRectF(quote.right() + 1, a.top(), 430 - quote.right(), a.height()), plain);    // Enter
+    drawKey(p, QRectF(slash.right() + 1, z.top(), 430 - slash.right(), z.height()), plain);    // Shift
+
+    // Bottom row around the space bar, which both thumbs share.
+    const QRect space = keygrid::keyBox(keygrid::kSpaceBar);
+    drawKey(p, QRectF(4, space.top(), 40, space.height()), plain);
+    drawKey(p, QRectF(45, space.top(), 40, space.height()), plain);
+    drawKey(p, QRectF(86, space.top(), space.left() - 86, space.height()), plain);
+    drawKey(p, outline(space), m_fingerColours ? QColor(0xE3, 0xDA, 0xF0) : plain);
+    drawKey(p, QRectF(space.right() + 1, space.top(), 40, space.height()), plain);
+    drawKey(p, QRectF(space.right() + 42, space.top(), 430 - space.right() - 41, space.height()), plain);
+
+    // Home-row bumps on F and J.
+    p.setPen(QPen(QColor(0x55, 0x5A, 0x66), 1.5));
+    for (int position : {15, 18}) {
+        const QRect key = keygrid::keyBox(position);
+        p.drawLine(QPointF(key.center().x() - 3, key.bottom() - 4), QPointF(key.center().x() + 5, key.bottom() - 4));
+    }
+
+    // Labels are printed with their top left at the given point, like text printed on a picture.
+    p.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(font());
+    for (const KeyboardDrawing::Label &label : m_drawing.labels)
+        p.drawText(QPointF(label.at.x(), label.at.y() + metrics.ascent()), label.text);
+
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    for (const KeyboardDrawing::Box &box : m_drawing.boxes) {
+        p.setPen(QPen(box.color, 2));
+        p.drawRect(box.rect);
+    }
+}

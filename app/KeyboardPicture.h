@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+// What has been printed and drawn on a keyboard picture over the keyboard itself.
+struct KeyboardDrawing
+{
+    struct Label
+    {
+        QString text;
+        QPoint at;
+    };
+    struct Box
+    {
+        QRect rect;
+        QColor color;
+    };
+    QList<Label> labels;
+    QList<Box> boxes;
+
+    bool operator==(const KeyboardDrawing &) const = default;
+};
+inline bool operator==(const KeyboardDrawing::Label &a, const KeyboardDrawing::Label &b)
+{
+    return a.text == b.text && a.at == b.at;
+}
+inline bool operator==(const KeyboardDrawing::Box &a, const KeyboardDrawing::Box &b)
+{
+    return a.rect == b.rect && a.color == b.color;
+}
+
+// A picture of a PC keyboard, drawn by code at the coordinates the key labels and highlight boxes
+// use, so it stays sharp at any screen scale. Keys are tinted by the finger that types them. Labels
+// and boxes are kept as a drawing, painted over the keyboard, and stay until the picture is cleared.
+class KeyboardPicture : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit KeyboardPicture(QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+
+    void Cls();
+    void Print(QPoint at, const QString &text);
+    void DrawBox(const QRect &rect, const QColor &color);
+
+    const KeyboardDrawing &Picture() const { return m_drawing; }
+    void SetPicture(const KeyboardDrawing &drawing);
+
+    // Whether keys are tinted by finger; the clean picture of the home panel is.
+    void setFingerColours(bool on);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    KeyboardDrawing m_drawing;
+    bool m_fingerColours = true;
+};

@@ -1,0 +1,89 @@
+#include "app/cTheApp.h"
+
+#include "app/Blanks.h"
+#include "app/KeyTables.h"
+#include "app/KeyboardPicture.h"
+#include "app/StringTable.h"
+#include "app/WindowRegistry.h"
+#include "app/frmMain.h"
+#include "platform/Clock.h"
+#include "platform/CodePage1256.h"
+#include "platform/Dialogs.h"
+#include "platform/Folders.h"
+#include "users/cUser.h"
+
+bool bLoggedIn = false;
+
+cTheApp &theApp()
+{
+    static cTheApp app;
+    return app;
+}
+
+QString cTheApp::GetPath() const
+{
+    return platform::programFolder();
+}
+
+int cTheApp::ErrorMessage(qint16 iErrorNum, const QString &)
+{
+    const QString heading = LoadResString(1009) + QString::number(iErrorNum);
+    const QString text = heading + QStringLiteral("\r\r") + LoadResString(iErrorNum);
+    return platform::messageBox(text, heading, platform::MessageIcon::Exclamation);
+}
+
+void cTheApp::ShowScreen(QWidget *picPictureBox)
+{
+    if (!picPictureBox)
+        return;
+    frmMain &main = Window<frmMain>();
+    QWidget *owner = picPictureBox->window();
+    if (owner != &main)
+        WindowRegistry::AdoptPanel(owner, picPictureBox);
+    picPictureBox->setParent(main.contentArea());
+    picPictureBox->move(0, 0);
+    picPictureBox->show();
+    picPictureBox->raise();
+    picPictureBox->setFocus();
+}
+
+void cTheApp::ShowLetters(KeyboardPicture *picKeyboard)
+{
+    if (!picKeyboard)
+        return;
+    const bool arabic = theUser().GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
+    for (const keygrid::KeyLabel &label : keygrid::labels(arabic))
+        picKeyboard->Print(label.at, label.text);
+}
+
+void cTheApp::SelectLetter(KeyboardPicture *picKeyboard, const QVariant &vLetter)
+{
+    if (!picKeyboard)
+        return;
+    const bool arabic = theUser().GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
+    // Colour 1 of the 16-colour palette: dark blue.
+    picKeyboard->DrawBox(keygrid::keyBox(keygrid::positionOf(vLetter, arabic)), QColor(0, 0, 0x80));
+}
+
+void cTheApp::Sleep(double iNumofSeconds)
+{
+    // A monotonic clock, so a wait that runs across midnight still ends.
+    const double until = platform::monotonicSeconds() + iNumofSeconds;
+    while (platform::monotonicSeconds() <= until) {
+    }
+}
+
+qint16 cTheApp::F(qint16 X)
+{
+    return X < 128 ? X + 128 : X - 128;
+}
+
+QString cTheApp::EncText(const QString &sText)
+{
+    const QByteArray bytes = platform::toCodePage1256(TrimBlanks(sText));
+    QByteArray flipped;
+    flipped.reserve(bytes.size());
+    for (const char byte : bytes)
+        flipped.append(char(F(quint8(byte))));
+    return platform::fromCodePage1256(flipped);
+}

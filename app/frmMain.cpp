@@ -1,0 +1,290 @@
+#include "app/frmMain.h"
+
+#include "app/Artwork.h"
+#include "app/ClickableLabel.h"
+#include "app/KeyboardPicture.h"
+#include "app/StringTable.h"
+#include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
+#include "lessons/cLesson.h"
+#include "platform/Process.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+const char *const frmMain::kWebPage = "https://en.wikipedia.org/wiki/Touch_typing";
+
+namespace {
+
+const QColor kHighlight(0x80, 0x00, 0x00); // dark red, colour 4 of the 16-colour palette
+
+QLabel *makeHeading(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(0, 0, frmMain::kContentSize.width(), 44);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setStyleSheet(QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
+    QFont f = label->font();
+    f.setPointSize(16);
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+QWidget *makePanel(QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    panel->setGeometry(QRect(QPoint(0, 0), frmMain::kContentSize));
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+} // namespace
+
+frmMain::frmMain()
+{
+    setWindowTitle(QStringLiteral("Tavrin"));
+    setObjectName(QStringLiteral("frmMain"));
+    const int menuWidth = 190;
+    setFixedSize(kContentSize.width() + menuWidth, kContentSize.height());
+
+    m_content = new QWidget(this);
+    m_content->setGeometry(QRect(QPoint(0, 0), kContentSize));
+
+    // Menu strip: the logo and the sections, on the reading side of the window.
+    auto *menu = new QWidget(this);
+    menu->setGeometry(kContentSize.width(), 0, menuWidth, kContentSize.height());
+    menu->setAutoFillBackground(true);
+    menu->setStyleSheet(QStringLiteral("background-color: #e9eef5;"));
+    Picture1 = artwork::createPicture(artwork::Picture::Logo, menu);
+    Picture1->setGeometry(10, 8, menuWidth - 20, 84);
+
+    const std::array<QString, 11> captions = {
+        QStringLiteral("الدروس"),        QStringLiteral("تدريبات"),         QStringLiteral("مواضع الاصابع"),
+        QStringLiteral("دروس خاصة"),     QStringLiteral("ارقام"),           QString(),
+        QStringLiteral("اعدادات"),       QStringLiteral("حول Tavrin"),      QStringLiteral("الرئيسية"),
+        QStringLiteral("تغيير المستخدم"), QStringLiteral("انهاء"),
+    };
+    int y = 104;
+    for (int i = 0; i < 11; ++i) {
+        auto *item = new ClickableLabel(captions[i], menu);
+        item->setObjectName(QStringLiteral("lblSection%1").arg(i));
+        item->setGeometry(12, y, menuWidth - 24, 30);
+        item->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        item->setCursor(Qt::PointingHandCursor);
+        QFont f = item->font();
+        f.setPointSize(12);
+        item->setFont(f);
+        lblSection[i] = item;
+        if (i == 5) {
+            item->hide(); // no item carries this index; the gap parts sections from the rest
+            y += 14;
+            continue;
+        }
+        connect(item, &ClickableLabel::clicked, this, [this, i] { lblSection_Click(qint16(i)); });
+        y += 33;
+    }
+    HighlightSection(kHomeIndex);
+
+    // Home panel: lies under every other panel.
+    picHome = makePanel(m_content);
+    picHome->setObjectName(QStringLiteral("picHome"));
+    lblTitle = makeHeading(QStringLiteral(" Tavrin"), picHome);
+    Label1 = new QLabel(picHome);
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label1->setGeometry(20, 54, 560, 150);
+    Label1->setText(QStringLiteral(
+        "مرحبا بك في الاصدار الثاني من برنامج Tavrin. تتمثل الخطة التي ستسير عليها في ستة دروس، عليك انجاز "
+        "الدروس الستة بنجاح حتى تتمكن من تحقيق المستوى الذي تطمح له. اذا كنت جديدا على استخدام لوحة المفاتيح "
+        "بالطريقة الصحيحة يفضل ان تنتقل الى قسم مواضع الاصابع الذي يدربك على استخدام الاصابع ووضعيتها الصحيحة "
+        "على لوحة المفاتيح. اذا كنت متمرس في استخدام لوحة المفاتيح، يمكنك البدء او متابعة الدرس الحالي والموضح "
+        "ادناه. اما اذا كنت تعاني من صعوبة في التعامل على بعض الحروف فتستطيع تحديدها عن طريق الدروس الخاصة. "
+        "حظا سعيداً !"));
+    const std::array<QString, 4> lessonCaptions = {
+        QStringLiteral("والآن ماذا تريد؟"), QStringLiteral("متابعة"),
+        QStringLiteral("التدريب على مواضع الاصابع."), QStringLiteral("تحديد دروس خاصة."),
+    };
+    for (int i = 0; i < 4; ++i) {
+        lblLesson[i] = new QLabel(lessonCaptions[i], picHome);
+        lblLesson[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    QFont question = lblLesson[0]->font();
+    question.setBold(true);
+    lblLesson[0]->setFont(question);
+    lblLesson[0]->setGeometry(20, 206, 560, 24);
+    const std::array<artwork::ButtonIcon, 3> icons = {artwork::ButtonIcon::Forward, artwork::ButtonIcon::Fingers,
+                                                      artwork::ButtonIcon::Custom};
+    for (int i = 0; i < 3; ++i) {
+        lblLesson[i + 1]->setGeometry(20, 234 + i * 32, 516, 30);
+        cmdLesson[i] = new QPushButton(picHome);
+        cmdLesson[i]->setObjectName(QStringLiteral("cmdLesson%1").arg(i));
+        cmdLesson[i]->setGeometry(544, 234 + i * 32, 36, 30);
+        cmdLesson[i]->setIcon(artwork::icon(icons[i]));
+        cmdLesson[i]->setIconSize(QSize(22, 22));
+        connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
+    }
+    imgKeyboard = new KeyboardPicture(picHome);
+    imgKeyboard->setObjectName(QStringLiteral("imgKeyboard"));
+    imgKeyboard->setGeometry((kContentSize.width() - 434) / 2, kContentSize.height() - 166 - 8, 434, 166);
+
+    // About panel.
+    picAbout = makePanel(m_content);
+    picAbout->setObjectName(QStringLiteral("picAbout"));
+    picAbout->hide();
+    Label5 = makeHeading(QStringLiteral(" حول Tavrin"), picAbout);
+    Picture2 = artwork::createPicture(artwork::Picture::AboutBanner, picAbout);
+    Picture2->setGeometry(170, 56, 260, 150);
+    const std::array<QString, 5> aboutLines = {
+        QStringLiteral("برنامج لتعليم الطباعة باللمس بالعربية والانجليزية"),
+        QStringLiteral("Tavrin"),
+        QStringLiteral("- الاصدار الثاني -"),
+        QStringLiteral("إعداد وتصميم:"),
+        QStringLiteral("فريق تطوير Tavrin"),
+    };
+    for (int i = 0; i < 5; ++i) {
+        lblAbout[i] = new QLabel(picAbout);
+        lblAbout[i]->setObjectName(QStringLiteral("lblAbout%1").arg(i));
+        lblAbout[i]->setProperty("tag", aboutLines[i]);
+        lblAbout[i]->setAlignment(Qt::AlignCenter);
+        lblAbout[i]->setGeometry(20, 214 + i * 36, 560, 32);
+        QFont f = lblAbout[i]->font();
+        f.setPointSize(i == 1 ? 18 : 12);
+        f.setBold(i == 1);
+        lblAbout[i]->setFont(f);
+    }
+    Image1 = new ClickableLabel(picAbout);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(278, 400, 44, 44);
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->setToolTip(QString::fromLatin1(kWebPage));
+    auto *globe = artwork::createPicture(artwork::Picture::WebLink, Image1);
+    globe->setGeometry(0, 0, 44, 44);
+    globe->setAttribute(Qt::WA_TransparentForMouseEvents);
+    connect(Image1, &ClickableLabel::clicked, this, &frmMain::Image1_Click);
+
+    // Practice panel.
+    picPractice = new PracticePanel(m_content);
+    picPractice->setObjectName(QStringLiteral("picPractice"));
+    picPractice->setGeometry(QRect(QPoint(0, 0), kContentSize));
+    picPractice->hide();
+}
+
+void frmMain::Form_Load()
+{
+    RefreshContinueCaption();
+}
+
+void frmMain::HighlightSection(int Index)
+{
+    for (int i = 0; i < 11; ++i) {
+        QFont f = lblSection[i]->font();
+        f.setUnderline(i == Index);
+        lblSection[i]->setFont(f);
+        QPalette palette = lblSection[i]->palette();
+        palette.setColor(QPalette::WindowText, i == Index ? kHighlight : QColor(Qt::black));
+        lblSection[i]->setPalette(palette);
+    }
+}
+
+void frmMain::RefreshContinueCaption()
+{
+    lblLesson[1]->setText(QStringLiteral("متابعة ") + LoadResString(1002 + theLesson().GetCurrentLesson()) +
+                          QStringLiteral("."));
+}
+
+void frmMain::UnloadSectionWindows()
+{
+    for (QWidget *window : WindowRegistry::LoadedWindows()) {
+        if (window != this)
+            WindowRegistry::Unload(window);
+    }
+}
+
+void frmMain::lblSection_Click(qint16 Index)
+{
+    HighlightSection(Index);
+    picPractice->hide();
+    picAbout->hide();
+    ShowAbout(0);
+    UnloadSectionWindows();
+
+    switch (Index) {
+    case 7:
+        picAbout->show();
+        picAbout->raise();
+        ShowAbout(1);
+        break;
+    case 9:
+        // Change user: a new instance starts with the user selection; this one ends.
+        platform::startDetached(platform::runningExecutable());
+        platform::endProgram();
+        return;
+    case 10:
+        platform::endProgram();
+        return;
+    default:
+        // Sections whose screens are not part of the tutor yet stay on the home panel.
+        break;
+    }
+    RefreshContinueCaption();
+}
+
+void frmMain::ShowAbout(qint16 iMode)
+{
+    if (iMode != 1) {
+        for (QLabel *line : lblAbout)
+            line->clear();
+        return;
+    }
+    QCoreApplication::processEvents();
+    // Type each line out letter by letter; the window waits for the whole animation.
+    for (QLabel *line : lblAbout) {
+        const QString tag = line->property("tag").toString();
+        for (int i = 1; i <= tag.size(); ++i) {
+            line->setText(tag.left(i));
+            line->repaint();
+            theApp().Sleep(0.01);
+        }
+    }
+}
+
+void frmMain::cmdLesson_Click(int Index)
+{
+    switch (Index) {
+    case 0:
+        lblSection_Click(0);
+        break;
+    case 1:
+        lblSection_Click(2);
+        break;
+    case 2:
+        lblSection_Click(3);
+        break;
+    }
+}
+
+void frmMain::Image1_Click()
+{
+    platform::openWebPage(QString::fromLatin1(kWebPage));
+}
+
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && picPractice->isVisible()) {
+        picPractice->EndPractice();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // Section windows unload first, so their unload handlers (the settings screen's password) run.
+    UnloadSectionWindows();
+    event->accept();
+    platform::endProgram();
+}

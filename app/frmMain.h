@@ -1,0 +1,67 @@
+#pragma once
+
+#include "typing/PracticePanel.h"
+
+#include <QWidget>
+
+#include <array>
+
+class ClickableLabel;
+class KeyboardPicture;
+class QLabel;
+class QPushButton;
+
+// The main window: the menu of sections on the right and the content area on the left, which shows
+// the home panel, the about panel, the practice panel or the screen of one section.
+class frmMain : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr QSize kContentSize{600, 480};
+    static constexpr int kHomeIndex = 8;
+
+    frmMain();
+
+    void Form_Load();
+
+    // The menu action; also used by the home panel's buttons and the lessons screen.
+    void lblSection_Click(qint16 Index);
+
+    QWidget *contentArea() const { return m_content; }
+
+    // The practice run of the practice panel.
+    std::optional<cPractice> &CurrentPractice() { return picPractice->CurrentPractice; }
+    void StartPractice() { picPractice->StartPractice(); }
+
+    QWidget *Picture1 = nullptr;
+    std::array<ClickableLabel *, 11> lblSection{};
+    QWidget *picHome = nullptr;
+    QLabel *lblTitle = nullptr;
+    QLabel *Label1 = nullptr;
+    std::array<QLabel *, 4> lblLesson{};
+    std::array<QPushButton *, 3> cmdLesson{};
+    KeyboardPicture *imgKeyboard = nullptr;
+    QWidget *picAbout = nullptr;
+    QLabel *Label5 = nullptr;
+    std::array<QLabel *, 5> lblAbout{};
+    QWidget *Picture2 = nullptr;
+    ClickableLabel *Image1 = nullptr;
+    PracticePanel *picPractice = nullptr;
+
+    // The web page the about panel's picture opens.
+    static const char *const kWebPage;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void ShowAbout(qint16 iMode);
+    void cmdLesson_Click(int Index);
+    void Image1_Click();
+    void UnloadSectionWindows();
+    void RefreshContinueCaption();
+    void HighlightSection(int Index);
+
+    QWidget *m_content = nullptr;
+};

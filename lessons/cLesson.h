@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// The lesson controller: remembers the chosen lesson, runs its screens, practice and tests, and
+// judges the stored results against the learner's targets. Every operation reads the training
+// language afresh.
+class cLesson
+{
+public:
+    quint8 bLessonNumric = 1; // the chosen lesson, 1-6
+    QString sLessonAlpha;     // its title
+    QString sLessonLetters;   // its key group in the training language
+
+    // Lesson operations
+    void RunLesson();
+    void ShowTestResult();
+    void ShowTest(qint16 iTestNum);
+    void ShowPractice();
+
+    // Results and the pass rule, on the profile's slots of the current training language
+    qint16 GetCurrentLesson();
+    qint16 GetTestSpeed(qint16 iLesson, qint16 iTest);
+    void SetTestSpeed(qint16 iLesson, qint16 iTest, qint16 iSpeed);
+    qint16 GetTestAccuracy(qint16 iLesson, qint16 iTest);
+    void SetTestAccuracy(qint16 iLesson, qint16 iTest, qint16 iAccuracy);
+    bool PassTest(qint16 iSpeed, qint16 iAccuracy);
+    QString ResultAlpha(qint16 iSpeed, qint16 iAccuracy);
+    void GetAverage(qint16 iLesson, qint16 &iSpeed, qint16 &iAccuracy);
+
+    // The text of a lesson test: lines of the lesson drawn at random and joined until it is longer
+    // than 300 characters.
+    static QString BuildTestText(int blockId);
+};
+
+cLesson &theLesson();

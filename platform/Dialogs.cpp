@@ -1,0 +1,82 @@
+#include "platform/Dialogs.h"
+
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace platform {
+
+namespace {
+std::function<DialogAnswer(const DialogRequest &)> &answerer()
+{
+    static std::function<DialogAnswer(const DialogRequest &)> fn;
+    return fn;
+}
+
+QMessageBox::Icon toQtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+int messageBox(const QString &text, const QString &title, MessageIcon icon, MessageButtons buttons,
+               QWidget *parent)
+{
+    if (answerer())
+        return answerer()({DialogRequest::Message, title, text, icon, buttons}).button;
+
+    QMessageBox box(toQtIcon(icon), title, text, QMessageBox::NoButton, parent);
+    box.setLayoutDirection(Qt::RightToLeft);
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return AnswerYes;
+    case QMessageBox::No:
+        return AnswerNo;
+    default:
+        return AnswerOk;
+    }
+}
+
+QString inputBox(const QString &prompt, const QString &title, QWidget *parent)
+{
+    if (answerer())
+        return answerer()({DialogRequest::Input, title, prompt, MessageIcon::None, MessageButtons::Ok}).text;
+
+    QInputDialog dialog(parent);
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+void setDialogAnswererForTesting(std::function<DialogAnswer(const DialogRequest &)> fn)
+{
+    answerer() = std::move(fn);
+}
+
+} // namespace platform

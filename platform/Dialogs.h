@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+enum class MessageIcon { None, Information, Exclamation, Question, Critical };
+enum class MessageButtons { Ok, YesNo };
+
+// Button codes returned by messageBox, as the desktop's message box reports them.
+enum MessageAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+
+struct DialogRequest
+{
+    enum Kind { Message, Input } kind = Message;
+    QString title;
+    QString text;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+struct DialogAnswer
+{
+    int button = AnswerOk;
+    QString text; // input boxes: what was typed; empty when cancelled
+};
+
+// A message box, right-aligned and read right to left. Questions (Yes/No) default to No.
+int messageBox(const QString &text, const QString &title, MessageIcon icon,
+               MessageButtons buttons = MessageButtons::Ok, QWidget *parent = nullptr);
+
+// An input box; returns what was typed, or "" when it was cancelled.
+QString inputBox(const QString &prompt, const QString &title, QWidget *parent = nullptr);
+
+// Tests answer every box here instead of showing it; an empty function restores real boxes.
+void setDialogAnswererForTesting(std::function<DialogAnswer(const DialogRequest &)> answerer);
+
+} // namespace platform

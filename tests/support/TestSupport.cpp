@@ -1,0 +1,116 @@
+#include "support/TestSupport.h"
+
+#include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
+#include "platform/Beep.h"
+#include "platform/Clock.h"
+#include "platform/Folders.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/Process.h"
+#include "platform/Random.h"
+#include "users/ProfileFile.h"
+#include "users/cUser.h"
+
+#include <QDir>
+
+namespace testsupport {
+
+ScratchFolder::ScratchFolder()
+{
+    const QString base = qEnvironmentVariable("KZ_TEST_SCRATCH", QDir::tempPath());
+    QDir().mkpath(base);
+    m_dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/folder-XXXXXX"));
+    platform::setProgramFolderForTesting(path());
+}
+
+QString ScratchFolder::path() const
+{
+    return m_dir->path() + QLatin1Char('/');
+}
+
+QString ScratchFolder::filePath(const QString &name) const
+{
+    return path() + name;
+}
+
+DialogScript::DialogScript()
+{
+    platform::setDialogAnswererForTesting([this](const platform::DialogRequest &request) {
+        requests.append(request);
+        if (m_answers.isEmpty())
+            return platform::DialogAnswer{platform::AnswerOk, QString()};
+        return m_answers.takeFirst();
+    });
+}
+
+DialogScript::~DialogScript()
+{
+    platform::setDialogAnswererForTesting({});
+}
+
+void DialogScript::answer(int button)
+{
+    m_answers.append({button, QString()});
+}
+
+void DialogScript::answerInput(const QString &text)
+{
+    m_answers.append({text.isEmpty() ? platform::AnswerCancel : platform::AnswerOk, text});
+}
+
+BeepCounter::BeepCounter()
+{
+    platform::setBeepHandler([this] { ++count; });
+}
+
+BeepCounter::~BeepCounter()
+{
+    platform::setBeepHandler({});
+}
+
+ManualClock::ManualClock(double start) : now(start)
+{
+    platform::setClockForTesting([this] { return now; });
+}
+
+ManualClock::~ManualClock()
+{
+    platform::setClockForTesting({});
+}
+
+ProcessRecorder::ProcessRecorder()
+{
+    platform::setStartDetachedForTesting([this](const QString &program) {
+        started.append(program);
+        return true;
+    });
+    platform::setEndProgramForTesting([this](int) { ++ends; });
+}
+
+ProcessRecorder::~ProcessRecorder()
+{
+    platform::setStartDetachedForTesting({});
+    platform::setEndProgramForTesting({});
+}
+
+void createProfile(const QString &name, int wordsPerMinute, int accuracy)
+{
+    ProfileFile::create(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension), qint16(accuracy),
+                        qint16(wordsPerMinute * 5));
+}
+
+void createAndLogIn(const QString &name, int wordsPerMinute, int accuracy)
+{
+    createProfile(name, wordsPerMinute, accuracy);
+    theUser().LogIn(name);
+}
+
+void resetApplication()
+{
+    WindowRegistry::UnloadAll();
+    theUser().LogOut();
+    platform::setRandomSequenceForTesting({});
+    platform::loadKeyboardLayout(QString::fromLatin1(platform::kEnglishLayout));
+}
+
+} // namespace testsupport

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QWidget;
+
+namespace testsupport {
+
+// A fresh, empty program folder for one test: profiles and copied files land here.
+class ScratchFolder
+{
+public:
+    ScratchFolder();
+    QString path() const; // ends in "/"
+    QString filePath(const QString &name) const;
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+// Answers message and input boxes in order and keeps what they asked. A box with no answer queued
+// is answered with OK (or an empty input) and still recorded.
+class DialogScript
+{
+public:
+    DialogScript();
+    ~DialogScript();
+
+    void answer(int button);          // next message box
+    void answerInput(const QString &); // next input box; "" = cancelled
+
+    QList<platform::DialogRequest> requests;
+
+private:
+    QList<platform::DialogAnswer> m_answers;
+};
+
+// Counts beeps while alive.
+class BeepCounter
+{
+public:
+    BeepCounter();
+    ~BeepCounter();
+    int count = 0;
+};
+
+// A hand-driven clock of seconds since midnight while alive.
+class ManualClock
+{
+public:
+    explicit ManualClock(double start = 36000.0);
+    ~ManualClock();
+    double now;
+};
+
+// Records programs started and process ends instead of performing them, while alive.
+class ProcessRecorder
+{
+public:
+    ProcessRecorder();
+    ~ProcessRecorder();
+    QStringList started;
+    int ends = 0;
+};
+
+// Creates a profile file in the program folder as the new-user dialog does, and logs it in.
+void createProfile(const QString &name, int wordsPerMinute = 30, int accuracy = 95);
+void createAndLogIn(const QString &name, int wordsPerMinute = 30, int accuracy = 95);
+
+// Unloads every window, logs out and forgets the test seams, so the next test starts clean.
+void resetApplication();
+
+} // namespace testsupport

@@ -1,0 +1,146 @@
+#include "users/cUser.h"
+
+#include "app/Blanks.h"
+#include "app/Int16.h"
+#include "app/StringTable.h"
+#include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
+#include "app/frmMain.h"
+#include "platform/CodePage1256.h"
+#include "platform/Dialogs.h"
+
+cUser &theUser()
+{
+    static cUser user;
+    return user;
+}
+
+int cUser::flagOffset(const QString &sSection, const QString &sItem) const
+{
+    if (sSection == QLatin1String("General")) {
+        if (sItem == QLatin1String("Lang"))
+            return ProfileFile::kLangOffset;
+        if (sItem == QLatin1String("Sound"))
+            return ProfileFile::kSoundOffset;
+        if (sItem == QLatin1String("Back"))
+            return ProfileFile::kBackOffset;
+        if (sItem == QLatin1String("Unit"))
+            return ProfileFile::kUnitOffset;
+    } else if (sSection == QLatin1String("View")) {
+        if (sItem == QLatin1String("Errors"))
+            return ProfileFile::kErrorsOffset;
+        if (sItem == QLatin1String("BKColor"))
+            return ProfileFile::kBackColorOffset;
+        if (sItem == QLatin1String("Size"))
+            return ProfileFile::kSizeOffset;
+    }
+    return -1;
+}
+
+bool cUser::LogIn(const QString &sName)
+{
+    // A profile that vanished since the list was filled is not recreated empty: the login fails.
+    if (!m_file.open(theApp().GetPath() + sName + QLatin1String(ProfileFile::kExtension)))
+        return false;
+    sUserName = sName;
+
+    if (!readPassword().isEmpty()) {
+        for (;;) {
+            const QString answer = TrimBlanks(platform::inputBox(
+                QStringLiteral("ملف المستخدم محمي بكلمة مرور، رجاء كتابتها:"), QStringLiteral("كلمة المرور")));
+            if (answer == readPassword())
+                break;
+            if (answer.isEmpty()) {
+                m_file.close();
+                sUserName.clear();
+                return false;
+            }
+            platform::messageBox(QStringLiteral("كلمة المرور غير صحيحة، رجاء التأكد من صحتها."),
+                                 QStringLiteral("خطأ في كلمة المرور"), platform::MessageIcon::Exclamation);
+        }
+    }
+    Window<frmMain>().show();
+    bLoggedIn = true;
+    return true;
+}
+
+QString cUser::readPassword()
+{
+    QByteArray bytes = m_file.readBytes(ProfileFile::kPassOffset, ProfileFile::kPassLength);
+    bytes.resize(ProfileFile::kPassLength, ' ');
+    return TrimBlanks(cTheApp::EncText(platform::fromCodePage1256(bytes)));
+}
+
+QVariant cUser::GetSettings(const QString &sSection, const QString &sItem)
+{
+    if (sSection == QLatin1String("User") && sItem == QLatin1String("Pass"))
+        return readPassword();
+    const int offset = flagOffset(sSection, sItem);
+    if (offset < 0)
+        return QVariant();
+    const char flag = m_file.readByte(offset);
+    switch (offset) {
+    case ProfileFile::kLangOffset:
+        return flag == 'E' ? QStringLiteral("En") : QStringLiteral("Ar");
+    case ProfileFile::kUnitOffset:
+        return flag == 'W' ? QStringLiteral("WPM") : QStringLiteral("LPM");
+    case ProfileFile::kSizeOffset:
+        return flag == 'B' ? QStringLiteral("Big") : QStringLiteral("Small");
+    case ProfileFile::kBackColorOffset:
+        return flag == 'B' ? kBlackBackground : kLightBackground;
+    default:
+        return flag == 'T';
+    }
+}
+
+void cUser::SetSettings(const QString &sSection, const QString &sItem, const QVariant &vNewValue)
+{
+    if (sSection == QLatin1String("User")) {
+        if (sItem == QLatin1String("Pass")) {
+            // Cut or pad to the field's 10 characters, scramble, pad the scrambled text again.
+            const QString password = vNewValue.toString().left(ProfileFile::kPassLength)
+                                         .leftJustified(ProfileFile::kPassLength, QLatin1Char(' '));
+            QByteArray bytes = platform::toCodePage1256(cTheApp::EncText(password));
+            bytes = bytes.left(ProfileFile::kPassLength).leftJustified(ProfileFile::kPassLength, ' ');
+            m_file.writeBytes(ProfileFile::kPassOffset, bytes);
+        } else if (sItem == QLatin1String("Speed")) {
+            m_file.writeInt16(ProfileFile::kSpeedOffset, RoundToInt16(vNewValue.toDouble()));
+        } else if (sItem == QLatin1String("Accuracy")) {
+            m_file.writeInt16(ProfileFile::kAccuracyOffset, RoundToInt16(vNewValue.toDouble()));
+        }
+        return;
+    }
+    const int offset = flagOffset(sSection, sItem);
+    if (offset < 0)
+        return;
+    const QString text = vNewValue.toString();
+    const QByteArray first = platform::toCodePage1256(text.left(1));
+    m_file.writeByte(offset, first.isEmpty() ? ' ' : first.at(0));
+}
+
+qint16 cUser::ConvSpeed(qint16 speed, QString &unitLabel)
+{
+    if (GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM")) {
+        unitLabel = LoadResString(1012);
+        return IntDiv16(speed, 5);
+    }
+    unitLabel = LoadResString(1013);
+    return speed;
+}
+
+qint16 cUser::GetWantedSpeed()
+{
+    return m_file.readInt16(ProfileFile::kSpeedOffset);
+}
+
+qint16 cUser::GetWantedAccuracy()
+{
+    return m_file.readInt16(ProfileFile::kAccuracyOffset);
+}
+
+void cUser::LogOut()
+{
+    m_file.close();
+    sUserName.clear();
+    bLoggedIn = false;
+}

@@ -1,0 +1,121 @@
+#include "users/frmUsers.h"
+
+#include "app/StringTable.h"
+#include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
+#include "platform/Dialogs.h"
+#include "platform/Folders.h"
+#include "platform/Process.h"
+#include "users/ProfileFile.h"
+#include "users/cUser.h"
+#include "users/frmNewUser.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+frmUsers::frmUsers()
+{
+    setObjectName(QStringLiteral("frmUsers"));
+    setWindowTitle(QStringLiteral("Tavrin - المستخدمون"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(400, 250);
+
+    lstUsers = new QListWidget(this);
+    lstUsers->setObjectName(QStringLiteral("lstUsers"));
+    lstUsers->setGeometry(130, 12, 258, 190);
+    Label1 = new QLabel(QStringLiteral("المستخدم الحالي:"), this);
+    Label1->setGeometry(280, 212, 108, 26);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblUser = new QLabel(this);
+    lblUser->setObjectName(QStringLiteral("lblUser"));
+    lblUser->setGeometry(130, 212, 146, 26);
+    lblUser->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont bold = lblUser->font();
+    bold.setBold(true);
+    lblUser->setFont(bold);
+
+    auto makeButton = [this](const QString &caption, const char *name, int y) {
+        auto *button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(12, y, 108, 30);
+        return button;
+    };
+    cmdOK = makeButton(QStringLiteral("موافق"), "cmdOK", 12);
+    cmdCancel = makeButton(QStringLiteral("إلغاء الأمر"), "cmdCancel", 48);
+    cmdNewUser = makeButton(QStringLiteral("مستخدم جديد..."), "cmdNewUser", 118);
+    cmdDel = makeButton(QStringLiteral("حذف"), "cmdDel", 154);
+    cmdOK->setDefault(true);
+
+    connect(lstUsers, &QListWidget::currentTextChanged, lblUser, &QLabel::setText);
+    connect(lstUsers, &QListWidget::itemDoubleClicked, this, &frmUsers::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmUsers::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmUsers::cmdCancel_Click);
+    connect(cmdNewUser, &QPushButton::clicked, this, &frmUsers::cmdNewUser_Click);
+    connect(cmdDel, &QPushButton::clicked, this, &frmUsers::cmdDel_Click);
+}
+
+void frmUsers::Form_Load()
+{
+    RefreshData();
+}
+
+void frmUsers::RefreshData()
+{
+    lstUsers->clear();
+    const QString suffix = QLatin1String(ProfileFile::kExtension);
+    for (const QString &file : platform::filesWithSuffix(theApp().GetPath(), suffix)) {
+        if (file.trimmed().isEmpty())
+            break;
+        lstUsers->addItem(file.left(file.size() - suffix.size()));
+    }
+    const bool any = lstUsers->count() > 0;
+    if (any) {
+        lstUsers->setCurrentRow(0);
+        lblUser->setText(lstUsers->item(0)->text());
+    } else {
+        lblUser->clear();
+    }
+    cmdOK->setEnabled(any);
+    cmdDel->setEnabled(any);
+}
+
+void frmUsers::cmdOK_Click()
+{
+    const QString name = lblUser->text();
+    if (name.isEmpty())
+        return;
+    if (theUser().LogIn(name)) {
+        WindowRegistry::Unload(this);
+        return;
+    }
+    // The profile may have gone since the list was filled; show what is really there.
+    if (!QFile::exists(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension)))
+        RefreshData();
+}
+
+void frmUsers::cmdCancel_Click()
+{
+    platform::endProgram();
+}
+
+void frmUsers::cmdNewUser_Click()
+{
+    frmNewUser dialog(this);
+    dialog.exec();
+    RefreshData();
+}
+
+void frmUsers::cmdDel_Click()
+{
+    const QString name = lblUser->text();
+    if (name.isEmpty())
+        return;
+    const int answer = platform::messageBox(LoadResString(1101) + QLatin1Char(' ') + name + QStringLiteral(" ؟"),
+                                            QStringLiteral("حذف ملف"), platform::MessageIcon::Question,
+                                            platform::MessageButtons::YesNo, this);
+    if (answer == platform::AnswerYes)
+        QFile::remove(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension));
+    RefreshData();
+}

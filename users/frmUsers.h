@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The user selection: lists the profiles in the program folder, logs one in, creates and deletes them.
+class frmUsers : public QWidget
+{
+    Q_OBJECT
+public:
+    frmUsers();
+
+    void Form_Load();
+    void RefreshData();
+
+    QListWidget *lstUsers = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *lblUser = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QPushButton *cmdNewUser = nullptr;
+    QPushButton *cmdDel = nullptr;
+
+private:
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdNewUser_Click();
+    void cmdDel_Click();
+};
