@@ -28,9 +28,9 @@ bool ProfileFile::isValidUserName(const QString &name)
 bool ProfileFile::create(const QString &path, qint16 accuracy, qint16 speed)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    // Made owner-only from the first byte: a password is kept in it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
     QByteArray bytes(kSize, '\0');
     bytes.replace(kSignatureOffset, 24, kSignature, 24);

@@ -1,0 +1,263 @@
+// The profile file byte for byte, the settings that live in it and the login.
+#include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
+#include "app/frmMain.h"
+#include "platform/CodePage1256.h"
+#include "support/TestSupport.h"
+#include "users/ProfileFile.h"
+#include "users/cUser.h"
+
+#include <QFile>
+#include <QtEndian>
+#include <QtTest>
+
+using namespace testsupport;
+
+class TestProfile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QByteArray fileBytes(const QString &name)
+    {
+        QFile file(m_folder->filePath(name + QStringLiteral(".USR")));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    static qint16 int16At(const QByteArray &bytes, int offset)
+    {
+        return qFromLittleEndian<qint16>(bytes.constData() + offset);
+    }
+
+    std::unique_ptr<ScratchFolder> m_folder;
+    std::unique_ptr<ProcessRecorder> m_process;
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<ScratchFolder>();
+        m_process = std::make_unique<ProcessRecorder>();
+    }
+    void cleanup()
+    {
+        resetApplication();
+        m_process.reset();
+        m_folder.reset();
+    }
+
+    void newProfileBytes()
+    {
+        createProfile(QStringLiteral("سارة"), 30, 95);
+        const QByteArray bytes = fileBytes(QStringLiteral("سارة"));
+        QCOMPARE(bytes.size(), 189);
+        QCOMPARE(bytes.left(24), QByteArray(ProfileFile::kSignature));
+        QCOMPARE(int16At(bytes, 24), qint16(95));
+        QCOMPARE(int16At(bytes, 26), qint16(150));
+        QCOMPARE(bytes.mid(28, 7), QByteArray("TGSATTW"));
+        QCOMPARE(bytes.mid(35, 10), QByteArray(10, ' '));
+        QCOMPARE(bytes.mid(45), QByteArray(144, '\0'));
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+        const auto permissions = QFile::permissions(m_folder->filePath(QStringLiteral("سارة.USR")));
+        QVERIFY(permissions.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QVERIFY(!(permissions & others));
+    }
+
+    void newProfileReadsBack()
+    {
+        createAndLogIn(QStringLiteral("ali"), 20, 90);
+        cUser &user = theUser();
+        QCOMPARE(user.sUserName, QStringLiteral("ali"));
+        QCOMPARE(user.GetSettings("General", "Lang").toString(), QStringLiteral("Ar"));
+        QCOMPARE(user.GetSettings("General", "Sound").toBool(), true);
+        QCOMPARE(user.GetSettings("General", "Back").toBool(), true);
+        QCOMPARE(user.GetSettings("General", "Unit").toString(), QStringLiteral("WPM"));
+        QCOMPARE(user.GetSettings("View", "Errors").toBool(), true);
+        QCOMPARE(user.GetSettings("View", "BKColor").toInt(), 0xC0FFC0);
+        QCOMPARE(user.GetSettings("View", "Size").toString(), QStringLiteral("Small"));
+        QCOMPARE(user.GetSettings("User", "Pass").toString(), QString());
+        QCOMPARE(user.GetWantedSpeed(), qint16(100));
+        QCOMPARE(user.GetWantedAccuracy(), qint16(90));
+        QVERIFY(!user.GetSettings("General", "Nothing").isValid());
+        QVERIFY(!user.GetSettings("general", "Lang").isValid()); // names are case-sensitive
+        QVERIFY(bLoggedIn);
+        QVERIFY(Window<frmMain>().isVisible());
+    }
+
+    void flagRoundTrips_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<char>("byte");
+        QTest::addColumn<QVariant>("readBack");
+        QTest::newRow("English") << "General" << "Lang" << "En" << 31 << 'E' << QVariant(QStringLiteral("En"));
+        QTest::newRow("Arabic") << "General" << "Lang" << "Ar" << 31 << 'A' << QVariant(QStringLiteral("Ar"));
+        QTest::newRow("letters per minute") << "General" << "Unit" << "L" << 34 << 'L' << QVariant(QStringLiteral("LPM"));
+        QTest::newRow("no backspace") << "General" << "Back" << "F" << 33 << 'F' << QVariant(false);
+        QTest::newRow("no marks") << "View" << "Errors" << "F" << 28 << 'F' << QVariant(false);
+        QTest::newRow("black") << "View" << "BKColor" << "B" << 29 << 'B' << QVariant(0);
+        QTest::newRow("big font") << "View" << "Size" << "B" << 30 << 'B' << QVariant(QStringLiteral("Big"));
+        QTest::newRow("empty flag is a blank") << "View" << "Size" << "" << 30 << ' ' << QVariant(QStringLiteral("Small"));
+    }
+    void flagRoundTrips()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, item);
+        QFETCH(QString, stored);
+        QFETCH(int, offset);
+        QFETCH(char, byte);
+        QFETCH(QVariant, readBack);
+        createAndLogIn(QStringLiteral("u"));
+        theUser().SetSettings(section, item, stored);
+        // Written through at once: another reader sees the byte while the profile is still open.
+        QCOMPARE(fileBytes(QStringLiteral("u")).at(offset), byte);
+        QCOMPARE(theUser().GetSettings(section, item), readBack);
+    }
+
+    void targetsRoundToSixteenBits()
+    {
+        createAndLogIn(QStringLiteral("u"));
+        theUser().SetSettings("User", "Speed", 152.5);
+        theUser().SetSettings("User", "Accuracy", QStringLiteral("87"));
+        QCOMPARE(theUser().GetWantedSpeed(), qint16(152)); // half to even
+        QCOMPARE(theUser().GetWantedAccuracy(), qint16(87));
+        theUser().SetSettings("Nowhere", "Speed", 5); // ignored
+        QCOMPARE(fileBytes(QStringLiteral("u")).size(), 189);
+    }
+
+    void passwords_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("thirteen characters keep ten") << "abcdefghijklm" << "abcdefghij";
+        QTest::newRow("blanks trimmed") << "  sesame " << "sesame";
+        QTest::newRow("Arabic") << "كلمةسر" << "كلمةسر";
+        QTest::newRow("none") << "" << "";
+    }
+    void passwords()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        createAndLogIn(QStringLiteral("u"));
+        theUser().SetSettings("User", "Pass", typed);
+        QCOMPARE(theUser().GetSettings("User", "Pass").toString(), kept);
+        // Stored scrambled, blank-padded to ten bytes.
+        const QByteArray stored = fileBytes(QStringLiteral("u")).mid(35, 10);
+        const QByteArray expected = platform::toCodePage1256(cTheApp::EncText(kept)).leftJustified(10, ' ');
+        QCOMPARE(stored, expected);
+        if (!kept.isEmpty())
+            QVERIFY(!stored.contains(platform::toCodePage1256(kept)));
+    }
+
+    void convSpeed()
+    {
+        createAndLogIn(QStringLiteral("u"));
+        QString unit;
+        QCOMPARE(theUser().ConvSpeed(149, unit), qint16(29));
+        QCOMPARE(unit, QStringLiteral("كلمة / دقيقة"));
+        theUser().SetSettings("General", "Unit", "L");
+        QCOMPARE(theUser().ConvSpeed(149, unit), qint16(149));
+        QCOMPARE(unit, QStringLiteral("حرف / دقيقة"));
+    }
+
+    void resultSlotsFollowTheLanguage()
+    {
+        QCOMPARE(ProfileFile::testSlotOffset(false, 2, 3), 137);
+        QCOMPARE(ProfileFile::testSlotOffset(true, 2, 3), 65);
+        QCOMPARE(ProfileFile::testSlotOffset(true, 1, 1), 45);
+        QCOMPARE(ProfileFile::testSlotOffset(false, 6, 3), 185);
+    }
+
+    void passwordLoop()
+    {
+        createProfile(QStringLiteral("p"));
+        theUser().LogIn(QStringLiteral("p"));
+        theUser().SetSettings("User", "Pass", "sesame");
+        theUser().LogOut();
+        WindowRegistry::UnloadAll();
+
+        DialogScript dialogs;
+        dialogs.answerInput(QStringLiteral("wrong"));
+        dialogs.answer(platform::AnswerOk);
+        dialogs.answerInput(QStringLiteral(" sesame "));
+        QVERIFY(theUser().LogIn(QStringLiteral("p")));
+        QCOMPARE(dialogs.requests.size(), 3);
+        QCOMPARE(dialogs.requests[0].kind, platform::DialogRequest::Input);
+        QCOMPARE(dialogs.requests[0].title, QStringLiteral("كلمة المرور"));
+        QCOMPARE(dialogs.requests[0].text, QStringLiteral("ملف المستخدم محمي بكلمة مرور، رجاء كتابتها:"));
+        QCOMPARE(dialogs.requests[1].title, QStringLiteral("خطأ في كلمة المرور"));
+        QCOMPARE(dialogs.requests[1].text, QStringLiteral("كلمة المرور غير صحيحة، رجاء التأكد من صحتها."));
+        QCOMPARE(dialogs.requests[1].icon, platform::MessageIcon::Exclamation);
+        QVERIFY(bLoggedIn);
+    }
+
+    void passwordCancelledClosesTheProfile()
+    {
+        createProfile(QStringLiteral("p"));
+        theUser().LogIn(QStringLiteral("p"));
+        theUser().SetSettings("User", "Pass", "sesame");
+        theUser().LogOut();
+        WindowRegistry::UnloadAll();
+
+        DialogScript dialogs;
+        dialogs.answerInput(QString());
+        QVERIFY(!theUser().LogIn(QStringLiteral("p")));
+        QVERIFY(!bLoggedIn);
+        QVERIFY(!WindowRegistry::IsLoaded<frmMain>());
+        // Nothing can be read or written through a closed profile.
+        theUser().SetSettings("General", "Lang", "E");
+        QCOMPARE(fileBytes(QStringLiteral("p")).at(31), 'A');
+    }
+
+    void vanishedProfileIsNotRecreated()
+    {
+        QVERIFY(!theUser().LogIn(QStringLiteral("ghost")));
+        QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("ghost.USR"))));
+        QVERIFY(!bLoggedIn);
+    }
+
+    void damagedProfileReadsBlanksAndZeros()
+    {
+        QFile file(m_folder->filePath(QStringLiteral("short.USR")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("Tavrin learner profile 2") + QByteArray("\x5f\x00\x96", 3));
+        file.close();
+        QVERIFY(theUser().LogIn(QStringLiteral("short")));
+        QCOMPARE(theUser().GetWantedAccuracy(), qint16(95));
+        QCOMPARE(theUser().GetWantedSpeed(), qint16(150)); // the missing high byte reads as zero
+        QCOMPARE(theUser().GetSettings("General", "Lang").toString(), QStringLiteral("Ar"));
+        QCOMPARE(theUser().GetSettings("View", "Errors").toBool(), false);
+        QCOMPARE(theUser().GetSettings("User", "Pass").toString(), QString());
+        QCOMPARE(theUser().ReadInteger(ProfileFile::testSlotOffset(false, 6, 3)), qint16(0));
+    }
+
+    void userNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("Arabic") << "محمد علي" << true;
+        QTest::newRow("Latin") << "Sam-2" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("blank") << "   " << false;
+        QTest::newRow("dot") << "." << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("slash") << "../up" << false;
+        QTest::newRow("backslash") << "a\\b" << false;
+        for (const char *bad : {":", "*", "?", "\"", "<", ">", "|"})
+            QTest::newRow(bad) << QStringLiteral("a%1b").arg(QLatin1String(bad)) << false;
+        QTest::newRow("control") << QStringLiteral("a\tb") << false;
+        QTest::newRow("newline") << QStringLiteral("a\nb") << false;
+    }
+    void userNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, valid);
+        QCOMPARE(ProfileFile::isValidUserName(name), valid);
+    }
+};
+
+QTEST_MAIN(TestProfile)
+#include "tst_profile.moc"

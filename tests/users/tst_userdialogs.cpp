@@ -1,0 +1,262 @@
+// The user selection and new-user dialogs, driven through their widgets.
+#include "app/WindowRegistry.h"
+#include "app/frmMain.h"
+#include "support/TestSupport.h"
+#include "users/cUser.h"
+#include "users/frmNewUser.h"
+#include "users/frmUsers.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace testsupport;
+
+class TestUserDialogs : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ScratchFolder> m_folder;
+    std::unique_ptr<ProcessRecorder> m_process;
+
+    QStringList listed()
+    {
+        QStringList names;
+        QListWidget *list = Window<frmUsers>().lstUsers;
+        for (int i = 0; i < list->count(); ++i)
+            names.append(list->item(i)->text());
+        names.sort();
+        return names;
+    }
+
+    // Fills the new-user dialog and presses OK; returns whether it closed.
+    bool createUser(const QString &name, const QString &speed = QStringLiteral("30"),
+                    const QString &accuracy = QStringLiteral("95 %"))
+    {
+        frmNewUser dialog;
+        dialog.txtText->setText(name);
+        dialog.cmbSpeed->setCurrentText(speed);
+        dialog.cmbAccuracy->setCurrentText(accuracy);
+        QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    }
+
+    QStringList filesInFolder() const
+    {
+        return QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden);
+    }
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<ScratchFolder>();
+        m_process = std::make_unique<ProcessRecorder>();
+    }
+    void cleanup()
+    {
+        resetApplication();
+        m_process.reset();
+        m_folder.reset();
+    }
+
+    void emptyFolder()
+    {
+        frmUsers &users = Window<frmUsers>();
+        QCOMPARE(users.lstUsers->count(), 0);
+        QCOMPARE(users.lblUser->text(), QString());
+        QVERIFY(!users.cmdOK->isEnabled());
+        QVERIFY(!users.cmdDel->isEnabled());
+        QVERIFY(users.cmdNewUser->isEnabled());
+        QVERIFY(users.cmdCancel->isEnabled());
+    }
+
+    void newUserDialogStartsAtThirtyAndNinetyFive()
+    {
+        frmNewUser dialog;
+        QCOMPARE(dialog.cmbSpeed->count(), 20);
+        QCOMPARE(dialog.cmbSpeed->itemText(0), QStringLiteral("5"));
+        QCOMPARE(dialog.cmbSpeed->itemText(19), QStringLiteral("100"));
+        QCOMPARE(dialog.cmbAccuracy->count(), 51);
+        QCOMPARE(dialog.cmbAccuracy->itemText(0), QStringLiteral("50 %"));
+        QCOMPARE(dialog.cmbSpeed->currentText(), QStringLiteral("30"));
+        QCOMPARE(dialog.cmbAccuracy->currentText(), QStringLiteral("95 %"));
+        QCOMPARE(dialog.txtText->maxLength(), 30);
+    }
+
+    void createListsTheProfile()
+    {
+        QVERIFY(createUser(QStringLiteral("  ليلى "), QStringLiteral("40"), QStringLiteral("90 %")));
+        QFile file(m_folder->filePath(QStringLiteral("ليلى.USR")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.size(), 189);
+        QCOMPARE(bytes.at(24), char(90));
+        QCOMPARE(bytes.at(26), char(200));
+        Window<frmUsers>().RefreshData();
+        QCOMPARE(listed(), QStringList{QStringLiteral("ليلى")});
+        QVERIFY(Window<frmUsers>().cmdOK->isEnabled());
+    }
+
+    void takenNameShows101()
+    {
+        QVERIFY(createUser(QStringLiteral("Omar")));
+        DialogScript dialogs;
+        QVERIFY(!createUser(QStringLiteral("omar"))); // names compare without case, as file names do here
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].title, QStringLiteral("خطأ رقم:101"));
+        QCOMPARE(filesInFolder(), QStringList{QStringLiteral("Omar.USR")});
+    }
+
+    void refusedNamesShow102AndWriteNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << "";
+        QTest::newRow("blank") << "   ";
+        QTest::newRow("parent folder") << "../escape";
+        QTest::newRow("absolute") << "/tmp/escape";
+        QTest::newRow("wildcard") << "*";
+        QTest::newRow("dot dot") << "..";
+        QTest::newRow("pipe") << "a|b";
+    }
+    void refusedNamesShow102AndWriteNothing()
+    {
+        QFETCH(QString, name);
+        const QStringList parentBefore = QDir(m_folder->path() + QStringLiteral("..")).entryList();
+        DialogScript dialogs;
+        QVERIFY(!createUser(name));
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].title, QStringLiteral("خطأ رقم:102"));
+        QCOMPARE(dialogs.requests[0].text, QStringLiteral("خطأ رقم:102\r\rاسم المستخدم غير صحيح، رجاء تغيير الاسم"));
+        QVERIFY(filesInFolder().isEmpty());
+        QCOMPARE(QDir(m_folder->path() + QStringLiteral("..")).entryList(), parentBefore);
+        QVERIFY(!QFile::exists(QStringLiteral("/tmp/escape.USR")));
+    }
+
+    void cancelWritesNothing()
+    {
+        frmNewUser dialog;
+        dialog.txtText->setText(QStringLiteral("nobody"));
+        QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(filesInFolder().isEmpty());
+    }
+
+    void newUserButtonRefreshesTheList()
+    {
+        frmUsers &users = Window<frmUsers>();
+        QTimer::singleShot(0, this, [] {
+            auto *dialog = qobject_cast<frmNewUser *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->txtText->setText(QStringLiteral("Nour"));
+            dialog->cmdOK->click();
+        });
+        QTest::mouseClick(users.cmdNewUser, Qt::LeftButton);
+        QCOMPARE(listed(), QStringList{QStringLiteral("Nour")});
+        QCOMPARE(users.lblUser->text(), QStringLiteral("Nour"));
+    }
+
+    void deleteAsksFirst()
+    {
+        createProfile(QStringLiteral("a"));
+        createProfile(QStringLiteral("b"));
+        frmUsers &users = Window<frmUsers>();
+        QListWidget *list = users.lstUsers;
+        const QString chosen = list->item(1)->text();
+        list->setCurrentRow(1);
+        QCOMPARE(users.lblUser->text(), chosen);
+
+        DialogScript dialogs;
+        dialogs.answer(platform::AnswerNo);
+        QTest::mouseClick(users.cmdDel, Qt::LeftButton);
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].title, QStringLiteral("حذف ملف"));
+        QCOMPARE(dialogs.requests[0].text, QStringLiteral("هل انت متأكد من رغبتك في حذف الملف: ") + chosen +
+                                               QStringLiteral(" ؟"));
+        QCOMPARE(dialogs.requests[0].icon, platform::MessageIcon::Question);
+        QCOMPARE(dialogs.requests[0].buttons, platform::MessageButtons::YesNo);
+        QCOMPARE(listed(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+
+        list->setCurrentRow(1);
+        dialogs.answer(platform::AnswerYes);
+        QTest::mouseClick(users.cmdDel, Qt::LeftButton);
+        QCOMPARE(listed().size(), 1);
+        QVERIFY(!listed().contains(chosen));
+        QCOMPARE(users.lblUser->text(), list->item(0)->text());
+    }
+
+    void loginShowsTheMainWindow()
+    {
+        createProfile(QStringLiteral("Huda"));
+        frmUsers &users = Window<frmUsers>();
+        users.show();
+        QTest::mouseClick(users.cmdOK, Qt::LeftButton);
+        QVERIFY(WindowRegistry::IsLoaded<frmMain>());
+        QVERIFY(Window<frmMain>().isVisible());
+        QVERIFY(!WindowRegistry::IsLoaded<frmUsers>());
+        QCOMPARE(theUser().sUserName, QStringLiteral("Huda"));
+    }
+
+    void wrongThenRightPassword()
+    {
+        createAndLogIn(QStringLiteral("Sami"));
+        theUser().SetSettings("User", "Pass", QStringLiteral("مفتاح"));
+        resetApplication();
+
+        frmUsers &users = Window<frmUsers>();
+        DialogScript dialogs;
+        dialogs.answerInput(QStringLiteral("خطأ"));
+        dialogs.answer(platform::AnswerOk);
+        dialogs.answerInput(QStringLiteral("مفتاح"));
+        QTest::mouseClick(users.cmdOK, Qt::LeftButton);
+        QCOMPARE(dialogs.requests.size(), 3);
+        QVERIFY(Window<frmMain>().isVisible());
+    }
+
+    void cancelledPasswordStaysWithTheSameSelection()
+    {
+        createProfile(QStringLiteral("a"));
+        createProfile(QStringLiteral("b"));
+        theUser().LogIn(QStringLiteral("b"));
+        theUser().SetSettings("User", "Pass", QStringLiteral("x"));
+        resetApplication();
+
+        frmUsers &users = Window<frmUsers>();
+        users.lstUsers->setCurrentRow(users.lstUsers->item(0)->text() == QLatin1String("b") ? 0 : 1);
+        DialogScript dialogs;
+        dialogs.answerInput(QString());
+        QTest::mouseClick(users.cmdOK, Qt::LeftButton);
+        QVERIFY(WindowRegistry::IsLoaded<frmUsers>());
+        QVERIFY(!WindowRegistry::IsLoaded<frmMain>());
+        QCOMPARE(users.lblUser->text(), QStringLiteral("b"));
+    }
+
+    void vanishedProfileRefreshesTheList()
+    {
+        createProfile(QStringLiteral("gone"));
+        createProfile(QStringLiteral("kept"));
+        frmUsers &users = Window<frmUsers>();
+        users.lstUsers->setCurrentRow(users.lstUsers->item(0)->text() == QLatin1String("gone") ? 0 : 1);
+        QFile::remove(m_folder->filePath(QStringLiteral("gone.USR")));
+        QTest::mouseClick(users.cmdOK, Qt::LeftButton);
+        QVERIFY(!WindowRegistry::IsLoaded<frmMain>());
+        QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("gone.USR"))));
+        QCOMPARE(listed(), QStringList{QStringLiteral("kept")});
+    }
+
+    void cancelEndsWithoutOpeningAProfile()
+    {
+        createProfile(QStringLiteral("a"));
+        QTest::mouseClick(Window<frmUsers>().cmdCancel, Qt::LeftButton);
+        QCOMPARE(m_process->ends, 1);
+        QVERIFY(theUser().sUserName.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestUserDialogs)
+#include "tst_userdialogs.moc"
