@@ -1,0 +1,238 @@
+// The main window: its menu's common steps, the home and about panels, leaving and restarting.
+#include "app/ClickableLabel.h"
+#include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
+#include "app/frmMain.h"
+#include "lessons/cLesson.h"
+#include "platform/Process.h"
+#include "support/TestSupport.h"
+#include "users/cUser.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace testsupport;
+
+// A section window as the main menu sees one: a never-shown window lending a panel to the main window.
+class FakeSection : public QWidget
+{
+public:
+    FakeSection() { picScreen = new QWidget(this); }
+    void Form_Load() { ++loads; }
+    void Form_Unload() { ++unloads; }
+    QWidget *picScreen;
+    static inline int loads = 0;
+    static inline int unloads = 0;
+};
+
+// Records the caption of a label each time it is painted.
+class PaintRecorder : public QObject
+{
+public:
+    explicit PaintRecorder(QLabel *label) : m_label(label) { label->installEventFilter(this); }
+    QStringList captions;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            captions.append(m_label->text());
+        return false;
+    }
+
+private:
+    QLabel *m_label;
+};
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ScratchFolder> m_folder;
+    std::unique_ptr<ProcessRecorder> m_process;
+
+    static frmMain &main() { return Window<frmMain>(); }
+    static void click(int index) { QTest::mouseClick(main().lblSection[index], Qt::LeftButton); }
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<ScratchFolder>();
+        m_process = std::make_unique<ProcessRecorder>();
+        createAndLogIn(QStringLiteral("learner"), 8, 90);
+        FakeSection::loads = FakeSection::unloads = 0;
+    }
+    void cleanup()
+    {
+        resetApplication();
+        m_process.reset();
+        m_folder.reset();
+    }
+
+    void windowFrame()
+    {
+        QCOMPARE(main().windowTitle(), QStringLiteral("Tavrin"));
+        QCOMPARE(main().minimumSize(), main().maximumSize());
+        QVERIFY(main().isVisible());
+        QVERIFY(main().picHome->isVisible());
+        QVERIFY(!main().picAbout->isVisible());
+        QVERIFY(!main().picPractice->isVisible());
+        QVERIFY(main().lblSection[5]->isHidden());
+        QCOMPARE(main().lblTitle->text(), QStringLiteral(" Tavrin"));
+        QCOMPARE(main().lblLesson[1]->text(), QStringLiteral("متابعة الدرس الاول."));
+    }
+
+    void highlightMoves()
+    {
+        auto isHighlighted = [](int i) {
+            QLabel *item = main().lblSection[i];
+            return item->font().underline() && item->palette().color(QPalette::WindowText) == QColor(0x80, 0, 0);
+        };
+        QVERIFY(isHighlighted(frmMain::kHomeIndex));
+        click(7);
+        QVERIFY(isHighlighted(7));
+        for (int i = 0; i < 11; ++i) {
+            if (i != 7) {
+                QVERIFY2(!isHighlighted(i), qPrintable(QString::number(i)));
+                QCOMPARE(main().lblSection[i]->palette().color(QPalette::WindowText), QColor(Qt::black));
+            }
+        }
+        click(8);
+        QVERIFY(isHighlighted(8));
+        QVERIFY(!isHighlighted(7));
+    }
+
+    void menuUnloadsTheSectionWindow()
+    {
+        FakeSection &section = Window<FakeSection>();
+        theApp().ShowScreen(section.picScreen);
+        QCOMPARE(section.picScreen->parentWidget(), main().contentArea());
+        QCOMPARE(section.picScreen->pos(), QPoint(0, 0));
+        QVERIFY(section.picScreen->isVisible());
+        QPointer<QWidget> panel = section.picScreen;
+
+        click(8);
+        QCOMPARE(FakeSection::unloads, 1);
+        QVERIFY(!WindowRegistry::IsLoaded<FakeSection>());
+        QCOMPARE(WindowRegistry::LoadedWindows(), QList<QWidget *>{&main()});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(panel.isNull()); // the lent panel went with its window
+
+        // Named again, the window loads afresh.
+        Window<FakeSection>();
+        QCOMPARE(FakeSection::loads, 2);
+    }
+
+    void continueCaptionFollowsResults()
+    {
+        for (qint16 test = 1; test <= 3; ++test) {
+            theLesson().SetTestSpeed(1, test, 40);
+            theLesson().SetTestAccuracy(1, test, 90);
+        }
+        QCOMPARE(main().lblLesson[1]->text(), QStringLiteral("متابعة الدرس الاول."));
+        click(8);
+        QCOMPARE(main().lblLesson[1]->text(), QStringLiteral("متابعة الدرس الثاني."));
+    }
+
+    void aboutLinesAreTypedFromEmptyEachTime()
+    {
+        PaintRecorder recorder(main().lblAbout[1]);
+        click(7);
+        QVERIFY(main().picAbout->isVisible());
+        for (QLabel *line : main().lblAbout)
+            QCOMPARE(line->text(), line->property("tag").toString());
+        QCOMPARE(main().lblAbout[1]->text(), QStringLiteral("Tavrin"));
+        QCOMPARE(main().lblAbout[2]->text(), QStringLiteral("- الاصدار الثاني -"));
+        QCOMPARE(main().lblAbout[3]->text(), QStringLiteral("إعداد وتصميم:"));
+        recorder.captions.removeAll(QString());
+        QCOMPARE(recorder.captions.mid(0, 6), (QStringList{"T", "Ta", "Tav", "Tavr", "Tavri", "Tavrin"}));
+
+        click(8);
+        QVERIFY(!main().picAbout->isVisible());
+        for (QLabel *line : main().lblAbout)
+            QVERIFY(line->text().isEmpty());
+
+        recorder.captions.clear();
+        click(7);
+        recorder.captions.removeAll(QString());
+        QCOMPARE(recorder.captions.value(0), QStringLiteral("T"));
+        QCOMPARE(main().lblAbout[1]->text(), QStringLiteral("Tavrin"));
+    }
+
+    void escapeOnTheHomePanelDoesNothing()
+    {
+        QTest::keyClick(&main(), Qt::Key_Escape);
+        QVERIFY(main().picHome->isVisible());
+        QVERIFY(!main().picPractice->isVisible());
+        QCOMPARE(m_process->ends, 0);
+    }
+
+    void escapeEndsAShownPractice()
+    {
+        main().picPractice->show();
+        main().picPractice->raise();
+        QTest::keyClick(&main(), Qt::Key_Escape);
+        QVERIFY(!main().picPractice->isVisible());
+        QVERIFY(!main().CurrentPractice().has_value());
+    }
+
+    void menuHidesPracticeAndAbout()
+    {
+        main().picPractice->show();
+        click(7);
+        QVERIFY(!main().picPractice->isVisible());
+        QVERIFY(main().picAbout->isVisible());
+        click(8);
+        QVERIFY(!main().picAbout->isVisible());
+    }
+
+    void changeUserStartsANewInstance()
+    {
+        click(9);
+        QCOMPARE(m_process->started, QStringList{platform::runningExecutable()});
+        QCOMPARE(m_process->ends, 1);
+    }
+
+    void exitEnds()
+    {
+        Window<FakeSection>();
+        click(10);
+        QVERIFY(m_process->started.isEmpty());
+        QCOMPARE(m_process->ends, 1);
+        QCOMPARE(FakeSection::unloads, 1); // the section's unload handler ran before the end
+    }
+
+    void closeBoxUnloadsTheSectionFirst()
+    {
+        Window<FakeSection>();
+        main().close();
+        QCOMPARE(FakeSection::unloads, 1);
+        QCOMPARE(m_process->ends, 1);
+    }
+
+    void homeButtonsOpenTheirSections()
+    {
+        click(7);
+        QTest::mouseClick(main().cmdLesson[1], Qt::LeftButton);
+        QVERIFY(main().lblSection[2]->font().underline());
+        QTest::mouseClick(main().cmdLesson[2], Qt::LeftButton);
+        QVERIFY(main().lblSection[3]->font().underline());
+    }
+
+    void pictureOpensTheWebPage()
+    {
+        QStringList opened;
+        platform::setOpenWebPageForTesting([&opened](const QString &url) {
+            opened.append(url);
+            return true;
+        });
+        click(7);
+        QTest::mouseClick(main().Image1, Qt::LeftButton);
+        platform::setOpenWebPageForTesting({});
+        QCOMPARE(opened, QStringList{QString::fromLatin1(frmMain::kWebPage)});
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
