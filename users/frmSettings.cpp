@@ -1,0 +1,416 @@
+#include "users/frmSettings.h"
+
+#include "app/Blanks.h"
+#include "app/StringTable.h"
+#include "app/frmMain.h"
+#include "platform/CodePage1256.h"
+#include "typing/TypingPad.h"
+#include "users/cUser.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QValidator>
+
+#include <cmath>
+
+namespace {
+
+const QColor kInk(0x1f, 0x3a, 0x5f); // the main window's heading colour
+
+constexpr int kPasswordLength = 10; // the profile's password field
+
+// Only what the profile can keep and give back: characters of code page 1256, except the no-break
+// space, whose scrambled byte is a blank that the field's padding swallows at either end. Anything
+// else would store a password that no typed answer matches, and lock the learner out.
+class PasswordValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &) const override
+    {
+        if (input.contains(QChar(0x00A0)) || !platform::fitsCodePage1256(input))
+            return Invalid;
+        return Acceptable;
+    }
+};
+
+enum class GroupIcon
+{
+    General,
+    User,
+    Display
+};
+
+// The small pictures beside the group headings, drawn so they stay sharp at any screen scale.
+QPixmap groupPixmap(GroupIcon kind, int size)
+{
+    const qreal ratio = qMax<qreal>(2.0, qApp ? qApp->devicePixelRatio() : 1.0);
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    const qreal c = size / 2.0;
+    switch (kind) {
+    case GroupIcon::General: {
+        // A cog: eight teeth round a ring.
+        for (int i = 0; i < 8; ++i) {
+            p.save();
+            p.translate(c, c);
+            p.rotate(i * 45.0);
+            p.drawRect(QRectF(-size * 0.09, -size * 0.47, size * 0.18, size * 0.2));
+            p.restore();
+        }
+        QPainterPath ring;
+        ring.addEllipse(QPointF(c, c), size * 0.34, size * 0.34);
+        ring.addEllipse(QPointF(c, c), size * 0.14, size * 0.14);
+        p.drawPath(ring);
+        break;
+    }
+    case GroupIcon::User:
+        p.drawEllipse(QPointF(c, size * 0.3), size * 0.2, size * 0.2);
+        p.drawChord(QRectF(size * 0.12, size * 0.56, size * 0.76, size * 0.8), 0, 180 * 16);
+        break;
+    case GroupIcon::Display:
+        p.drawRoundedRect(QRectF(size * 0.06, size * 0.12, size * 0.88, size * 0.6), 2, 2);
+        p.setBrush(QColor(0xc0, 0xff, 0xc0));
+        p.drawRect(QRectF(size * 0.14, size * 0.2, size * 0.72, size * 0.44));
+        p.setBrush(kInk);
+        p.drawRect(QRectF(size * 0.44, size * 0.72, size * 0.12, size * 0.12));
+        p.drawRect(QRectF(size * 0.28, size * 0.84, size * 0.44, size * 0.08));
+        break;
+    }
+    return pixmap;
+}
+
+// Captions keep to the right edge: a label mirrors a plain right alignment for Arabic text.
+constexpr Qt::Alignment kCaptionAlignment = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
+
+QLabel *makeCaption(const QString &text, const QRect &geometry, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setAlignment(kCaptionAlignment);
+    return label;
+}
+
+// A check box or option button without text: its caption is a label of its own beside it.
+template <class Button> Button *makeMark(const char *name, int y, QWidget *parent, int x = 530)
+{
+    auto *button = new Button(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(x, y, 20, 28);
+    return button;
+}
+
+QComboBox *makeList(const char *name, const QRect &geometry, QWidget *parent)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setGeometry(geometry);
+    list->setMaxVisibleItems(12);
+    return list;
+}
+
+qint16 leadingNumber(const QString &text)
+{
+    qint16 number = 0;
+    for (const QChar ch : text) {
+        if (!ch.isDigit())
+            break;
+        number = qint16(number * 10 + ch.digitValue());
+    }
+    return number;
+}
+
+} // namespace
+
+frmSettings::frmSettings()
+{
+    setObjectName(QStringLiteral("frmSettings"));
+
+    picSettings = new QWidget(this);
+    picSettings->setObjectName(QStringLiteral("picSettings"));
+    picSettings->setGeometry(QRect(QPoint(0, 0), frmMain::kContentSize));
+    picSettings->setAutoFillBackground(true);
+    QWidget *pic = picSettings;
+
+    // Heading band, as on the main window's panels.
+    lblTitle = new QLabel(QStringLiteral(" اعدادات"), pic);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    lblTitle->setGeometry(0, 0, frmMain::kContentSize.width(), 44);
+    lblTitle->setAlignment(kCaptionAlignment);
+    lblTitle->setStyleSheet(QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSize(16);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+
+    auto makeGroup = [pic](const QString &text, GroupIcon kind, int y, QLabel *&heading, QLabel *&image) {
+        image = new QLabel(pic);
+        image->setGeometry(556, y + 2, 22, 22);
+        image->setPixmap(groupPixmap(kind, 20));
+        image->setAlignment(Qt::AlignCenter);
+        heading = makeCaption(text, QRect(20, y, 530, 26), pic);
+        heading->setStyleSheet(QStringLiteral("color: #1f3a5f; border-bottom: 1px solid #1f3a5f;"));
+        QFont f = heading->font();
+        f.setPointSize(12);
+        f.setBold(true);
+        heading->setFont(f);
+    };
+
+    // General: language, Backspace, speed unit.
+    makeGroup(QStringLiteral(" عام"), GroupIcon::General, 54, Label1, Image1);
+    lblLesson[8] = makeCaption(QStringLiteral("لغة التدريب والاختبارات:"), QRect(400, 86, 148, 28), pic);
+    Combo3 = makeList("Combo3", QRect(260, 87, 134, 26), pic);
+    Check5 = makeMark<QCheckBox>("Check5", 116, pic);
+    lblLesson[10] = makeCaption(QStringLiteral("السماح باستخدام زر الغاء خلف (Backspace)."),
+                                QRect(20, 116, 506, 28), pic);
+    lblLesson[14] = makeCaption(QStringLiteral("وحدة حساب السرعة:"), QRect(400, 146, 148, 28), pic);
+    Option1 = makeMark<QRadioButton>("Option1", 146, pic, 374);
+    lblLesson[12] = makeCaption(QStringLiteral("كلمة لكل دقيقة."), QRect(250, 146, 120, 28), pic);
+    Option2 = makeMark<QRadioButton>("Option2", 146, pic, 222);
+    lblLesson[13] = makeCaption(QStringLiteral("حرف لكل دقيقة."), QRect(96, 146, 122, 28), pic);
+
+    // User: targets and password.
+    makeGroup(QStringLiteral(" المستخدم"), GroupIcon::User, 186, Label3, Image3);
+    lblLesson[2] = makeCaption(QStringLiteral("السرعة المطموح لها:"), QRect(400, 218, 148, 28), pic);
+    Combo1 = makeList("Combo1", QRect(310, 219, 84, 26), pic);
+    lblLesson[4] = makeCaption(QStringLiteral("كلمة / دقيقة."), QRect(160, 218, 144, 28), pic);
+    lblLesson[3] = makeCaption(QStringLiteral("الدقة المطموح لها:"), QRect(400, 248, 148, 28), pic);
+    Combo2 = makeList("Combo2", QRect(310, 249, 84, 26), pic);
+    lblLesson[5] = makeCaption(QStringLiteral("فأكثر."), QRect(160, 248, 144, 28), pic);
+    Check4 = makeMark<QCheckBox>("Check4", 278, pic);
+    lblLesson[7] =
+        makeCaption(QStringLiteral("حماية ملف المستخدم بكلمة مرور:"), QRect(320, 278, 206, 28), pic);
+    lblLesson[9] = makeCaption(QStringLiteral("كلمة المرور:"), QRect(220, 278, 94, 28), pic);
+    Text1 = new QLineEdit(pic);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(84, 279, 130, 26);
+    Text1->setMaxLength(kPasswordLength);
+    Text1->setValidator(new PasswordValidator(Text1));
+    lblLesson[9]->hide();
+    Text1->hide();
+
+    // Display: the typing pad's settings beside their preview.
+    makeGroup(QStringLiteral(" العرض"), GroupIcon::Display, 318, Label2, Image2);
+    Check1 = makeMark<QCheckBox>("Check1", 350, pic);
+    lblLesson[6] = makeCaption(QStringLiteral("ظهور خط عند الخطأ."), QRect(330, 350, 196, 28), pic);
+    Check2 = makeMark<QCheckBox>("Check2", 380, pic);
+    lblLesson[0] = makeCaption(QStringLiteral("خلفية سوداء ونص ابيض."), QRect(330, 380, 196, 28), pic);
+    Check3 = makeMark<QCheckBox>("Check3", 410, pic);
+    lblLesson[1] = makeCaption(QStringLiteral("حجم خط كبير."), QRect(330, 410, 196, 28), pic);
+    TypingPad = new ::TypingPad(pic);
+    TypingPad->setObjectName(QStringLiteral("TypingPad"));
+    TypingPad->setGeometry(20, 350, 290, 112);
+    TypingPad->setFocusPolicy(Qt::NoFocus); // a preview: it never takes the keyboard
+
+    // Value changes made by the program run the handlers as the learner's clicks do.
+    connect(Check1, &QCheckBox::toggled, this, &frmSettings::Check1_Click);
+    connect(Check2, &QCheckBox::toggled, this, &frmSettings::Check2_Click);
+    connect(Check3, &QCheckBox::toggled, this, &frmSettings::Check3_Click);
+    connect(Check4, &QCheckBox::toggled, this, &frmSettings::Check4_Click);
+    connect(Check5, &QCheckBox::toggled, this, &frmSettings::Check5_Click);
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &frmSettings::Combo1_Click);
+    connect(Combo2, &QComboBox::currentIndexChanged, this, &frmSettings::Combo2_Click);
+    connect(Combo3, &QComboBox::currentIndexChanged, this, &frmSettings::Combo3_Click);
+    // An option button is clicked when it becomes the chosen one, not when its partner takes over.
+    connect(Option1, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            Option1_Click();
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            Option2_Click();
+    });
+}
+
+void frmSettings::Form_Load()
+{
+    cUser &user = theUser();
+
+    TypingPad->bActive = true;
+    PutPreviewText(user.GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) ==
+                   QStringLiteral("Ar"));
+    TypingPad->PrintScreen();
+    TypingPad->bActive = false;
+
+    {
+        const QSignalBlocker filling(Combo3);
+        Combo3->addItem(LoadResString(1010));
+        Combo3->addItem(LoadResString(1011));
+        Combo3->setCurrentIndex(-1);
+    }
+    Combo3->setCurrentIndex(
+        user.GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar") ? 0 : 1);
+
+    Check5->setChecked(user.GetSettings(QStringLiteral("General"), QStringLiteral("Back")).toBool());
+
+    if (user.GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM")) {
+        Option1->setChecked(true);
+        Option1_Click();
+    } else {
+        Option2->setChecked(true);
+        Option2_Click();
+    }
+
+    {
+        const QSignalBlocker filling(Combo2);
+        for (int accuracy = 100; accuracy >= 50; --accuracy)
+            Combo2->addItem(QString::number(accuracy) + QStringLiteral(" %"));
+        Combo2->setCurrentIndex(-1);
+    }
+    SelectText(Combo2, QString::number(user.GetWantedAccuracy()) + QStringLiteral(" %"));
+
+    const QString sPassword = user.GetSettings(QStringLiteral("User"), QStringLiteral("Pass")).toString();
+    if (sPassword.isEmpty()) {
+        Check4->setChecked(false);
+    } else {
+        Check4->setChecked(true);
+        Text1->setText(sPassword);
+    }
+
+    Check1->setChecked(user.GetSettings(QStringLiteral("View"), QStringLiteral("Errors")).toBool());
+    Check2->setChecked(user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt() ==
+                       kBlackBackground);
+    Check3->setChecked(user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) ==
+                       QStringLiteral("Big"));
+}
+
+void frmSettings::Form_Unload()
+{
+    // Ten blanks are the profile's "no password".
+    if (Check4->isChecked() && !TrimBlanks(Text1->text()).isEmpty())
+        theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Pass"), Text1->text());
+    else
+        theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Pass"),
+                              QString(kPasswordLength, QLatin1Char(' ')));
+}
+
+void frmSettings::PutPreviewText(bool bArabic)
+{
+    // The typed samples differ from the wanted line in a few letters, so the preview shows the marks.
+    TypingPad->sWantedText = QStringLiteral("Tavrin");
+    TypingPad->sWrittenText = bArabic ? QStringLiteral("Tafrun") : QStringLiteral("tavran");
+    TypingPad->iNumofLetter = qint16(TypingPad->sWrittenText.size() + 1);
+}
+
+void frmSettings::RefreshPreview()
+{
+    TypingPad->bActive = true;
+    TypingPad->GetSettings();
+    TypingPad->PrintScreen();
+    TypingPad->bActive = false;
+}
+
+void frmSettings::FillSpeeds(qint16 iFirst)
+{
+    // The same 20 steps in either unit, so an entry stands for one letters-per-minute value.
+    const QSignalBlocker filling(Combo1);
+    Combo1->clear();
+    for (int i = 1; i <= 20; ++i)
+        Combo1->addItem(QString::number(iFirst * i));
+    Combo1->setCurrentIndex(-1);
+}
+
+void frmSettings::SelectText(QComboBox *cmbBox, const QString &sText)
+{
+    const int index = cmbBox->findText(sText);
+    if (index >= 0)
+        cmbBox->setCurrentIndex(index);
+}
+
+void frmSettings::Check1_Click()
+{
+    theUser().SetSettings(QStringLiteral("View"), QStringLiteral("Errors"),
+                          Check1->isChecked() ? QStringLiteral("T") : QStringLiteral("F"));
+    RefreshPreview();
+}
+
+void frmSettings::Check2_Click()
+{
+    theUser().SetSettings(QStringLiteral("View"), QStringLiteral("BKColor"),
+                          Check2->isChecked() ? QStringLiteral("B") : QStringLiteral("G"));
+    RefreshPreview();
+}
+
+void frmSettings::Check3_Click()
+{
+    theUser().SetSettings(QStringLiteral("View"), QStringLiteral("Size"),
+                          Check3->isChecked() ? QStringLiteral("B") : QStringLiteral("S"));
+    RefreshPreview();
+}
+
+void frmSettings::Check4_Click()
+{
+    // Only shown or hidden here: the password is written when the screen is left.
+    lblLesson[9]->setVisible(Check4->isChecked());
+    Text1->setVisible(Check4->isChecked());
+}
+
+void frmSettings::Check5_Click()
+{
+    theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Back"),
+                          Check5->isChecked() ? QStringLiteral("T") : QStringLiteral("F"));
+}
+
+void frmSettings::Combo1_Click()
+{
+    if (Combo1->currentIndex() < 0)
+        return;
+    theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Speed"), (Combo1->currentIndex() + 1) * 25);
+}
+
+void frmSettings::Combo2_Click()
+{
+    if (Combo2->currentIndex() < 0)
+        return;
+    theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Accuracy"),
+                          leadingNumber(Combo2->currentText()));
+}
+
+void frmSettings::Combo3_Click()
+{
+    if (Combo3->currentIndex() < 0)
+        return;
+    const bool bArabic = Combo3->currentIndex() == 0;
+    TypingPad->bActive = true;
+    theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Lang"),
+                          bArabic ? QStringLiteral("A") : QStringLiteral("E"));
+    PutPreviewText(bArabic);
+    TypingPad->GetSettings();
+    TypingPad->PrintScreen();
+    TypingPad->bActive = false;
+}
+
+void frmSettings::Option1_Click()
+{
+    cUser &user = theUser();
+    user.SetSettings(QStringLiteral("General"), QStringLiteral("Unit"), QStringLiteral("W"));
+    QString sUnit;
+    const qint16 iSpeed = user.ConvSpeed(user.GetWantedSpeed(), sUnit);
+    lblLesson[4]->setText(sUnit + QStringLiteral("."));
+    FillSpeeds(5);
+    SelectText(Combo1, QString::number(iSpeed));
+}
+
+void frmSettings::Option2_Click()
+{
+    cUser &user = theUser();
+    user.SetSettings(QStringLiteral("General"), QStringLiteral("Unit"), QStringLiteral("L"));
+    QString sUnit;
+    const qint16 iSpeed = user.ConvSpeed(user.GetWantedSpeed(), sUnit);
+    lblLesson[4]->setText(sUnit + QStringLiteral("."));
+    FillSpeeds(25);
+    SelectText(Combo1, QString::number(iSpeed));
+}
