@@ -7,6 +7,9 @@
 
 namespace {
 
+// The picture's right edge: the wide keys at the end of each row stretch to it.
+constexpr int kRightEdge = 466;
+
 // Finger of each letter key position: 0 left little ... 3 left index, 4 right index ... 7 right little.
 int fingerOf(int position)
 {
@@ -67,7 +70,7 @@ KeyboardPicture::KeyboardPicture(QWidget *parent) : QWidget(parent)
 
 QSize KeyboardPicture::sizeHint() const
 {
-    return QSize(434, 166);
+    return QSize(kWidth, 166);
 }
 
 void KeyboardPicture::Cls()
@@ -115,7 +118,7 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
     for (int i = 1; i <= 12; ++i)
         drawKey(p, outline(keygrid::digitRowBox(i)), m_fingerColours ? fingerColour(kDigitFingers[i - 1]) : plain);
     const QRect lastDigit = keygrid::digitRowBox(12);
-    drawKey(p, QRectF(lastDigit.right() + 1, 3, 430 - lastDigit.right(), 30), plain);
+    drawKey(p, QRectF(lastDigit.right() + 1, 3, kRightEdge - lastDigit.right(), 30), plain);
 
     // Letter rows, with the wide keys that frame them.
     for (int position = 0; position < 33; ++position)
@@ -125,9 +128,9 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
     drawKey(p, QRectF(4, q.top(), q.left() - 4, q.height()), plain);                          // Tab
     drawKey(p, QRectF(4, a.top(), a.left() - 4, a.height()), plain);                          // Caps Lock
     drawKey(p, QRectF(4, z.top(), z.left() - 4, z.height()), plain);                          // Shift
-    drawKey(p, QRectF(rightBracket.right() + 1, q.top(), 430 - rightBracket.right(), q.height()), plain);
-    drawKey(p, QRectF(quote.right() + 1, a.top(), 430 - quote.right(), a.height()), plain);    // Enter
-    drawKey(p, QRectF(slash.right() + 1, z.top(), 430 - slash.right(), z.height()), plain);    // Shift
+    drawKey(p, QRectF(rightBracket.right() + 1, q.top(), kRightEdge - rightBracket.right(), q.height()), plain);
+    drawKey(p, QRectF(quote.right() + 1, a.top(), kRightEdge - quote.right(), a.height()), plain);    // Enter
+    drawKey(p, QRectF(slash.right() + 1, z.top(), kRightEdge - slash.right(), z.height()), plain);    // Shift
 
     // Bottom row around the space bar, which both thumbs share.
     const QRect space = keygrid::keyBox(keygrid::kSpaceBar);
@@ -136,7 +139,7 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
     drawKey(p, QRectF(86, space.top(), space.left() - 86, space.height()), plain);
     drawKey(p, outline(space), m_fingerColours ? QColor(0xE3, 0xDA, 0xF0) : plain);
     drawKey(p, QRectF(space.right() + 1, space.top(), 40, space.height()), plain);
-    drawKey(p, QRectF(space.right() + 42, space.top(), 430 - space.right() - 41, space.height()), plain);
+    drawKey(p, QRectF(space.right() + 42, space.top(), kRightEdge - space.right() - 41, space.height()), plain);
 
     // Home-row bumps on F and J.
     p.setPen(QPen(QColor(0x55, 0x5A, 0x66), 1.5));

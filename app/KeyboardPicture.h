@@ -41,6 +41,8 @@ class KeyboardPicture : public QWidget
 {
     Q_OBJECT
 public:
+    static constexpr int kWidth = 470;
+
     explicit KeyboardPicture(QWidget *parent = nullptr);
 
     QSize sizeHint() const override;

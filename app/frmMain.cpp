@@ -25,7 +25,7 @@ QLabel *makeHeading(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setGeometry(0, 0, frmMain::kContentSize.width(), 44);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     label->setStyleSheet(QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
     QFont f = label->font();
     f.setPointSize(16);
@@ -73,7 +73,7 @@ frmMain::frmMain()
         auto *item = new ClickableLabel(captions[i], menu);
         item->setObjectName(QStringLiteral("lblSection%1").arg(i));
         item->setGeometry(12, y, menuWidth - 24, 30);
-        item->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        item->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         item->setCursor(Qt::PointingHandCursor);
         QFont f = item->font();
         f.setPointSize(12);
@@ -95,8 +95,8 @@ frmMain::frmMain()
     lblTitle = makeHeading(QStringLiteral(" Tavrin"), picHome);
     Label1 = new QLabel(picHome);
     Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label1->setGeometry(20, 54, 560, 150);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
+    Label1->setGeometry(20, 54, 560, 116);
     Label1->setText(QStringLiteral(
         "مرحبا بك في الاصدار الثاني من برنامج Tavrin. تتمثل الخطة التي ستسير عليها في ستة دروس، عليك انجاز "
         "الدروس الستة بنجاح حتى تتمكن من تحقيق المستوى الذي تطمح له. اذا كنت جديدا على استخدام لوحة المفاتيح "
@@ -110,26 +110,26 @@ frmMain::frmMain()
     };
     for (int i = 0; i < 4; ++i) {
         lblLesson[i] = new QLabel(lessonCaptions[i], picHome);
-        lblLesson[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        lblLesson[i]->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     }
     QFont question = lblLesson[0]->font();
     question.setBold(true);
     lblLesson[0]->setFont(question);
-    lblLesson[0]->setGeometry(20, 206, 560, 24);
+    lblLesson[0]->setGeometry(20, 172, 560, 24);
     const std::array<artwork::ButtonIcon, 3> icons = {artwork::ButtonIcon::Forward, artwork::ButtonIcon::Fingers,
                                                       artwork::ButtonIcon::Custom};
     for (int i = 0; i < 3; ++i) {
-        lblLesson[i + 1]->setGeometry(20, 234 + i * 32, 516, 30);
+        lblLesson[i + 1]->setGeometry(20, 200 + i * 32, 516, 30);
         cmdLesson[i] = new QPushButton(picHome);
         cmdLesson[i]->setObjectName(QStringLiteral("cmdLesson%1").arg(i));
-        cmdLesson[i]->setGeometry(544, 234 + i * 32, 36, 30);
+        cmdLesson[i]->setGeometry(544, 200 + i * 32, 36, 30);
         cmdLesson[i]->setIcon(artwork::icon(icons[i]));
         cmdLesson[i]->setIconSize(QSize(22, 22));
         connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
     }
     imgKeyboard = new KeyboardPicture(picHome);
     imgKeyboard->setObjectName(QStringLiteral("imgKeyboard"));
-    imgKeyboard->setGeometry((kContentSize.width() - 434) / 2, kContentSize.height() - 166 - 8, 434, 166);
+    imgKeyboard->setGeometry((kContentSize.width() - 470) / 2, kContentSize.height() - 166 - 10, 470, 166);
 
     // About panel.
     picAbout = makePanel(m_content);

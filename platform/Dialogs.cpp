@@ -40,7 +40,7 @@ int messageBox(const QString &text, const QString &title, MessageIcon icon, Mess
     QMessageBox box(toQtIcon(icon), title, text, QMessageBox::NoButton, parent);
     box.setLayoutDirection(Qt::RightToLeft);
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::No);

@@ -27,11 +27,11 @@ frmUsers::frmUsers()
     lstUsers->setGeometry(130, 12, 258, 190);
     Label1 = new QLabel(QStringLiteral("المستخدم الحالي:"), this);
     Label1->setGeometry(280, 212, 108, 26);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     lblUser = new QLabel(this);
     lblUser->setObjectName(QStringLiteral("lblUser"));
     lblUser->setGeometry(130, 212, 146, 26);
-    lblUser->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblUser->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     QFont bold = lblUser->font();
     bold.setBold(true);
     lblUser->setFont(bold);

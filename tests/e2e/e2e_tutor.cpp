@@ -1,0 +1,90 @@
+// The real tutor under Xvfb, driven with real X key and mouse events: login, the main window's menu,
+// changing user and leaving.
+#include "E2eSupport.h"
+
+#include "app/ClickableLabel.h"
+#include "app/frmMain.h"
+#include "users/ProfileFile.h"
+#include "users/frmUsers.h"
+
+#include <QPushButton>
+#include <QThread>
+#include <QtTest>
+
+using namespace e2e;
+
+class TestTutorEndToEnd : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<XServer> m_x;
+
+    static QPoint centreIn(QWidget *widget, QWidget *window)
+    {
+        return widget->mapTo(window, widget->rect().center());
+    }
+
+    // Starts the tutor with one profile and logs it in; returns the main window's id.
+    QString logIn(Tutor &tutor, const QString &name)
+    {
+        ProfileFile::create(tutor.folder() + name + QStringLiteral(".USR"), 90, 40);
+        if (!tutor.start())
+            return {};
+        const QString users = m_x->waitForWindow(QStringLiteral("^Tavrin - "));
+        if (users.isEmpty())
+            return {};
+        frmUsers layout;
+        m_x->click(users, centreIn(layout.cmdOK, &layout));
+        return m_x->waitForWindow(QStringLiteral("^Tavrin$"));
+    }
+
+    static QPoint menuItem(int index)
+    {
+        frmMain layout;
+        return centreIn(layout.lblSection[index], &layout);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_x = std::make_unique<XServer>();
+        QVERIFY2(m_x->isRunning(), "Xvfb could not start");
+    }
+    void cleanupTestCase() { m_x.reset(); }
+
+    void loginMenuAndChangeUser()
+    {
+        Tutor tutor(*m_x);
+        const QString main = logIn(tutor, QStringLiteral("Huda"));
+        QVERIFY2(!main.isEmpty(), "the main window did not show after login");
+        m_x->screenshot(QStringLiteral("home"));
+
+        m_x->click(main, menuItem(7));
+        QThread::msleep(2500); // the about lines type themselves out
+        m_x->screenshot(QStringLiteral("about"));
+        m_x->click(main, menuItem(8));
+        QCOMPARE(tutor.process().state(), QProcess::Running);
+
+        m_x->click(main, menuItem(9));
+        QVERIFY(tutor.process().waitForFinished(10000));
+        QCOMPARE(tutor.process().exitCode(), 0);
+        // A new instance of the tutor opens the user selection again.
+        QVERIFY(!m_x->waitForWindow(QStringLiteral("^Tavrin - ")).isEmpty());
+        QCOMPARE(tutor.profileBytes(QStringLiteral("Huda")).size(), ProfileFile::kSize);
+        killTutorsIn(tutor.folder());
+    }
+
+    void exitEnds()
+    {
+        Tutor tutor(*m_x);
+        const QString main = logIn(tutor, QStringLiteral("Omar"));
+        QVERIFY(!main.isEmpty());
+        m_x->click(main, menuItem(10));
+        QVERIFY(tutor.process().waitForFinished(10000));
+        QCOMPARE(tutor.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tutor.process().exitCode(), 0);
+    }
+};
+
+QTEST_MAIN(TestTutorEndToEnd)
+#include "e2e_tutor.moc"
