@@ -80,9 +80,22 @@ struct KeypadKey
 
 // Keypad keys give ASCII digits in both layouts, but only with Num Lock on (the event has text).
 constexpr std::array<KeypadKey, 11> kKeypad = {{
-    {79, u'7'}, {80, u'8'}, {81, u'9'}, {83, u'4'}, {84, u'5'}, {85, u'6'},
-    {87, u'1'}, {88, u'2'}, {89, u'3'}, {90, u'0'}, {91, u'.'},
+    {79, u'7'},
+    {80, u'8'},
+    {81, u'9'},
+    {83, u'4'},
+    {84, u'5'},
+    {85, u'6'},
+    {87, u'1'},
+    {88, u'2'},
+    {89, u'3'},
+    {90, u'0'},
+    {91, u'.'},
 }};
+
+// Presentation forms of lam with an alef form, isolated and final (U+FEF5 to U+FEFC).
+constexpr char16_t kFirstLamAlef = 0xFEF5;
+constexpr char16_t kLastLamAlef = 0xFEFC;
 
 // X modifier state bit of Caps Lock, as the xcb platform reports it in nativeModifiers().
 constexpr quint32 kXLockMask = 0x2;
@@ -152,8 +165,16 @@ QString typedText(const QKeyEvent &event)
         const bool capsLock = event.nativeModifiers() & kXLockMask;
         return textOfPhysicalKey(activeLayout(), keycode, shift, capsLock);
     }
-    // No usable scan code: trust the event's text, splitting the desktop's lam-alef ligatures.
-    return event.text().normalized(QString::NormalizationForm_KC);
+    // No usable scan code: trust the event's text, splitting the desktop's lam-alef ligatures. Only
+    // those: a full compatibility normalisation would also turn one typed "…" into three dots.
+    QString text;
+    for (QChar c : event.text()) {
+        if (c.unicode() >= kFirstLamAlef && c.unicode() <= kLastLamAlef)
+            text += QString(c).normalized(QString::NormalizationForm_KC);
+        else
+            text += c;
+    }
+    return text;
 }
 
 } // namespace platform

@@ -1,0 +1,286 @@
+#include "platform/CodePage1256.h"
+#include "typing/cTypingLine.h"
+
+#include <QTest>
+
+namespace {
+
+// The code page 1256 code of each character, as the pad hands keys to the line.
+QList<qint16> codesOf(const QString &text)
+{
+    QList<qint16> codes;
+    for (QChar c : text)
+        codes.append(qint16(quint8(platform::toCodePage1256(QString(c)).at(0))));
+    return codes;
+}
+
+cTypingLine activeLine(const QString &wanted, bool backAllowed = true)
+{
+    cTypingLine line;
+    line.sWantedText = wanted;
+    line.bBackAllowed = backAllowed;
+    line.BeginLine();
+    return line;
+}
+
+// Types `keys`, where "\b" stands for Backspace, at time `now`; returns the number of beeps.
+int type(cTypingLine &line, const QString &keys, double now = 36000.5)
+{
+    int beeps = 0;
+    for (qint16 code : codesOf(keys)) {
+        if (line.JudgeKey(code, now).bBeep)
+            ++beeps;
+    }
+    return beeps;
+}
+
+} // namespace
+
+class tst_TypingLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typedLetters_data();
+    void typedLetters();
+    void keysThatCannotBeTyped();
+    void inactiveLineIgnoresEverything();
+    void clockStartsAtFirstLetter();
+    void errorPositions_data();
+    void errorPositions();
+    void results_data();
+    void results();
+    void emptyLineFinishesAtOnce();
+    void tickFigures_data();
+    void tickFigures();
+    void colours();
+};
+
+void tst_TypingLine::typedLetters_data()
+{
+    QTest::addColumn<QString>("wanted");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("backAllowed");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<int>("errors");
+
+    const QString wanted = QStringLiteral("سلام عليكم");
+    QTest::newRow("lam then alef stay two letters and match")
+        << wanted << QStringLiteral("سلام") << true << QStringLiteral("سلام") << 0 << 0;
+    QTest::newRow("letters after a typed pair are not shifted")
+        << wanted << QStringLiteral("سلام عليكم") << true << wanted << 0 << 0;
+    QTest::newRow("hamza alef after lam")
+        << QStringLiteral("لأن") << QStringLiteral("لأن") << true << QStringLiteral("لأن") << 0 << 0;
+    QTest::newRow("backspace removes the last letter")
+        << QStringLiteral("abc") << QStringLiteral("abx\b") << true << QStringLiteral("ab") << 0 << 0;
+    QTest::newRow("backspace removes a lam-alef pair whole")
+        << wanted << QStringLiteral("سلا\b") << true << QStringLiteral("س") << 0 << 0;
+    QTest::newRow("lam alone goes alone")
+        << wanted << QStringLiteral("سل\b") << true << QStringLiteral("س") << 0 << 0;
+    QTest::newRow("alef after another letter goes alone")
+        << QStringLiteral("ما") << QStringLiteral("ما\b") << true << QStringLiteral("م") << 0 << 0;
+    QTest::newRow("backspace at the start beeps")
+        << QStringLiteral("abc") << QStringLiteral("\ba") << true << QStringLiteral("a") << 1 << 0;
+    QTest::newRow("backspace not allowed beeps")
+        << QStringLiteral("abc") << QStringLiteral("ax\b") << false << QStringLiteral("ax") << 1 << 1;
+    QTest::newRow("wrong letters are typed and counted")
+        << QStringLiteral("abcd") << QStringLiteral("xbyd") << true << QStringLiteral("xbyd") << 0 << 2;
+    QTest::newRow("case counts") << QStringLiteral("abc") << QStringLiteral("aBc") << true
+                                 << QStringLiteral("aBc") << 0 << 1;
+    QTest::newRow("judged against the trimmed line")
+        << QStringLiteral("  ab c  ") << QStringLiteral("ab c") << true << QStringLiteral("ab c") << 0 << 0;
+    QTest::newRow("typed blanks are kept")
+        << QStringLiteral("ab") << QStringLiteral(" ab") << true << QStringLiteral(" ab") << 0 << 3;
+}
+
+void tst_TypingLine::typedLetters()
+{
+    QFETCH(QString, wanted);
+    QFETCH(QString, keys);
+    QFETCH(bool, backAllowed);
+    QFETCH(QString, written);
+    QFETCH(int, beeps);
+    QFETCH(int, errors);
+
+    cTypingLine line = activeLine(wanted, backAllowed);
+    QCOMPARE(type(line, keys), beeps);
+    QCOMPARE(line.sWrittenText, written);
+    QCOMPARE(line.iNumofLetter, qint16(written.size() + 1));
+    line.CountErrors();
+    QCOMPARE(line.iNumOfErrors, qint16(errors));
+}
+
+void tst_TypingLine::keysThatCannotBeTyped()
+{
+    cTypingLine line = activeLine(QStringLiteral("abc"));
+    type(line, QStringLiteral("a"));
+    for (qint16 key : {cTypingLine::kEnter, cTypingLine::kTab, cTypingLine::kEscape}) {
+        const cTypingLine::KeyVerdict verdict = line.JudgeKey(key, 36001);
+        QVERIFY(verdict.bBeep);
+        QVERIFY(!verdict.bJudged);
+    }
+    QCOMPARE(line.sWrittenText, QStringLiteral("a"));
+    // A refused Backspace beeps and still redraws.
+    line.bBackAllowed = false;
+    const cTypingLine::KeyVerdict refused = line.JudgeKey(cTypingLine::kBackspace, 36001);
+    QVERIFY(refused.bBeep);
+    QVERIFY(refused.bJudged);
+}
+
+void tst_TypingLine::inactiveLineIgnoresEverything()
+{
+    cTypingLine line = activeLine(QStringLiteral("abc"));
+    line.bActive = false;
+    for (qint16 key : {qint16('a'), cTypingLine::kBackspace, cTypingLine::kEnter, cTypingLine::kEscape}) {
+        const cTypingLine::KeyVerdict verdict = line.JudgeKey(key, 36001);
+        QVERIFY(!verdict.bBeep);
+        QVERIFY(!verdict.bJudged);
+    }
+    QVERIFY(line.sWrittenText.isEmpty());
+    QVERIFY(!line.bTimerStarted);
+}
+
+void tst_TypingLine::clockStartsAtFirstLetter()
+{
+    cTypingLine line = activeLine(QStringLiteral("abc"));
+    line.JudgeKey(cTypingLine::kBackspace, 100.2);
+    QVERIFY(!line.bTimerStarted);
+    QCOMPARE(line.iSpeed, 0.0);
+
+    line.JudgeKey('a', 200.7);
+    QVERIFY(line.bTimerStarted);
+    QCOMPARE(line.iSpeed, 200.0);
+    line.JudgeKey(cTypingLine::kBackspace, 230.1);
+    line.JudgeKey('a', 240.9);
+    QCOMPARE(line.iSpeed, 200.0);
+}
+
+void tst_TypingLine::errorPositions_data()
+{
+    QTest::addColumn<QString>("wanted");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QList<qsizetype>>("wrong");
+
+    QTest::newRow("none") << QStringLiteral("abc") << QStringLiteral("abc") << QList<qsizetype>{};
+    QTest::newRow("middle") << QStringLiteral("abc") << QStringLiteral("axc") << QList<qsizetype>{1};
+    QTest::newRow("past the end of the line")
+        << QStringLiteral("ab") << QStringLiteral("abcd") << QList<qsizetype>{2, 3};
+    QTest::newRow("arabic with a wrong alef form")
+        << QStringLiteral("لا سلام") << QStringLiteral("لأ سلام") << QList<qsizetype>{1};
+}
+
+void tst_TypingLine::errorPositions()
+{
+    QFETCH(QString, wanted);
+    QFETCH(QString, written);
+    QFETCH(QList<qsizetype>, wrong);
+
+    cTypingLine line = activeLine(wanted);
+    type(line, written);
+    QCOMPARE(line.CountErrors(), wrong);
+    QCOMPARE(line.iNumOfErrors, qint16(wrong.size()));
+}
+
+void tst_TypingLine::results_data()
+{
+    QTest::addColumn<QString>("wanted");
+    QTest::addColumn<int>("errors");
+    QTest::addColumn<double>("start");
+    QTest::addColumn<double>("end");
+    QTest::addColumn<double>("speed");
+    QTest::addColumn<double>("accuracy");
+
+    const QString twenty = QStringLiteral("abcde fghij klmno pq");
+    QTest::newRow("20 letters in 30 s") << twenty << 0 << 36000.0 << 36030.0 << 40.0 << 100.0;
+    QTest::newRow("one error in 20") << twenty << 1 << 36000.0 << 36030.0 << 40.0 << 95.0;
+    QTest::newRow("3 errors in 70 truncates")
+        << QString(70, QLatin1Char('a')) << 3 << 0.0 << 60.0 << 70.0 << 95.0;
+    QTest::newRow("speed truncates") << twenty << 0 << 36000.0 << 36031.5 << 38.0 << 100.0;
+    QTest::newRow("across midnight") << twenty << 0 << 86390.0 << 20.0 << 40.0 << 100.0;
+    QTest::newRow("more errors than letters") << QStringLiteral("ab") << 3 << 0.0 << 60.0 << 2.0 << 50.0;
+}
+
+void tst_TypingLine::results()
+{
+    QFETCH(QString, wanted);
+    QFETCH(int, errors);
+    QFETCH(double, start);
+    QFETCH(double, end);
+    QFETCH(double, speed);
+    QFETCH(double, accuracy);
+
+    cTypingLine line = activeLine(wanted);
+    line.iSpeed = start;
+    line.iNumOfErrors = qint16(errors);
+    line.CalcResult(end);
+    QCOMPARE(line.iSpeed, speed);
+    QCOMPARE(line.iAccuracy, accuracy);
+    QVERIFY(line.iSpeed >= 0);
+}
+
+void tst_TypingLine::emptyLineFinishesAtOnce()
+{
+    cTypingLine line = activeLine(QStringLiteral("   "));
+    line.JudgeKey('a', 36000.4);
+    QVERIFY(line.LineComplete());
+    line.CountErrors();
+    line.CalcResult(36010);
+    QCOMPARE(line.iAccuracy, 100.0);
+    QCOMPARE(line.iSpeed, 0.0);
+
+    // No time at all between start and end: the speed stays 0 rather than dividing by zero.
+    cTypingLine quick = activeLine(QStringLiteral("a"));
+    quick.JudgeKey('a', 50.0);
+    quick.CountErrors();
+    quick.CalcResult(50.0);
+    QCOMPARE(quick.iSpeed, 0.0);
+    QCOMPARE(quick.iAccuracy, 100.0);
+
+    // An error count whose 16-bit product overflows leaves the accuracy as it was before the step.
+    cTypingLine flooded = activeLine(QStringLiteral("ab"));
+    flooded.iNumOfErrors = 400;
+    flooded.iAccuracy = 0;
+    flooded.CalcResult(60);
+    QCOMPARE(flooded.iAccuracy, 100.0);
+}
+
+void tst_TypingLine::tickFigures_data()
+{
+    QTest::addColumn<bool>("arabic");
+    QTest::addColumn<double>("L");
+    QTest::addColumn<double>("x");
+
+    // A line 70 pixels wide on a pad 170 wide starts at 50.
+    QTest::newRow("first letter, left to right") << false << 0.0 << 54.0;
+    QTest::newRow("third letter, left to right") << false << 14.0 << 68.0;
+    QTest::newRow("first letter, right to left") << true << 0.0 << 115.0;
+    QTest::newRow("third letter, right to left") << true << 14.0 << 101.0;
+}
+
+void tst_TypingLine::tickFigures()
+{
+    QFETCH(bool, arabic);
+    QFETCH(double, L);
+    QFETCH(double, x);
+    const double X0 = cTypingLine::LineLeft(170, 70);
+    QCOMPARE(X0, 50.0);
+    QCOMPARE(cTypingLine::TickX(arabic, X0, 70, L), x);
+}
+
+void tst_TypingLine::colours()
+{
+    const cTypingLine::Colours black = cTypingLine::ColoursFor(0);
+    QCOMPARE(black.back, QColor(0, 0, 0));
+    QCOMPARE(black.text, QColor(255, 255, 255));
+    QCOMPARE(black.error, QColor(255, 255, 0));
+    // Blue-green-red order: 0xC0FFC0 is light green either way; 0x0000FF is red.
+    const cTypingLine::Colours light = cTypingLine::ColoursFor(0xC0FFC0);
+    QCOMPARE(light.back, QColor(192, 255, 192));
+    QCOMPARE(light.text, QColor(0, 0, 0));
+    QCOMPARE(light.error, QColor(128, 0, 0));
+    QCOMPARE(cTypingLine::ColoursFor(0x0000FF).back, QColor(255, 0, 0));
+}
+
+QTEST_MAIN(tst_TypingLine)
+#include "tst_typingline.moc"

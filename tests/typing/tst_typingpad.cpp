@@ -1,0 +1,358 @@
+// The typing pad as a widget: key events in, beeps, redraws, results and the picture out.
+#include "platform/KeyboardLayout.h"
+#include "support/TestSupport.h"
+#include "typing/TypingPad.h"
+#include "users/cUser.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace testsupport;
+
+namespace {
+
+// A host window that records the keys its children let through.
+class Host : public QWidget
+{
+public:
+    QList<int> keysReached;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override { keysReached.append(event->key()); }
+};
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+void pressPhysical(QWidget *target, quint32 keycode, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, mods, keycode, 0, 0, QStringLiteral("?"));
+    QApplication::sendEvent(target, &event);
+}
+
+void typeText(QWidget *target, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void pressKey(QWidget *target, Qt::Key key)
+{
+    QTest::keyClick(target, key);
+}
+
+// Columns of row `y` painted in `colour`.
+QList<int> columnsIn(const QImage &image, int y, const QColor &colour)
+{
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x) {
+        if (image.pixelColor(x, y) == colour)
+            columns.append(x);
+    }
+    return columns;
+}
+
+} // namespace
+
+class tst_TypingPad : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScratchFolder> m_folder;
+    std::unique_ptr<Host> m_host;
+    TypingPad *m_pad = nullptr;
+
+    void logInWith(const QString &lang, const QString &size = QStringLiteral("Small"),
+                   const QString &errors = QStringLiteral("True"),
+                   const QString &back = QStringLiteral("True"))
+    {
+        createAndLogIn(QStringLiteral("learner"));
+        theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Lang"), lang);
+        theUser().SetSettings(QStringLiteral("View"), QStringLiteral("Size"), size);
+        theUser().SetSettings(QStringLiteral("View"), QStringLiteral("Errors"), errors);
+        theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Back"), back);
+    }
+
+    TypingPad *makePad(const QString &wanted, int width = 560, int height = 100)
+    {
+        m_host = std::make_unique<Host>();
+        m_host->resize(width + 20, height + 20);
+        m_pad = new TypingPad(m_host.get());
+        m_pad->setGeometry(10, 10, width, height);
+        m_host->show();
+        m_host->activateWindow();
+        QTest::qWaitForWindowActive(m_host.get());
+        m_pad->sWantedText = wanted;
+        m_pad->bActive = true;
+        m_pad->Start();
+        m_pad->setFocus();
+        return m_pad;
+    }
+
+private slots:
+    void init() { m_folder = std::make_unique<ScratchFolder>(); }
+    void cleanup()
+    {
+        m_host.reset();
+        resetApplication();
+        m_folder.reset();
+    }
+
+    void arabicPhysicalKeysUnderUsDesktop()
+    {
+        logInWith(QStringLiteral("A"));
+        ManualClock clock(36000.4);
+        TypingPad *pad = makePad(QStringLiteral("سلام عليكم"));
+        QSignalSpy finished(pad, &TypingPad::FinishSession);
+        // S B L space U G D ; L: B gives lam and alef, which must match the wanted letters.
+        for (quint32 keycode : {39u, 56u, 46u, 65u, 30u, 42u, 40u, 47u}) {
+            pressPhysical(pad, keycode);
+            clock.now += 1;
+        }
+        QCOMPARE(finished.count(), 0);
+        clock.now = 36015.0;
+        pressPhysical(pad, 46);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(pad->sWrittenText, QStringLiteral("سلام عليكم"));
+        QCOMPARE(pad->iAccuracy, 100.0);
+        QCOMPARE(pad->iSpeed, 40.0); // 10 letters in 15 s
+    }
+
+    void desktopLigatureTypesTwoLetters()
+    {
+        logInWith(QStringLiteral("A"));
+        TypingPad *pad = makePad(QStringLiteral("لا بد"));
+        QTest::sendKeyEvent(QTest::Click, pad, Qt::Key_unknown, QString(QChar(0xFEFB)), Qt::NoModifier);
+        QCOMPARE(pad->sWrittenText, QStringLiteral("لا"));
+        QCOMPARE(pad->iNumofLetter, qint16(3));
+        // Letters the code page cannot hold are not typed.
+        QTest::sendKeyEvent(QTest::Click, pad, Qt::Key_unknown, QString(QChar(0x0436)), Qt::NoModifier);
+        QCOMPARE(pad->sWrittenText, QStringLiteral("لا"));
+    }
+
+    void keysThatBeep()
+    {
+        logInWith(QStringLiteral("E"));
+        TypingPad *pad = makePad(QStringLiteral("abc"));
+        auto *other = new QLineEdit(m_host.get());
+        other->setGeometry(0, 0, 5, 5);
+        pad->setFocus();
+        BeepCounter beeps;
+        pressKey(pad, Qt::Key_Tab);
+        pressKey(pad, Qt::Key_Return);
+        pressKey(pad, Qt::Key_Enter);
+        QCOMPARE(beeps.count, 3);
+        QVERIFY(pad->hasFocus());
+        QVERIFY(m_host->keysReached.isEmpty());
+
+        // Escape beeps too, then reaches the window, which ends the run or closes the test.
+        pressKey(pad, Qt::Key_Escape);
+        QCOMPARE(beeps.count, 4);
+        QCOMPARE(m_host->keysReached, QList<int>{Qt::Key_Escape});
+        QVERIFY(pad->sWrittenText.isEmpty());
+    }
+
+    void backspaceRules()
+    {
+        logInWith(QStringLiteral("A"), QStringLiteral("Small"), QStringLiteral("True"),
+                  QStringLiteral("False"));
+        TypingPad *pad = makePad(QStringLiteral("لا بد"));
+        PaintCounter paints;
+        pad->installEventFilter(&paints);
+        BeepCounter beeps;
+        typeText(pad, QStringLiteral("لا"));
+        QCoreApplication::processEvents();
+
+        // Not allowed: a beep and a redraw, nothing removed.
+        paints.paints = 0;
+        pressKey(pad, Qt::Key_Backspace);
+        QCoreApplication::processEvents();
+        QCOMPARE(beeps.count, 1);
+        QVERIFY(paints.paints > 0);
+        QCOMPARE(pad->sWrittenText, QStringLiteral("لا"));
+
+        // Enter beeps without a redraw.
+        paints.paints = 0;
+        pressKey(pad, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(beeps.count, 2);
+        QCOMPARE(paints.paints, 0);
+
+        // Allowed: the typed pair goes whole, then a refusal at the start of the line.
+        theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Back"), QStringLiteral("True"));
+        pad->GetSettings();
+        pressKey(pad, Qt::Key_Backspace);
+        QCOMPARE(pad->sWrittenText, QString());
+        QCOMPARE(pad->iNumofLetter, qint16(1));
+        QCOMPARE(beeps.count, 2);
+        pressKey(pad, Qt::Key_Backspace);
+        QCOMPARE(beeps.count, 3);
+    }
+
+    void inactivePadIsSilent()
+    {
+        logInWith(QStringLiteral("E"));
+        TypingPad *pad = makePad(QStringLiteral("abc"));
+        pad->bActive = false;
+        pad->PrintScreen();
+        QCoreApplication::processEvents();
+        PaintCounter paints;
+        pad->installEventFilter(&paints);
+        QSignalSpy finished(pad, &TypingPad::FinishSession);
+        BeepCounter beeps;
+        typeText(pad, QStringLiteral("abc"));
+        pressKey(pad, Qt::Key_Return);
+        pressKey(pad, Qt::Key_Backspace);
+        QCoreApplication::processEvents();
+        QCOMPARE(beeps.count, 0);
+        QCOMPARE(paints.paints, 0);
+        QCOMPARE(finished.count(), 0);
+        QVERIFY(pad->sWrittenText.isEmpty());
+    }
+
+    void lineResults_data()
+    {
+        QTest::addColumn<QString>("errors");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("accuracy");
+        QTest::addColumn<int>("ticks");
+
+        const QString line = QStringLiteral("abcde fghij klmno pq");
+        QTest::newRow("clean") << QStringLiteral("True") << line << 100.0 << 0;
+        QTest::newRow("one error shown")
+            << QStringLiteral("True") << QStringLiteral("abcde fghij klmnx pq") << 95.0 << 1;
+        QTest::newRow("one error, marks off")
+            << QStringLiteral("False") << QStringLiteral("abcde fghij klmnx pq") << 95.0 << 0;
+    }
+
+    void lineResults()
+    {
+        QFETCH(QString, errors);
+        QFETCH(QString, typed);
+        QFETCH(double, accuracy);
+        QFETCH(int, ticks);
+
+        logInWith(QStringLiteral("E"), QStringLiteral("Small"), errors);
+        ManualClock clock(36000.6);
+        // Leading and trailing blanks of the wanted text are not part of the line.
+        TypingPad *pad = makePad(QStringLiteral("  abcde fghij klmno pq "));
+        QSignalSpy finished(pad, &TypingPad::FinishSession);
+        typeText(pad, typed.left(19));
+        const QImage before = pad->grab().toImage();
+        clock.now = 36030.0;
+        typeText(pad, typed.mid(19));
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(pad->iSpeed, 40.0);
+        QCOMPARE(pad->iAccuracy, accuracy);
+        QCOMPARE(columnsIn(before, 12, QColor(128, 0, 0)).size(), ticks);
+    }
+
+    void emptyLineEndsAtFirstKey()
+    {
+        logInWith(QStringLiteral("E"));
+        TypingPad *pad = makePad(QStringLiteral("  "));
+        QSignalSpy finished(pad, &TypingPad::FinishSession);
+        BeepCounter beeps;
+        pressKey(pad, Qt::Key_Backspace); // refused, and still the line is judged complete
+        QCOMPARE(beeps.count, 1);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(pad->iAccuracy, 100.0);
+        QCOMPARE(pad->iSpeed, 0.0);
+    }
+
+    void ticksOverTheirLetters_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("wrong");
+
+        QTest::newRow("english small, 3rd") << QStringLiteral("E") << QStringLiteral("Small")
+                                            << QStringLiteral("asdf jkl;") << QStringLiteral("asx") << 2;
+        QTest::newRow("english big, 7th") << QStringLiteral("E") << QStringLiteral("Big")
+                                          << QStringLiteral("asdf jkl;") << QStringLiteral("asdf jxl") << 6;
+        QTest::newRow("arabic small, 2nd") << QStringLiteral("A") << QStringLiteral("Small")
+                                           << QStringLiteral("سمع بيت") << QStringLiteral("سن") << 1;
+        QTest::newRow("arabic big, 6th") << QStringLiteral("A") << QStringLiteral("Big")
+                                         << QStringLiteral("سمع بيت") << QStringLiteral("سمع بنت") << 5;
+    }
+
+    void ticksOverTheirLetters()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, size);
+        QFETCH(QString, wanted);
+        QFETCH(QString, typed);
+        QFETCH(int, wrong);
+
+        logInWith(lang, size);
+        TypingPad *pad = makePad(wanted);
+        typeText(pad, typed);
+        const QList<int> ticks = columnsIn(pad->grab().toImage(), 12, QColor(128, 0, 0));
+        QCOMPARE(ticks.size(), 1);
+
+        // The pad's font is monospaced, Arabic letters included: letter i has its own cell.
+        const double cell = QFontMetricsF(pad->font()).horizontalAdvance(QLatin1Char('m'));
+        const double inner = pad->width() - 2;
+        const double left = 1 + (inner - wanted.size() * cell) / 2;
+        const double cellStart =
+            lang == QLatin1String("A") ? left + (wanted.size() - wrong - 1) * cell : left + wrong * cell;
+        QVERIFY2(ticks.first() > cellStart && ticks.first() < cellStart + cell,
+                 qPrintable(QStringLiteral("tick at %1, letter from %2 to %3")
+                                .arg(ticks.first())
+                                .arg(cellStart)
+                                .arg(cellStart + cell)));
+    }
+
+    void settingsApplied()
+    {
+        // Created before any login: nothing read yet.
+        auto early = std::make_unique<TypingPad>();
+        QCOMPARE(early->font().pointSize(), 9);
+
+        logInWith(QStringLiteral("E"), QStringLiteral("Big"));
+        theUser().SetSettings(QStringLiteral("View"), QStringLiteral("BKColor"), QStringLiteral("B"));
+        auto created = std::make_unique<TypingPad>();
+        QVERIFY(!created->bArabic);
+        QCOMPARE(created->font().pointSize(), 20);
+        QCOMPARE(platform::activeKeyboardLayout(), QString::fromLatin1(platform::kEnglishLayout));
+
+        // Every Start re-reads the settings.
+        theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Lang"), QStringLiteral("A"));
+        theUser().SetSettings(QStringLiteral("View"), QStringLiteral("Size"), QStringLiteral("Small"));
+        TypingPad *pad = makePad(QStringLiteral("بيت"));
+        QVERIFY(pad->bArabic);
+        QCOMPARE(pad->layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(pad->font().pointSize(), 9);
+        QCOMPARE(platform::activeKeyboardLayout(), QString::fromLatin1(platform::kArabicLayout));
+        const QImage image = pad->grab().toImage();
+        QCOMPARE(image.pixelColor(pad->width() / 2, 4), QColor(0, 0, 0));
+        bool textDrawn = false;
+        for (int y = 21; y < 21 + QFontMetricsF(pad->font()).height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                textDrawn = textDrawn || image.pixelColor(x, y).lightness() > 200;
+        }
+        QVERIFY(textDrawn);
+    }
+};
+
+QTEST_MAIN(tst_TypingPad)
+#include "tst_typingpad.moc"

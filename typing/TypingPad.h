@@ -1,0 +1,63 @@
+#pragma once
+
+#include "typing/cTypingLine.h"
+
+#include <QTextLayout>
+#include <QWidget>
+
+// The one surface every timed exercise is typed on: shows the line to type, the learner's typed text
+// under it, a cursor and ticks over wrong letters; judges each key, times the line from its first
+// letter and, when the line is complete, computes speed and accuracy and emits FinishSession.
+// Hosts set sWantedText, call Start and read iSpeed and iAccuracy in their FinishSession handler.
+// The rules live in cTypingLine; the pad turns key events into its calls and draws its state.
+class TypingPad : public QWidget, private cTypingLine
+{
+    Q_OBJECT
+public:
+    explicit TypingPad(QWidget *parent = nullptr);
+    ~TypingPad() override;
+
+    using cTypingLine::bActive;
+    using cTypingLine::bArabic;
+    using cTypingLine::iAccuracy; // percent after the line
+    using cTypingLine::iNumofLetter;
+    using cTypingLine::iSpeed; // start time of the line while typing; letters per minute after it
+    using cTypingLine::sWantedText;
+    using cTypingLine::sWrittenText;
+
+    void Start();
+    void PrintScreen();
+    void GetSettings();
+    void UserControl_KeyPress(qint16 KeyAscii);
+
+    QSize sizeHint() const override;
+
+signals:
+    void FinishSession();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    // Tab is a key the pad judges, never a move to the next control.
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void MarkErrors();
+    void LayOutLine(QTextLayout &layout, const QString &text, bool arabic);
+
+    qint32 lBackColor = 0;
+    QColor lTextColor;
+    QColor lErrorColor;
+
+    // What the last PrintScreen drew, for paintEvent.
+    QTextLayout m_wantedLayout;
+    QTextLayout m_writtenLayout;
+    QString m_laidWanted;
+    bool m_laidArabic = false;
+    int m_laidPointSize = 0;
+    QPointF m_wantedAt;
+    QPointF m_writtenAt;
+    bool m_cursorShown = false;
+    QPointF m_cursorAt;
+    QList<double> m_ticks;
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QString>
+
+// The rules of one typed line, apart from any window: judging a key, counting the wrong letters and
+// computing the line's speed and accuracy. The typing pad is this line plus its drawing; tests reach
+// the rules here without a window.
+class cTypingLine
+{
+public:
+    // The typing pad's public variables, in its order.
+    QString sWrittenText;
+    QString sWantedText;
+    bool bArabic = false;
+    bool bActive = false;
+    double iSpeed =
+        0; // start time of the line (whole seconds since midnight) while typing; letters per minute after it
+    double iAccuracy = 0; // percent after the line
+    qint16 iNumofLetter = 1;
+
+    // Settings the pad applies, and the count of the last recount.
+    qint16 iNumOfErrors = 0;
+    bool bBackAllowed = false;
+    bool bTimerStarted = false;
+    bool bShowErrors = false;
+
+    // What a key asks of the pad: a beep, and whether the key was judged (the pad then redraws and
+    // checks whether the line is complete).
+    struct KeyVerdict
+    {
+        bool bBeep = false;
+        bool bJudged = false;
+    };
+
+    static constexpr qint16 kBackspace = 8;
+    static constexpr qint16 kTab = 9;
+    static constexpr qint16 kEnter = 13;
+    static constexpr qint16 kEscape = 27;
+
+    // The resets of Start, apart from the settings and the redraw.
+    void BeginLine();
+
+    // Judges one key given as its code page 1256 code; `now` is the time of day in seconds.
+    KeyVerdict JudgeKey(qint16 KeyAscii, double now);
+
+    // The line to type: the wanted text without its leading and trailing blanks.
+    QString TrimmedWanted() const;
+
+    // True once the typed letters reach past the end of the wanted line.
+    bool LineComplete() const;
+
+    // Recounts iNumOfErrors over the typed positions and returns the 0-based positions that differ
+    // from the wanted line (a position past its end always differs). Nothing typed: returns nothing
+    // and leaves the count as it was.
+    QList<qsizetype> CountErrors();
+
+    // Turns the start time into the line's speed and the error count into its accuracy; `now` is the
+    // time of day in seconds. A step that cannot be computed leaves its value as it was, so an empty
+    // line gives accuracy 100 and speed 0.
+    void CalcResult(double now);
+
+    // Left edge of the wanted line of width W on a pad S wide: the line is centred.
+    static double LineLeft(double S, double W);
+
+    // Where the tick over a wrong letter stands: L is the distance from the line's reading start to
+    // the letter's own starting edge. Left to right it stands 4 pixels inside the letter's left edge;
+    // right to left, 5 pixels inside its right edge.
+    static double TickX(bool arabic, double X0, double W, double L);
+
+    // The text and error colours that go with a background given in blue-green-red order.
+    struct Colours
+    {
+        QColor back;
+        QColor text;
+        QColor error;
+    };
+    static Colours ColoursFor(qint32 lBackColor);
+};
