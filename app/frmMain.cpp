@@ -8,6 +8,7 @@
 #include "app/cTheApp.h"
 #include "lessons/cLesson.h"
 #include "platform/Process.h"
+#include "users/frmSettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -213,6 +214,9 @@ void frmMain::lblSection_Click(qint16 Index)
     UnloadSectionWindows();
 
     switch (Index) {
+    case 6:
+        theApp().ShowScreen(Window<frmSettings>().picSettings);
+        break;
     case 7:
         picAbout->show();
         picAbout->raise();
