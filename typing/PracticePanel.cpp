@@ -1,15 +1,226 @@
 #include "typing/PracticePanel.h"
 
+#include "app/Int16.h"
+#include "typing/TypingPad.h"
+#include "users/cUser.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+const QColor kProgressColour(128, 0, 128); // magenta of the 16-colour palette
+constexpr int kBarHeight = 17;
+
+QLabel *makeLabel(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    return label;
+}
+
+} // namespace
+
 PracticePanel::PracticePanel(QWidget *parent) : QWidget(parent)
 {
+    setAutoFillBackground(true);
+
+    lblSubTitle =
+        makeLabel(QStringLiteral("lblSubTitle"), QStringLiteral(" تدريبات"), QRect(0, 0, 600, 44), this);
+    lblSubTitle->setStyleSheet(
+        QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
+    QFont heading = lblSubTitle->font();
+    heading.setPointSize(16);
+    heading.setBold(true);
+    lblSubTitle->setFont(heading);
+
+    lblPTitle = makeLabel(QStringLiteral("lblPTitle"), QString(), QRect(20, 54, 560, 30), this);
+    QFont title = lblPTitle->font();
+    title.setPointSize(13);
+    title.setBold(true);
+    lblPTitle->setFont(title);
+
+    // Row captions on the reading side, values to their left.
+    const std::array<QString, 7> captions = {
+        QStringLiteral(" التركيز على الحروف:"),
+        QString(),
+        QStringLiteral(" السرعة:"),
+        QString(),
+        QStringLiteral(" الدقة:"),
+        QString(),
+        QStringLiteral(" الإنجاز:"),
+    };
+    const std::array<int, 4> rowTops = {92, 262, 294, 326};
+    for (int i = 0; i < 7; ++i) {
+        const int top = rowTops[i / 2];
+        const QRect geometry = i % 2 == 0 ? QRect(400, top, 180, 28) : QRect(20, top, 376, 28);
+        lblData[i] = makeLabel(QStringLiteral("lblData%1").arg(i), captions[i], geometry, this);
+        if (i % 2 == 0) {
+            QFont bold = lblData[i]->font();
+            bold.setBold(true);
+            lblData[i]->setFont(bold);
+        }
+    }
+
+    picEl = new QLabel(this);
+    picEl->setObjectName(QStringLiteral("picEl"));
+    picEl->setGeometry(int(396 - cPracticeRun::kBarWidth), rowTops[3] + (28 - kBarHeight) / 2,
+                       int(cPracticeRun::kBarWidth), kBarHeight);
+    ClearProgress();
+
+    TypingPad = new ::TypingPad(this);
+    TypingPad->setObjectName(QStringLiteral("TypingPad"));
+    TypingPad->setGeometry(20, 132, 560, 112);
+    connect(TypingPad, &TypingPad::FinishSession, this, &PracticePanel::TypingPad_FinishSession);
+
+    // The message box covers the pad: while it shows, nothing is typed.
+    picMessage = new QWidget(this);
+    picMessage->setObjectName(QStringLiteral("picMessage"));
+    picMessage->setGeometry(20, 132, 560, 112);
+    picMessage->setAutoFillBackground(true);
+    picMessage->setStyleSheet(
+        QStringLiteral("#picMessage { background-color: #fff8dc; border: 1px solid #8a7a4a; }"));
+    lblMsg = makeLabel(QStringLiteral("lblMsg"), QString(), QRect(12, 8, 536, 60), picMessage);
+    lblMsg->setWordWrap(true);
+    lblMsg->setAlignment(Qt::AlignCenter);
+    QFont message = lblMsg->font();
+    message.setPointSize(12);
+    lblMsg->setFont(message);
+    cmdOK = new QPushButton(QStringLiteral("موافق"), picMessage);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(230, 72, 100, 30);
+    connect(cmdOK, &QPushButton::clicked, this, &PracticePanel::cmdOK_Click);
+    picMessage->hide();
+
+    connect(qApp, &QApplication::focusChanged, this, &PracticePanel::App_FocusChanged);
+}
+
+void PracticePanel::ClearProgress()
+{
+    QPixmap bar(picEl->size());
+    bar.fill(Qt::white);
+    picEl->setPixmap(bar);
+    m_progressX = cPracticeRun::kBarWidth;
+}
+
+void PracticePanel::DrawProgress()
+{
+    QPixmap bar = picEl->pixmap();
+    QPainter painter(&bar);
+    // The box reaches below the picture's bottom, so it always spans the full height.
+    painter.fillRect(QRectF(QPointF(m_progressX, 0), QPointF(cPracticeRun::kBarWidth, 100)), kProgressColour);
+    painter.end();
+    picEl->setPixmap(bar);
 }
 
 void PracticePanel::StartPractice()
 {
+    if (!CurrentPractice)
+        return;
+    const cPractice &practice = *CurrentPractice;
+    // A line left running by Escape on the hidden pad must not take keys during the first message.
+    TypingPad->bActive = false;
+    picMessage->hide();
+    cmdOK->setDefault(false);
+
+    ClearProgress();
+    lblData[1]->setText(QString());
+    lblData[3]->setText(QString());
+    lblData[5]->setText(QString());
+    QString letters;
+    for (QChar ch : practice.sLetters)
+        letters += QLatin1Char(' ') + ch;
+    lblData[1]->setText(letters + QStringLiteral(" ."));
+    lblPTitle->setText(QLatin1Char(' ') + practice.sTitle);
+
+    Go(m_run.Begin(practice));
+}
+
+void PracticePanel::NextStep()
+{
+    if (!CurrentPractice)
+        return;
+    TypingPad->bActive = false;
+    Go(m_run.NextStep(*CurrentPractice));
+}
+
+void PracticePanel::Go(cPracticeRun::Step step)
+{
+    switch (step.kind) {
+    case cPracticeRun::StepKind::Message:
+        ShowMessage(step.iNumber);
+        break;
+    case cPracticeRun::StepKind::Line:
+        TypingPad->sWantedText = CurrentPractice->GetText(step.iNumber);
+        TypingPad->bActive = true;
+        TypingPad->Start();
+        TypingPad->setFocus();
+        QCoreApplication::processEvents();
+        break;
+    case cPracticeRun::StepKind::End:
+        EndPractice();
+        break;
+    }
+}
+
+void PracticePanel::ShowMessage(qint16 iMessageNum)
+{
+    if (!CurrentPractice || !CurrentPractice->bShowMessageBox)
+        return;
+    lblMsg->setText(CurrentPractice->GetMessage(iMessageNum));
+    picMessage->show();
+    picMessage->raise();
+    cmdOK->setDefault(true);
+    cmdOK->setFocus();
+}
+
+void PracticePanel::cmdOK_Click()
+{
+    picMessage->hide();
+    cmdOK->setDefault(false);
+    NextStep();
+}
+
+void PracticePanel::TypingPad_FinishSession()
+{
+    if (!CurrentPractice)
+        return;
+    QString unit;
+    const qint16 converted = theUser().ConvSpeed(RoundToInt16(TypingPad->iSpeed), unit);
+    lblData[3]->setText(QLatin1Char(' ') + QString::number(converted) + QLatin1Char(' ') + unit +
+                        QLatin1Char('.'));
+    lblData[5]->setText(QLatin1Char(' ') + QString::number(RoundToInt16(TypingPad->iAccuracy)) +
+                        QStringLiteral(" %"));
+
+    m_progressX = cPracticeRun::ProgressX(m_run.iLineNumber, CurrentPractice->iNumOfSessions, m_progressX);
+    DrawProgress();
+    NextStep();
 }
 
 void PracticePanel::EndPractice()
 {
     hide();
     CurrentPractice.reset();
+}
+
+void PracticePanel::keyPressEvent(QKeyEvent *event)
+{
+    // Enter presses the default OK button wherever the focus is inside the panel.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && picMessage->isVisible()) {
+        cmdOK->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PracticePanel::App_FocusChanged(QWidget *old, QWidget *)
+{
+    // During a line nothing else takes the keyboard; during a message the OK button may.
+    if (old == TypingPad && TypingPad->bActive && isVisible() && TypingPad->isVisible())
+        TypingPad->setFocus();
 }

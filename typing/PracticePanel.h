@@ -1,10 +1,16 @@
 #pragma once
 
 #include "typing/cPractice.h"
+#include "typing/cPracticeRun.h"
 
 #include <QWidget>
 
+#include <array>
 #include <optional>
+
+class QLabel;
+class QPushButton;
+class TypingPad;
 
 // The practice panel of the main window (picPractice): runs a cPractice line by line on its typing
 // pad, with the last line's speed and accuracy, a progress bar and the run's messages.
@@ -20,4 +26,36 @@ public:
     void StartPractice();
     // Ends the run: hides the panel and lets the practice go.
     void EndPractice();
+
+    QLabel *lblSubTitle = nullptr;
+    QLabel *lblPTitle = nullptr;
+    std::array<QLabel *, 7> lblData{};
+    QLabel *picEl = nullptr; // the progress bar, a 218 x 17 picture
+    ::TypingPad *TypingPad = nullptr;
+    QWidget *picMessage = nullptr;
+    QLabel *lblMsg = nullptr;
+    QPushButton *cmdOK = nullptr;
+
+    // Where the run stands: line and message numbers.
+    const cPracticeRun &Run() const { return m_run; }
+
+public slots:
+    void cmdOK_Click();
+    void TypingPad_FinishSession();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private slots:
+    void App_FocusChanged(QWidget *old, QWidget *now);
+
+private:
+    void Go(cPracticeRun::Step step);
+    void NextStep();
+    void ShowMessage(qint16 iMessageNum);
+    void ClearProgress();
+    void DrawProgress();
+
+    cPracticeRun m_run;
+    double m_progressX = cPracticeRun::kBarWidth;
 };
