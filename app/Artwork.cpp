@@ -89,10 +89,14 @@ protected:
             break;
         case Picture::AboutBanner: {
             drawLogo(p, QRectF(area.left(), area.top(), area.width(), area.height() * 0.6));
-            drawHand(p, QRectF(area.left() + area.width() * 0.12, area.bottom() - area.height() * 0.38,
-                               area.width() * 0.3, area.height() * 0.3), false);
-            drawHand(p, QRectF(area.right() - area.width() * 0.42, area.bottom() - area.height() * 0.38,
-                               area.width() * 0.3, area.height() * 0.3), true);
+            drawHand(p,
+                     QRectF(area.left() + area.width() * 0.12, area.bottom() - area.height() * 0.38,
+                            area.width() * 0.3, area.height() * 0.3),
+                     false);
+            drawHand(p,
+                     QRectF(area.right() - area.width() * 0.42, area.bottom() - area.height() * 0.38,
+                            area.width() * 0.3, area.height() * 0.3),
+                     true);
             break;
         }
         case Picture::WebLink: {
@@ -109,8 +113,9 @@ protected:
         }
         case Picture::HomeHands:
             drawHand(p, QRectF(area.left(), area.top(), area.width() * 0.45, area.height()), false);
-            drawHand(p, QRectF(area.right() - area.width() * 0.45, area.top(), area.width() * 0.45, area.height()),
-                     true);
+            drawHand(
+                p, QRectF(area.right() - area.width() * 0.45, area.top(), area.width() * 0.45, area.height()),
+                true);
             break;
         }
     }

@@ -6,7 +6,8 @@
 // The tutor's own pictures, drawn by code so they stay sharp at any screen scale.
 namespace artwork {
 
-enum class Picture {
+enum class Picture
+{
     Logo,        // the menu's heading: the product name over a row of keys
     AboutBanner, // the about panel's picture
     WebLink,     // a globe: opens the project's web page
@@ -16,7 +17,16 @@ enum class Picture {
 // A decorative picture widget of the given kind; it scales its drawing to its size.
 QWidget *createPicture(Picture picture, QWidget *parent);
 
-enum class ButtonIcon { Forward, Fingers, Custom, Practice, Tests, Back, Test };
+enum class ButtonIcon
+{
+    Forward,
+    Fingers,
+    Custom,
+    Practice,
+    Tests,
+    Back,
+    Test
+};
 
 QIcon icon(ButtonIcon kind);
 

@@ -31,8 +31,9 @@ QColor fingerColour(int finger)
 {
     // Mirror-matched pastel tints: the same finger of each hand shares a hue.
     static const QColor kColours[8] = {
-        QColor(0xF4, 0xC7, 0xD0), QColor(0xFB, 0xE3, 0xB0), QColor(0xCD, 0xE8, 0xC1), QColor(0xBF, 0xDB, 0xF2),
-        QColor(0xBF, 0xDB, 0xF2), QColor(0xCD, 0xE8, 0xC1), QColor(0xFB, 0xE3, 0xB0), QColor(0xF4, 0xC7, 0xD0),
+        QColor(0xF4, 0xC7, 0xD0), QColor(0xFB, 0xE3, 0xB0), QColor(0xCD, 0xE8, 0xC1),
+        QColor(0xBF, 0xDB, 0xF2), QColor(0xBF, 0xDB, 0xF2), QColor(0xCD, 0xE8, 0xC1),
+        QColor(0xFB, 0xE3, 0xB0), QColor(0xF4, 0xC7, 0xD0),
     };
     if (finger < 0 || finger > 7)
         return QColor(0xEE, 0xEE, 0xEA);
@@ -116,7 +117,8 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
     drawKey(p, outline(keygrid::keyBox(keygrid::kKeyLeftOfOne)), keyFill(0));
     static constexpr int kDigitFingers[12] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7};
     for (int i = 1; i <= 12; ++i)
-        drawKey(p, outline(keygrid::digitRowBox(i)), m_fingerColours ? fingerColour(kDigitFingers[i - 1]) : plain);
+        drawKey(p, outline(keygrid::digitRowBox(i)),
+                m_fingerColours ? fingerColour(kDigitFingers[i - 1]) : plain);
     const QRect lastDigit = keygrid::digitRowBox(12);
     drawKey(p, QRectF(lastDigit.right() + 1, 3, kRightEdge - lastDigit.right(), 30), plain);
 
@@ -125,12 +127,13 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
         drawKey(p, outline(keygrid::keyBox(position)), keyFill(position));
     const QRect q = keygrid::keyBox(0), a = keygrid::keyBox(12), z = keygrid::keyBox(23);
     const QRect rightBracket = keygrid::keyBox(11), quote = keygrid::keyBox(22), slash = keygrid::keyBox(32);
-    drawKey(p, QRectF(4, q.top(), q.left() - 4, q.height()), plain);                          // Tab
-    drawKey(p, QRectF(4, a.top(), a.left() - 4, a.height()), plain);                          // Caps Lock
-    drawKey(p, QRectF(4, z.top(), z.left() - 4, z.height()), plain);                          // Shift
-    drawKey(p, QRectF(rightBracket.right() + 1, q.top(), kRightEdge - rightBracket.right(), q.height()), plain);
-    drawKey(p, QRectF(quote.right() + 1, a.top(), kRightEdge - quote.right(), a.height()), plain);    // Enter
-    drawKey(p, QRectF(slash.right() + 1, z.top(), kRightEdge - slash.right(), z.height()), plain);    // Shift
+    drawKey(p, QRectF(4, q.top(), q.left() - 4, q.height()), plain); // Tab
+    drawKey(p, QRectF(4, a.top(), a.left() - 4, a.height()), plain); // Caps Lock
+    drawKey(p, QRectF(4, z.top(), z.left() - 4, z.height()), plain); // Shift
+    drawKey(p, QRectF(rightBracket.right() + 1, q.top(), kRightEdge - rightBracket.right(), q.height()),
+            plain);
+    drawKey(p, QRectF(quote.right() + 1, a.top(), kRightEdge - quote.right(), a.height()), plain); // Enter
+    drawKey(p, QRectF(slash.right() + 1, z.top(), kRightEdge - slash.right(), z.height()), plain); // Shift
 
     // Bottom row around the space bar, which both thumbs share.
     const QRect space = keygrid::keyBox(keygrid::kSpaceBar);
@@ -139,13 +142,15 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
     drawKey(p, QRectF(86, space.top(), space.left() - 86, space.height()), plain);
     drawKey(p, outline(space), m_fingerColours ? QColor(0xE3, 0xDA, 0xF0) : plain);
     drawKey(p, QRectF(space.right() + 1, space.top(), 40, space.height()), plain);
-    drawKey(p, QRectF(space.right() + 42, space.top(), kRightEdge - space.right() - 41, space.height()), plain);
+    drawKey(p, QRectF(space.right() + 42, space.top(), kRightEdge - space.right() - 41, space.height()),
+            plain);
 
     // Home-row bumps on F and J.
     p.setPen(QPen(QColor(0x55, 0x5A, 0x66), 1.5));
     for (int position : {15, 18}) {
         const QRect key = keygrid::keyBox(position);
-        p.drawLine(QPointF(key.center().x() - 3, key.bottom() - 4), QPointF(key.center().x() + 5, key.bottom() - 4));
+        p.drawLine(QPointF(key.center().x() - 3, key.bottom() - 4),
+                   QPointF(key.center().x() + 5, key.bottom() - 4));
     }
 
     // Labels are printed with their top left at the given point, like text printed on a picture.

@@ -51,7 +51,8 @@ void cTheApp::ShowLetters(KeyboardPicture *picKeyboard)
 {
     if (!picKeyboard)
         return;
-    const bool arabic = theUser().GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
+    const bool arabic =
+        theUser().GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
     for (const keygrid::KeyLabel &label : keygrid::labels(arabic))
         picKeyboard->Print(label.at, label.text);
 }
@@ -60,7 +61,8 @@ void cTheApp::SelectLetter(KeyboardPicture *picKeyboard, const QVariant &vLetter
 {
     if (!picKeyboard)
         return;
-    const bool arabic = theUser().GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
+    const bool arabic =
+        theUser().GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
     // Colour 1 of the 16-colour palette: dark blue.
     picKeyboard->DrawBox(keygrid::keyBox(keygrid::positionOf(vLetter, arabic)), QColor(0, 0, 0x80));
 }

@@ -64,9 +64,9 @@ frmMain::frmMain()
     Picture1->setGeometry(10, 8, menuWidth - 20, 84);
 
     const std::array<QString, 11> captions = {
-        QStringLiteral("الدروس"),        QStringLiteral("تدريبات"),         QStringLiteral("مواضع الاصابع"),
-        QStringLiteral("دروس خاصة"),     QStringLiteral("ارقام"),           QString(),
-        QStringLiteral("اعدادات"),       QStringLiteral("حول Tavrin"),      QStringLiteral("الرئيسية"),
+        QStringLiteral("الدروس"),         QStringLiteral("تدريبات"),    QStringLiteral("مواضع الاصابع"),
+        QStringLiteral("دروس خاصة"),      QStringLiteral("ارقام"),      QString(),
+        QStringLiteral("اعدادات"),        QStringLiteral("حول Tavrin"), QStringLiteral("الرئيسية"),
         QStringLiteral("تغيير المستخدم"), QStringLiteral("انهاء"),
     };
     int y = 104;
@@ -101,13 +101,17 @@ frmMain::frmMain()
     Label1->setText(QStringLiteral(
         "مرحبا بك في الاصدار الثاني من برنامج Tavrin. تتمثل الخطة التي ستسير عليها في ستة دروس، عليك انجاز "
         "الدروس الستة بنجاح حتى تتمكن من تحقيق المستوى الذي تطمح له. اذا كنت جديدا على استخدام لوحة المفاتيح "
-        "بالطريقة الصحيحة يفضل ان تنتقل الى قسم مواضع الاصابع الذي يدربك على استخدام الاصابع ووضعيتها الصحيحة "
-        "على لوحة المفاتيح. اذا كنت متمرس في استخدام لوحة المفاتيح، يمكنك البدء او متابعة الدرس الحالي والموضح "
+        "بالطريقة الصحيحة يفضل ان تنتقل الى قسم مواضع الاصابع الذي يدربك على استخدام الاصابع ووضعيتها "
+        "الصحيحة "
+        "على لوحة المفاتيح. اذا كنت متمرس في استخدام لوحة المفاتيح، يمكنك البدء او متابعة الدرس الحالي "
+        "والموضح "
         "ادناه. اما اذا كنت تعاني من صعوبة في التعامل على بعض الحروف فتستطيع تحديدها عن طريق الدروس الخاصة. "
         "حظا سعيداً !"));
     const std::array<QString, 4> lessonCaptions = {
-        QStringLiteral("والآن ماذا تريد؟"), QStringLiteral("متابعة"),
-        QStringLiteral("التدريب على مواضع الاصابع."), QStringLiteral("تحديد دروس خاصة."),
+        QStringLiteral("والآن ماذا تريد؟"),
+        QStringLiteral("متابعة"),
+        QStringLiteral("التدريب على مواضع الاصابع."),
+        QStringLiteral("تحديد دروس خاصة."),
     };
     for (int i = 0; i < 4; ++i) {
         lblLesson[i] = new QLabel(lessonCaptions[i], picHome);
@@ -117,8 +121,8 @@ frmMain::frmMain()
     question.setBold(true);
     lblLesson[0]->setFont(question);
     lblLesson[0]->setGeometry(20, 172, 560, 24);
-    const std::array<artwork::ButtonIcon, 3> icons = {artwork::ButtonIcon::Forward, artwork::ButtonIcon::Fingers,
-                                                      artwork::ButtonIcon::Custom};
+    const std::array<artwork::ButtonIcon, 3> icons = {
+        artwork::ButtonIcon::Forward, artwork::ButtonIcon::Fingers, artwork::ButtonIcon::Custom};
     for (int i = 0; i < 3; ++i) {
         lblLesson[i + 1]->setGeometry(20, 200 + i * 32, 516, 30);
         cmdLesson[i] = new QPushButton(picHome);

@@ -19,7 +19,8 @@ void SetUpApplication(QApplication &application)
 
     // Without an explicit list fontconfig takes the Arabic glyphs from whatever face it meets first.
     QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("Noto Sans Arabic UI"), QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies(
+        {QStringLiteral("Noto Sans Arabic UI"), QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans")});
     font.setPointSize(10);
     QApplication::setFont(font);
 

@@ -7,15 +7,36 @@ class QWidget;
 
 namespace platform {
 
-enum class MessageIcon { None, Information, Exclamation, Question, Critical };
-enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon
+{
+    None,
+    Information,
+    Exclamation,
+    Question,
+    Critical
+};
+enum class MessageButtons
+{
+    Ok,
+    YesNo
+};
 
 // Button codes returned by messageBox, as the desktop's message box reports them.
-enum MessageAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+enum MessageAnswer
+{
+    AnswerOk = 1,
+    AnswerCancel = 2,
+    AnswerYes = 6,
+    AnswerNo = 7
+};
 
 struct DialogRequest
 {
-    enum Kind { Message, Input } kind = Message;
+    enum Kind
+    {
+        Message,
+        Input
+    } kind = Message;
     QString title;
     QString text;
     MessageIcon icon = MessageIcon::None;

@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QUrl>
 #include <QFileInfo>
 #include <QProcess>
+#include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>

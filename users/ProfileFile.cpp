@@ -29,7 +29,8 @@ bool ProfileFile::create(const QString &path, qint16 accuracy, qint16 speed)
 {
     QFile file(path);
     // Made owner-only from the first byte: a password is kept in it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                   QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
 
     QByteArray bytes(kSize, '\0');

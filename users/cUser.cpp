@@ -46,8 +46,9 @@ bool cUser::LogIn(const QString &sName)
 
     if (!readPassword().isEmpty()) {
         for (;;) {
-            const QString answer = TrimBlanks(platform::inputBox(
-                QStringLiteral("ملف المستخدم محمي بكلمة مرور، رجاء كتابتها:"), QStringLiteral("كلمة المرور")));
+            const QString answer =
+                TrimBlanks(platform::inputBox(QStringLiteral("ملف المستخدم محمي بكلمة مرور، رجاء كتابتها:"),
+                                              QStringLiteral("كلمة المرور")));
             if (answer == readPassword())
                 break;
             if (answer.isEmpty()) {
@@ -98,7 +99,8 @@ void cUser::SetSettings(const QString &sSection, const QString &sItem, const QVa
     if (sSection == QLatin1String("User")) {
         if (sItem == QLatin1String("Pass")) {
             // Cut or pad to the field's 10 characters, scramble, pad the scrambled text again.
-            const QString password = vNewValue.toString().left(ProfileFile::kPassLength)
+            const QString password = vNewValue.toString()
+                                         .left(ProfileFile::kPassLength)
                                          .leftJustified(ProfileFile::kPassLength, QLatin1Char(' '));
             QByteArray bytes = platform::toCodePage1256(cTheApp::EncText(password));
             bytes = bytes.left(ProfileFile::kPassLength).leftJustified(ProfileFile::kPassLength, ' ');

@@ -23,7 +23,10 @@ public:
     qint16 ReadInteger(int offset) { return m_file.readInt16(offset); }
     void WriteInteger(int offset, qint16 value) { m_file.writeInt16(offset, value); }
 
-    bool IsLanguageArabic() { return GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar"); }
+    bool IsLanguageArabic()
+    {
+        return GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
+    }
 
     // Closes the profile and forgets the learner; used between tests.
     void LogOut();

@@ -112,9 +112,9 @@ void frmUsers::cmdDel_Click()
     const QString name = lblUser->text();
     if (name.isEmpty())
         return;
-    const int answer = platform::messageBox(LoadResString(1101) + QLatin1Char(' ') + name + QStringLiteral(" ؟"),
-                                            QStringLiteral("حذف ملف"), platform::MessageIcon::Question,
-                                            platform::MessageButtons::YesNo, this);
+    const int answer = platform::messageBox(
+        LoadResString(1101) + QLatin1Char(' ') + name + QStringLiteral(" ؟"), QStringLiteral("حذف ملف"),
+        platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
     if (answer == platform::AnswerYes)
         QFile::remove(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension));
     RefreshData();

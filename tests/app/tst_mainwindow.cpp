@@ -87,7 +87,8 @@ private slots:
     {
         auto isHighlighted = [](int i) {
             QLabel *item = main().lblSection[i];
-            return item->font().underline() && item->palette().color(QPalette::WindowText) == QColor(0x80, 0, 0);
+            return item->font().underline() &&
+                   item->palette().color(QPalette::WindowText) == QColor(0x80, 0, 0);
         };
         QVERIFY(isHighlighted(frmMain::kHomeIndex));
         click(7);

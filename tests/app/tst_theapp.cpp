@@ -91,8 +91,10 @@ private slots:
         QTest::addColumn<int>("homeRowIndex"); // index of the label for the first home-row key
         QTest::addColumn<QPoint>("homeRowAt");
         QTest::addColumn<QPoint>("bottomRowAt");
-        QTest::newRow("Arabic") << "A" << 34 << "ذ" << QPoint(15, 10) << 13 << QPoint(75, 70) << QPoint(95, 105);
-        QTest::newRow("English") << "E" << 29 << "Q" << QPoint(60, 40) << 10 << QPoint(75, 70) << QPoint(95, 105);
+        QTest::newRow("Arabic") << "A" << 34 << "ذ" << QPoint(15, 10) << 13 << QPoint(75, 70)
+                                << QPoint(95, 105);
+        QTest::newRow("English") << "E" << 29 << "Q" << QPoint(60, 40) << 10 << QPoint(75, 70)
+                                 << QPoint(95, 105);
     }
     void showLetters()
     {
@@ -133,10 +135,14 @@ private slots:
         QTest::newRow("position 12") << "A" << QVariant(12) << homeA;
         QTest::newRow("space bar") << "A" << QVariant(-1) << QRect(QPoint(130, 128), QPoint(352, 160));
         QTest::newRow("33") << "E" << QVariant(33) << QRect(QPoint(4, 3), QPoint(33, 32));
-        QTest::newRow("ذ in English") << "E" << QVariant(QStringLiteral("ذ")) << QRect(QPoint(4, 3), QPoint(33, 32));
-        QTest::newRow("unknown letter") << "A" << QVariant(QStringLiteral("Q")) << QRect(QPoint(49, 33), QPoint(78, 62));
-        QTest::newRow("Z in English") << "E" << QVariant(QStringLiteral("Z")) << QRect(QPoint(83, 98), QPoint(112, 127));
-        QTest::newRow("lam-alef") << "A" << QVariant(QStringLiteral("لا")) << QRect(QPoint(210, 98), QPoint(239, 127));
+        QTest::newRow("ذ in English")
+            << "E" << QVariant(QStringLiteral("ذ")) << QRect(QPoint(4, 3), QPoint(33, 32));
+        QTest::newRow("unknown letter")
+            << "A" << QVariant(QStringLiteral("Q")) << QRect(QPoint(49, 33), QPoint(78, 62));
+        QTest::newRow("Z in English")
+            << "E" << QVariant(QStringLiteral("Z")) << QRect(QPoint(83, 98), QPoint(112, 127));
+        QTest::newRow("lam-alef") << "A" << QVariant(QStringLiteral("لا"))
+                                  << QRect(QPoint(210, 98), QPoint(239, 127));
     }
     void selectLetter()
     {
@@ -175,8 +181,8 @@ private slots:
         QCOMPARE(m_process->ends, 1);
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests[0].title, QStringLiteral("الملف غير موجود"));
-        QCOMPARE(dialogs.requests[0].text,
-                 QStringLiteral("لا يمكن تشغيل البرنامج بدون المكتبة:  ") + system.path() + QStringLiteral("/Vbame.dll"));
+        QCOMPARE(dialogs.requests[0].text, QStringLiteral("لا يمكن تشغيل البرنامج بدون المكتبة:  ") +
+                                               system.path() + QStringLiteral("/Vbame.dll"));
         QCOMPARE(dialogs.requests[0].icon, platform::MessageIcon::Critical);
         QVERIFY(!WindowRegistry::IsLoaded<frmUsers>());
     }

@@ -18,8 +18,8 @@ XServer::XServer()
             continue;
         m_display = QStringLiteral(":%1").arg(number);
         m_server.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                                 QStringLiteral("1280x800x24"), QStringLiteral("-noreset"),
-                                                 QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                                                QStringLiteral("1280x800x24"), QStringLiteral("-noreset"),
+                                                QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         if (!m_server.waitForStarted(5000))
             return;
         QElapsedTimer timer;
@@ -78,8 +78,8 @@ QString XServer::waitForWindow(const QString &pattern, int timeoutMs) const
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < timeoutMs) {
-        const QString ids = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                     QStringLiteral("--name"), pattern});
+        const QString ids = xdotool(
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern});
         if (!ids.isEmpty())
             return ids.split(QLatin1Char('\n')).first();
         QThread::msleep(100);
@@ -132,7 +132,8 @@ void XServer::screenshot(const QString &name) const
     QDir().mkpath(folder);
     QProcess process;
     process.setProcessEnvironment(environment());
-    process.start(import, {QStringLiteral("-window"), QStringLiteral("root"), folder + QLatin1Char('/') + name + QStringLiteral(".png")});
+    process.start(import, {QStringLiteral("-window"), QStringLiteral("root"),
+                           folder + QLatin1Char('/') + name + QStringLiteral(".png")});
     process.waitForFinished(10000);
 }
 

@@ -32,7 +32,7 @@ public:
     DialogScript();
     ~DialogScript();
 
-    void answer(int button);          // next message box
+    void answer(int button);           // next message box
     void answerInput(const QString &); // next input box; "" = cancelled
 
     QList<platform::DialogRequest> requests;

@@ -93,14 +93,30 @@ private slots:
         QTest::addColumn<int>("offset");
         QTest::addColumn<char>("byte");
         QTest::addColumn<QVariant>("readBack");
-        QTest::newRow("English") << "General" << "Lang" << "En" << 31 << 'E' << QVariant(QStringLiteral("En"));
-        QTest::newRow("Arabic") << "General" << "Lang" << "Ar" << 31 << 'A' << QVariant(QStringLiteral("Ar"));
-        QTest::newRow("letters per minute") << "General" << "Unit" << "L" << 34 << 'L' << QVariant(QStringLiteral("LPM"));
-        QTest::newRow("no backspace") << "General" << "Back" << "F" << 33 << 'F' << QVariant(false);
-        QTest::newRow("no marks") << "View" << "Errors" << "F" << 28 << 'F' << QVariant(false);
-        QTest::newRow("black") << "View" << "BKColor" << "B" << 29 << 'B' << QVariant(0);
-        QTest::newRow("big font") << "View" << "Size" << "B" << 30 << 'B' << QVariant(QStringLiteral("Big"));
-        QTest::newRow("empty flag is a blank") << "View" << "Size" << "" << 30 << ' ' << QVariant(QStringLiteral("Small"));
+        QTest::newRow("English") << "General"
+                                 << "Lang"
+                                 << "En" << 31 << 'E' << QVariant(QStringLiteral("En"));
+        QTest::newRow("Arabic") << "General"
+                                << "Lang"
+                                << "Ar" << 31 << 'A' << QVariant(QStringLiteral("Ar"));
+        QTest::newRow("letters per minute") << "General"
+                                            << "Unit"
+                                            << "L" << 34 << 'L' << QVariant(QStringLiteral("LPM"));
+        QTest::newRow("no backspace") << "General"
+                                      << "Back"
+                                      << "F" << 33 << 'F' << QVariant(false);
+        QTest::newRow("no marks") << "View"
+                                  << "Errors"
+                                  << "F" << 28 << 'F' << QVariant(false);
+        QTest::newRow("black") << "View"
+                               << "BKColor"
+                               << "B" << 29 << 'B' << QVariant(0);
+        QTest::newRow("big font") << "View"
+                                  << "Size"
+                                  << "B" << 30 << 'B' << QVariant(QStringLiteral("Big"));
+        QTest::newRow("empty flag is a blank") << "View"
+                                               << "Size"
+                                               << "" << 30 << ' ' << QVariant(QStringLiteral("Small"));
     }
     void flagRoundTrips()
     {
@@ -132,10 +148,14 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("thirteen characters keep ten") << "abcdefghijklm" << "abcdefghij";
-        QTest::newRow("blanks trimmed") << "  sesame " << "sesame";
-        QTest::newRow("Arabic") << "كلمةسر" << "كلمةسر";
-        QTest::newRow("none") << "" << "";
+        QTest::newRow("thirteen characters keep ten") << "abcdefghijklm"
+                                                      << "abcdefghij";
+        QTest::newRow("blanks trimmed") << "  sesame "
+                                        << "sesame";
+        QTest::newRow("Arabic") << "كلمةسر"
+                                << "كلمةسر";
+        QTest::newRow("none") << ""
+                              << "";
     }
     void passwords()
     {

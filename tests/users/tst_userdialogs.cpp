@@ -47,10 +47,7 @@ class TestUserDialogs : public QObject
         return dialog.result() == QDialog::Accepted;
     }
 
-    QStringList filesInFolder() const
-    {
-        return QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden);
-    }
+    QStringList filesInFolder() const { return QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden); }
 
 private slots:
     void init()
@@ -132,7 +129,8 @@ private slots:
         QVERIFY(!createUser(name));
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests[0].title, QStringLiteral("خطأ رقم:102"));
-        QCOMPARE(dialogs.requests[0].text, QStringLiteral("خطأ رقم:102\r\rاسم المستخدم غير صحيح، رجاء تغيير الاسم"));
+        QCOMPARE(dialogs.requests[0].text,
+                 QStringLiteral("خطأ رقم:102\r\rاسم المستخدم غير صحيح، رجاء تغيير الاسم"));
         QVERIFY(filesInFolder().isEmpty());
         QCOMPARE(QDir(m_folder->path() + QStringLiteral("..")).entryList(), parentBefore);
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/escape.USR")));
@@ -176,8 +174,8 @@ private slots:
         QTest::mouseClick(users.cmdDel, Qt::LeftButton);
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests[0].title, QStringLiteral("حذف ملف"));
-        QCOMPARE(dialogs.requests[0].text, QStringLiteral("هل انت متأكد من رغبتك في حذف الملف: ") + chosen +
-                                               QStringLiteral(" ؟"));
+        QCOMPARE(dialogs.requests[0].text,
+                 QStringLiteral("هل انت متأكد من رغبتك في حذف الملف: ") + chosen + QStringLiteral(" ؟"));
         QCOMPARE(dialogs.requests[0].icon, platform::MessageIcon::Question);
         QCOMPARE(dialogs.requests[0].buttons, platform::MessageButtons::YesNo);
         QCOMPARE(listed(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
