@@ -100,6 +100,12 @@ PracticePanel::PracticePanel(QWidget *parent) : QWidget(parent)
     connect(qApp, &QApplication::focusChanged, this, &PracticePanel::App_FocusChanged);
 }
 
+PracticePanel::~PracticePanel()
+{
+    // The pad loses the focus while it is destroyed; this panel must not hear of it any more.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void PracticePanel::ClearProgress()
 {
     QPixmap bar(picEl->size());

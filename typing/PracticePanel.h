@@ -19,6 +19,7 @@ class PracticePanel : public QWidget
     Q_OBJECT
 public:
     explicit PracticePanel(QWidget *parent = nullptr);
+    ~PracticePanel() override;
 
     std::optional<cPractice> CurrentPractice;
 

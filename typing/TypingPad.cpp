@@ -131,12 +131,11 @@ void TypingPad::PrintScreen()
     const double H = QFontMetricsF(font()).height();
     const double X0 = LineLeft(S, W);
 
-    // Both lines start at the same edge: the left one, or in Arabic the right one.
-    const double readingStart = bArabic ? X0 + W : X0;
-    int zero = 0;
-    m_wantedAt = QPointF(readingStart - wantedLine.cursorToX(&zero), kWantedTop);
-    zero = 0;
-    m_writtenAt = QPointF(readingStart - writtenLine.cursorToX(&zero), H + kWantedTop + kLineGap);
+    // Both lines start at the same edge: the left one, or in Arabic the right one. Each layout runs
+    // from 0 to its advance whatever its direction.
+    m_wantedAt = QPointF(X0, kWantedTop);
+    const double writtenLeft = bArabic ? X0 + W - writtenLine.horizontalAdvance() : X0;
+    m_writtenAt = QPointF(writtenLeft, H + kWantedTop + kLineGap);
 
     m_cursorShown = bActive;
     int typed = qMin<int>(std::abs(iNumofLetter - 1), int(sWrittenText.size()));

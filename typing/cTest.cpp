@@ -1,0 +1,62 @@
+#include "typing/cTest.h"
+
+#include "app/Int16.h"
+#include "app/WindowRegistry.h"
+#include "app/frmMain.h"
+#include "typing/frmTest.h"
+
+namespace {
+
+std::function<void(cTest &)> &testRunner()
+{
+    static std::function<void(cTest &)> runner;
+    return runner;
+}
+
+} // namespace
+
+void cTest::setRunnerForTesting(std::function<void(cTest &)> runner)
+{
+    testRunner() = std::move(runner);
+}
+
+void cTest::StartTest()
+{
+    if (testRunner()) {
+        testRunner()(*this);
+        return;
+    }
+    frmMain &main = Window<frmMain>();
+    frmTest &window = Window<frmTest>();
+    window.CurrentTest = this;
+    main.hide();
+    window.exec();
+    // ESC and OK unload the window; closed any other way, it is unloaded here, so each test starts
+    // from a fresh window.
+    if (WindowRegistry::IsLoaded<frmTest>())
+        WindowRegistry::Unload<frmTest>();
+    main.show();
+}
+
+QStringList cTest::SplitIntoLines(const QString &sText, int iLineLength)
+{
+    QStringList lines;
+    for (int i = 0; i < kMaxLines; ++i) {
+        lines.append(sText.mid(qsizetype(i) * iLineLength, iLineLength));
+        if (sText.size() <= qsizetype(i + 1) * iLineLength)
+            break;
+    }
+    return lines;
+}
+
+void cTest::SetResult(const QList<double> &speeds, const QList<double> &accuracies)
+{
+    qint16 speedSum = 0;
+    qint16 accuracySum = 0;
+    for (double speed : speeds)
+        speedSum = Saturate16(double(speedSum) + RoundToInt16(speed));
+    for (double accuracy : accuracies)
+        accuracySum = Saturate16(double(accuracySum) + RoundToInt16(accuracy));
+    iAccuracy = IntDiv16(accuracySum, int(accuracies.size()));
+    iSpeed = IntDiv16(speedSum, int(speeds.size()));
+}

@@ -1,0 +1,261 @@
+#include "typing/frmTest.h"
+
+#include "app/Blanks.h"
+#include "app/WindowRegistry.h"
+#include "app/frmMain.h"
+#include "lessons/cLesson.h"
+#include "typing/TypingPad.h"
+#include "typing/cTest.h"
+#include "users/cUser.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kPadLeft = 20;
+constexpr int kPadWidth = 600;
+constexpr int kFirstPadTop = 30;
+constexpr int kSmallPadHeight = 80;
+constexpr int kSmallPadStep = 89;
+constexpr int kLargePadHeight = 90;
+
+QLabel *makeLabel(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    return label;
+}
+
+} // namespace
+
+frmTest::frmTest()
+{
+    setObjectName(QStringLiteral("frmTest"));
+    setWindowTitle(QStringLiteral("Tavrin - اختبار"));
+    setFixedSize(kWidth, 520);
+
+    picTest = new QWidget(this);
+    picTest->setObjectName(QStringLiteral("picTest"));
+    picTest->setGeometry(0, 0, kWidth, 480);
+
+    lblTitle = makeLabel(QStringLiteral("lblTitle"), QString(), QRect(kPadLeft, 2, kPadWidth, 26), picTest);
+    QFont title = lblTitle->font();
+    title.setPointSize(12);
+    title.setBold(true);
+    lblTitle->setFont(title);
+
+    for (int i = 0; i < 5; ++i) {
+        TypingPad[i] = new ::TypingPad(picTest);
+        TypingPad[i]->setObjectName(QStringLiteral("TypingPad%1").arg(i));
+        TypingPad[i]->setGeometry(kPadLeft, kFirstPadTop + i * kSmallPadStep, kPadWidth, kSmallPadHeight);
+        connect(TypingPad[i], &TypingPad::FinishSession, this, [this, i] { TypingPad_FinishSession(i); });
+    }
+
+    Label1 =
+        makeLabel(QStringLiteral("Label1"), QStringLiteral("- إضغط على المفتاح ESC للخروج من الإختبار -"),
+                  QRect(0, 484, kWidth, 30), this);
+    Label1->setAlignment(Qt::AlignCenter);
+
+    picMessage = new QWidget(this);
+    picMessage->setObjectName(QStringLiteral("picMessage"));
+    picMessage->setGeometry(120, 130, 400, 220);
+    picMessage->setAutoFillBackground(true);
+    picMessage->setStyleSheet(
+        QStringLiteral("#picMessage { background-color: #fff8dc; border: 1px solid #8a7a4a; }"));
+    lblSubTitle = makeLabel(QStringLiteral("lblSubTitle"), QStringLiteral(" النتيجة النهائية"),
+                            QRect(1, 1, 398, 40), picMessage);
+    lblSubTitle->setStyleSheet(
+        QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 12px;"));
+    QFont heading = lblSubTitle->font();
+    heading.setPointSize(14);
+    heading.setBold(true);
+    lblSubTitle->setFont(heading);
+    const std::array<QString, 3> captions = {QStringLiteral(" السرعة:"), QStringLiteral(" الدقة:"),
+                                             QStringLiteral(" تعليق:")};
+    const std::array<QString, 3> values = {QStringLiteral(" 0 كلمة/دقيقة."), QStringLiteral(" 0 %."),
+                                           QStringLiteral(" لا تعليق.")};
+    for (int row = 0; row < 3; ++row) {
+        const int top = 54 + row * 36;
+        lblData[row + 1] = makeLabel(QStringLiteral("lblData%1").arg(row + 1), captions[row],
+                                     QRect(290, top, 100, 30), picMessage);
+        QFont bold = lblData[row + 1]->font();
+        bold.setBold(true);
+        lblData[row + 1]->setFont(bold);
+        lblData[row + 5] = makeLabel(QStringLiteral("lblData%1").arg(row + 5), values[row],
+                                     QRect(10, top, 276, 30), picMessage);
+    }
+    cmdOK = new QPushButton(QStringLiteral("موافق"), picMessage);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(150, 174, 100, 32);
+    connect(cmdOK, &QPushButton::clicked, this, &frmTest::cmdOK_Click);
+    picMessage->hide();
+
+    connect(qApp, &QApplication::focusChanged, this, &frmTest::App_FocusChanged);
+}
+
+frmTest::~frmTest()
+{
+    // The pads lose the focus while they are destroyed; this window must not hear of it any more.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
+void frmTest::Form_Load()
+{
+    // The test window opens exactly where the main window stood.
+    if (!WindowRegistry::IsLoaded<frmMain>())
+        return;
+    frmMain &main = Window<frmMain>();
+    move(main.pos());
+    setWindowIcon(main.windowIcon());
+}
+
+void frmTest::Form_Unload()
+{
+    if (WindowRegistry::IsLoaded<frmMain>())
+        Window<frmMain>().move(pos());
+}
+
+void frmTest::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The test starts the first time the window comes up, never again while it stays loaded.
+    if (!m_started) {
+        m_started = true;
+        Form_Activate();
+    }
+}
+
+void frmTest::Form_Activate()
+{
+    bFinish = false;
+    const bool small =
+        theUser().GetSettings(QStringLiteral("View"), QStringLiteral("Size")) == QStringLiteral("Small");
+    const int lineLength = small ? kSmallLine : kLargeLine;
+    if (!small) {
+        // Adjacent pads share one pixel of border.
+        int top = kFirstPadTop;
+        for (::TypingPad *pad : TypingPad) {
+            pad->setGeometry(kPadLeft, top, kPadWidth, kLargePadHeight);
+            top += kLargePadHeight - 1;
+        }
+    }
+    iCurrentBox = 0;
+
+    const QString text = CurrentTest ? CurrentTest->sWantedText : QString();
+    const QStringList lines = cTest::SplitIntoLines(text, lineLength);
+    for (int i = 0; i < lines.size(); ++i) {
+        TypingPad[i]->sWantedText = lines[i];
+        TypingPad[i]->bActive = false;
+        TypingPad[i]->PrintScreen();
+    }
+    bNumberOfBoxeses = quint8(lines.size());
+
+    TypingPad[0]->bActive = true;
+    TypingPad[0]->Start();
+    TypingPad[0]->setFocus();
+    lblTitle->setText(QLatin1Char(' ') + (CurrentTest ? CurrentTest->sTitle : QString()));
+    if (CurrentTest) {
+        CurrentTest->iAccuracy = 0;
+        CurrentTest->iSpeed = 0;
+    }
+}
+
+void frmTest::TypingPad_FinishSession(int Index)
+{
+    TypingPad[Index]->bActive = false;
+    TypingPad[Index]->PrintScreen();
+    if (Index == int(TypingPad.size()) - 1) {
+        FinishTest();
+        return;
+    }
+    if (TrimBlanks(TypingPad[Index + 1]->sWantedText).isEmpty()) {
+        // A text whose last lines are blanks: only the lines typed make the result.
+        bNumberOfBoxeses = quint8(Index + 1);
+        FinishTest();
+        return;
+    }
+    // The next line is current before its focus event, so the focus rule does not pull it back.
+    iCurrentBox = qint16(Index + 1);
+    TypingPad[Index + 1]->bActive = true;
+    TypingPad[Index + 1]->Start();
+    TypingPad[Index + 1]->setFocus();
+}
+
+void frmTest::FinishTest()
+{
+    bFinish = true;
+    QList<double> speeds;
+    QList<double> accuracies;
+    for (int i = 0; i < bNumberOfBoxeses; ++i) {
+        speeds.append(TypingPad[i]->iSpeed);
+        accuracies.append(TypingPad[i]->iAccuracy);
+    }
+    cTest result;
+    cTest &test = CurrentTest ? *CurrentTest : result;
+    test.SetResult(speeds, accuracies);
+
+    QString unit;
+    const qint16 converted = theUser().ConvSpeed(test.iSpeed, unit);
+    lblData[5]->setText(QLatin1Char(' ') + QString::number(converted) + QLatin1Char(' ') + unit +
+                        QLatin1Char('.'));
+    lblData[6]->setText(QLatin1Char(' ') + QString::number(test.iAccuracy) + QStringLiteral(" %"));
+    lblData[7]->setText(QLatin1Char(' ') + theLesson().ResultAlpha(test.iSpeed, test.iAccuracy) +
+                        QStringLiteral(" ."));
+    picMessage->show();
+    picMessage->raise();
+    cmdOK->setDefault(true);
+    cmdOK->setFocus();
+}
+
+void frmTest::cmdOK_Click()
+{
+    UnloadMe();
+}
+
+void frmTest::keyPressEvent(QKeyEvent *event)
+{
+    // ESC anywhere in the window leaves the test, before or after the result.
+    if (event->key() == Qt::Key_Escape) {
+        UnloadMe();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmTest::closeEvent(QCloseEvent *event)
+{
+    UnloadMe();
+    event->accept();
+}
+
+void frmTest::reject()
+{
+    UnloadMe();
+}
+
+void frmTest::UnloadMe()
+{
+    if (WindowRegistry::IsLoaded<frmTest>() && &Window<frmTest>() == this) {
+        WindowRegistry::Unload(this);
+        return;
+    }
+    Form_Unload();
+    hide();
+}
+
+void frmTest::App_FocusChanged(QWidget *old, QWidget *now)
+{
+    if (bFinish || !isVisible())
+        return;
+    ::TypingPad *current = TypingPad[iCurrentBox];
+    const bool padLost = std::find(TypingPad.begin(), TypingPad.end(), old) != TypingPad.end();
+    if (padLost && now != current)
+        current->setFocus();
+}
