@@ -7,6 +7,7 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "lessons/cLesson.h"
+#include "lessons/frmLessons.h"
 #include "platform/Process.h"
 #include "users/frmSettings.h"
 
@@ -218,6 +219,9 @@ void frmMain::lblSection_Click(qint16 Index)
     UnloadSectionWindows();
 
     switch (Index) {
+    case 0:
+        theApp().ShowScreen(Window<frmLessons>().picLessons);
+        break;
     case 6:
         theApp().ShowScreen(Window<frmSettings>().picSettings);
         break;
@@ -265,6 +269,7 @@ void frmMain::cmdLesson_Click(int Index)
     switch (Index) {
     case 0:
         lblSection_Click(0);
+        Window<frmLessons>().cmdLesson_Click(theLesson().GetCurrentLesson() - 1);
         break;
     case 1:
         lblSection_Click(2);

@@ -1,0 +1,370 @@
+#include "lessons/frmLessons.h"
+
+#include "app/Artwork.h"
+#include "app/KeyboardPicture.h"
+#include "app/StringTable.h"
+#include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
+#include "app/frmMain.h"
+#include "lessons/cLesson.h"
+#include "users/cUser.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kWidth = frmMain::kContentSize.width();
+constexpr int kRowHeight = 30;
+constexpr int kButtonWidth = 36;
+
+QWidget *makePanel(const QString &name, QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(name);
+    panel->setGeometry(QRect(QPoint(0, 0), frmMain::kContentSize));
+    panel->setAutoFillBackground(true);
+    panel->hide();
+    return panel;
+}
+
+// The heading band every panel of the main window opens with.
+QLabel *makeHeading(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(0, 0, kWidth, 44);
+    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    label->setStyleSheet(QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
+    QFont f = label->font();
+    f.setPointSize(16);
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent, const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    // Absolute: Qt mirrors a plain right alignment for right-to-left text, which would put it on the left.
+    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    return label;
+}
+
+// One cell of the results table; neighbouring cells overlap by a pixel so borders stay single.
+QLabel *makeCell(const QString &name, const QString &text, QWidget *parent, const QRect &geometry,
+                 bool header)
+{
+    QLabel *cell = makeLabel(name, text, parent, geometry);
+    cell->setStyleSheet(header ? QStringLiteral("border: 1px solid #8a97aa; background-color: #dfe6ef;")
+                               : QStringLiteral("border: 1px solid #8a97aa; background-color: white;"));
+    if (header) {
+        QFont f = cell->font();
+        f.setBold(true);
+        cell->setFont(f);
+    }
+    return cell;
+}
+
+// Values in the screen's labels read " value unit." in the learner's speed unit.
+QString speedText(qint16 speed)
+{
+    QString unit;
+    const qint16 shown = theUser().ConvSpeed(speed, unit);
+    return QStringLiteral(" ") + QString::number(shown) + QStringLiteral(" ") + unit + QStringLiteral(".");
+}
+
+QString accuracyText(qint16 accuracy)
+{
+    return QStringLiteral(" ") + QString::number(accuracy) + QStringLiteral(" %");
+}
+
+QString commentText(qint16 speed, qint16 accuracy)
+{
+    return QStringLiteral(" ") + theLesson().ResultAlpha(speed, accuracy) + QStringLiteral(".");
+}
+
+} // namespace
+
+frmLessons::frmLessons()
+{
+    setObjectName(QStringLiteral("frmLessons"));
+    resize(frmMain::kContentSize);
+    BuildLessonList();
+    BuildLessonPage();
+    BuildTestResult();
+}
+
+QPushButton *frmLessons::AddButton(QWidget *panel, const QString &name, int iCaption, const QString &caption,
+                                   int x, int y, int width)
+{
+    // The button stands on the reading side, its caption to its left.
+    auto *button = new QPushButton(panel);
+    button->setObjectName(name);
+    button->setGeometry(x + width - kButtonWidth, y, kButtonWidth, kRowHeight);
+    button->setIconSize(QSize(22, 22));
+    button->setCursor(Qt::PointingHandCursor);
+    lblLesson[iCaption] = makeLabel(QStringLiteral("lblLesson%1").arg(iCaption), caption, panel,
+                                    QRect(x, y, width - kButtonWidth - 8, kRowHeight));
+    return button;
+}
+
+void frmLessons::BuildLessonList()
+{
+    picLessons = makePanel(QStringLiteral("picLessons"), this);
+    lblTitle = makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" الدروس"), picLessons);
+    Label1 = makeLabel(
+        QStringLiteral("Label1"),
+        QStringLiteral("مرحبا بك في دروس Tavrin. الخطة التي سنستمر فيها لتحقيق المستوى المطموح له "
+                       "عبارة عن ستة دروس، ابدأ في الدرس الاول وعند نجاحك في الاختبارات التي يقدمها "
+                       "انتقل الى الدرس الثاني وهكذا.. حتى تنهي جميع الدروس وبذلك تكون قد اتقنت "
+                       "مستواك في الطباعة بلوحة المفاتيح. باللغة التي حددتها"),
+        picLessons, QRect(20, 54, 560, 104));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
+
+    // Two columns of three, the first lessons on the reading side.
+    const std::array<QString, 6> captions = {
+        QStringLiteral("الدرس الأول."),  QStringLiteral("الدرس الثاني."), QStringLiteral("الدرس الثالث."),
+        QStringLiteral("الدرس الرابع."), QStringLiteral("الدرس الخامس."), QStringLiteral("الدرس السادس."),
+    };
+    for (int i = 0; i < 6; ++i) {
+        const int x = i < 3 ? 310 : 20;
+        const int y = 150 + (i % 3) * 36;
+        cmdLesson[i] = AddButton(picLessons, QStringLiteral("cmdLesson%1").arg(i), i, captions[i], x, y, 270);
+        cmdLesson[i]->setIcon(artwork::icon(artwork::ButtonIcon::Forward));
+        connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
+    }
+
+    auto *card = new QFrame(picLessons);
+    card->setGeometry(20, 276, 560, 150);
+    card->setObjectName(QStringLiteral("fraData"));
+    card->setStyleSheet(QStringLiteral(
+        "QFrame#fraData { background-color: #eef2f7; border: 1px solid #c5cedb; border-radius: 6px; }"));
+    const std::array<QString, 4> headings = {
+        QStringLiteral(" اسم المستخدم:"),
+        QStringLiteral(" الدرس الحالي:"),
+        QStringLiteral(" المستوى المطموح له:"),
+        QStringLiteral(" لغة التدريبات والاختبارات:"),
+    };
+    for (int row = 0; row < 4; ++row) {
+        const int y = 12 + row * 32;
+        QLabel *heading = makeLabel(QStringLiteral("lblData%1").arg(2 * row), headings[row], card,
+                                    QRect(330, y, 216, kRowHeight));
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        lblData[2 * row] = heading;
+        QLabel *value = makeLabel(QStringLiteral("lblData%1").arg(2 * row + 1), QString(), card,
+                                  QRect(14, y, 312, kRowHeight));
+        value->setStyleSheet(QStringLiteral("color: #1f3a5f;"));
+        lblData[2 * row + 1] = value;
+    }
+}
+
+void frmLessons::BuildLessonPage()
+{
+    picLesson = makePanel(QStringLiteral("picLesson"), this);
+    lblLTitle = makeHeading(QStringLiteral("lblLTitle"), QStringLiteral(" الدروس"), picLesson);
+    picKeyboard = new KeyboardPicture(picLesson);
+    picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
+    picKeyboard->setGeometry((kWidth - 434) / 2, 56, 434, 166);
+    Label2 = makeLabel(
+        QStringLiteral("Label2"),
+        QStringLiteral("يركز هذا الدرس على الحروف الموضحة اعلاه في الشكل العلوي. ننصحك بالقيام ببعض "
+                       "التدريبات قبل البدء في الاختبارات. اذا انهيت اختبارات هذا الدرس بنجاح، فانت "
+                       "قادر على الانتقال الى الدرس التالي."),
+        picLesson, QRect(20, 232, 560, 70));
+    Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
+
+    cmdPractice =
+        AddButton(picLesson, QStringLiteral("cmdPractice"), 6, QStringLiteral("تدريب."), 20, 292, 560);
+    cmdPractice->setIcon(artwork::icon(artwork::ButtonIcon::Practice));
+    cmdTest = AddButton(picLesson, QStringLiteral("cmdTest"), 7, QStringLiteral("اختبارات."), 20, 328, 560);
+    cmdTest->setIcon(artwork::icon(artwork::ButtonIcon::Tests));
+    cmdChange =
+        AddButton(picLesson, QStringLiteral("cmdChange"), 8, QStringLiteral("تغيير الدرس."), 20, 364, 560);
+    cmdChange->setIcon(artwork::icon(artwork::ButtonIcon::Back));
+    connect(cmdPractice, &QPushButton::clicked, this, &frmLessons::cmdPractice_Click);
+    connect(cmdTest, &QPushButton::clicked, this, &frmLessons::cmdTest_Click);
+    connect(cmdChange, &QPushButton::clicked, this, &frmLessons::cmdChange_Click);
+}
+
+void frmLessons::BuildTestResult()
+{
+    picTestResult = makePanel(QStringLiteral("picTestResult"), this);
+    Label4 = makeHeading(QStringLiteral("Label4"), QStringLiteral(" نتائج اختبارات"), picTestResult);
+
+    // Columns from the reading side: test, speed, accuracy, comment.
+    const std::array<int, 5> edges = {580, 470, 310, 200, 20};
+    auto cellRect = [&](int row, int column) {
+        return QRect(edges[column + 1], 62 + row * 31, edges[column] - edges[column + 1] + 1, 32);
+    };
+    const std::array<std::pair<int, QString>, 4> columnHeads = {{
+        {27, QStringLiteral(" الإختبار")},
+        {25, QStringLiteral(" السرعة")},
+        {24, QStringLiteral(" الدقة")},
+        {15, QStringLiteral(" تعليق")},
+    }};
+    for (int column = 0; column < 4; ++column) {
+        const auto &[index, text] = columnHeads[column];
+        lblData[index] =
+            makeCell(QStringLiteral("lblData%1").arg(index), text, picTestResult, cellRect(0, column), true);
+    }
+    const std::array<std::pair<int, QString>, 4> rowHeads = {{
+        {23, QStringLiteral(" الأول")},
+        {22, QStringLiteral(" الثاني")},
+        {26, QStringLiteral(" الثالث")},
+        {12, QStringLiteral(" المعدل")},
+    }};
+    for (int row = 0; row < 4; ++row) {
+        const auto &[index, text] = rowHeads[row];
+        lblData[index] =
+            makeCell(QStringLiteral("lblData%1").arg(index), text, picTestResult, cellRect(row + 1, 0), true);
+        // Speed cells are lblResult(0-3), accuracy (4-7), comments (8-11), a row each per test and the
+        // average.
+        for (int column = 1; column < 4; ++column) {
+            const int cell = (column - 1) * 4 + row;
+            lblResult[cell] = makeCell(QStringLiteral("lblResult%1").arg(cell), QString(), picTestResult,
+                                       cellRect(row + 1, column), false);
+        }
+    }
+
+    Command3 = AddButton(picTestResult, QStringLiteral("Command3"), 11, QStringLiteral("الاختبار الاول."), 20,
+                         240, 560);
+    Command2 = AddButton(picTestResult, QStringLiteral("Command2"), 10, QStringLiteral("الاختبار الثاني."),
+                         20, 276, 560);
+    Command1 = AddButton(picTestResult, QStringLiteral("Command1"), 9, QStringLiteral("الاختبار الثالث."), 20,
+                         312, 560);
+    Command4 = AddButton(picTestResult, QStringLiteral("Command4"), 12,
+                         QStringLiteral("العودة الى القائمة السابقة."), 20, 360, 560);
+    for (QPushButton *test : {Command3, Command2, Command1})
+        test->setIcon(artwork::icon(artwork::ButtonIcon::Test));
+    Command4->setIcon(artwork::icon(artwork::ButtonIcon::Back));
+    connect(Command1, &QPushButton::clicked, this, &frmLessons::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmLessons::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmLessons::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmLessons::Command4_Click);
+}
+
+void frmLessons::Form_Load()
+{
+    const QString language = LoadResString(theUser().IsLanguageArabic() ? 1010 : 1011);
+    lblData[7]->setText(QStringLiteral(" ") + language + QStringLiteral("."));
+    lblData[5]->setText(speedText(theUser().GetWantedSpeed()));
+    lblData[1]->setText(QStringLiteral(" ") + theUser().sUserName + QStringLiteral("."));
+    lblData[3]->setText(QStringLiteral(" ") + LoadResString(1002 + theLesson().GetCurrentLesson()) +
+                        QStringLiteral("."));
+}
+
+void frmLessons::FillResults()
+{
+    cLesson &lesson = theLesson();
+    const qint16 L = lesson.bLessonNumric;
+    for (qint16 t = 1; t <= 3; ++t) {
+        const qint16 speed = lesson.GetTestSpeed(L, t);
+        const qint16 accuracy = lesson.GetTestAccuracy(L, t);
+        lblResult[t - 1]->setText(speedText(speed));
+        lblResult[t + 3]->setText(accuracyText(accuracy));
+        lblResult[t + 7]->setText(commentText(speed, accuracy));
+    }
+    qint16 speed = 0;
+    qint16 accuracy = 0;
+    lesson.GetAverage(L, speed, accuracy);
+    lblResult[3]->setText(speedText(speed));
+    lblResult[7]->setText(accuracyText(accuracy));
+    lblResult[11]->setText(commentText(speed, accuracy));
+}
+
+void frmLessons::cmdLesson_Click(int Index)
+{
+    if (Index < 0 || Index > 5)
+        return;
+    cLesson &lesson = theLesson();
+    lesson.bLessonNumric = quint8(Index + 1);
+    lesson.sLessonAlpha = LoadResString(1003 + Index);
+    int f = 0;
+    if (theUser().IsLanguageArabic()) {
+        lesson.sLessonLetters = LoadResString(1015 + Index);
+    } else {
+        lesson.sLessonLetters = LoadResString(1021 + Index);
+        f = 1;
+    }
+
+    // Start again from the main window's clean picture, so an earlier lesson's marks are gone.
+    picKeyboard->SetPicture(Window<frmMain>().imgKeyboard->Picture());
+    theApp().ShowLetters(picKeyboard);
+
+    auto mark = [this](int first, int last) {
+        for (int position = first; position <= last; ++position)
+            theApp().SelectLetter(picKeyboard, QVariant(position));
+    };
+    // The keys each lesson introduces; English has no keys at the ends of some rows (f = 1).
+    switch (Index + 1) {
+    case 1:
+        mark(17, 22 - f);
+        break;
+    case 2:
+        mark(12, 16);
+        break;
+    case 3:
+        mark(5, 11 - 2 * f);
+        break;
+    case 4:
+        if (f == 0)
+            mark(33, 33);
+        mark(0, 4);
+        break;
+    case 5:
+        mark(28, 32 - f);
+        break;
+    case 6:
+        mark(23, 27);
+        break;
+    }
+
+    lesson.RunLesson();
+}
+
+void frmLessons::cmdPractice_Click()
+{
+    theLesson().ShowPractice();
+}
+
+void frmLessons::cmdTest_Click()
+{
+    theLesson().ShowTestResult();
+}
+
+void frmLessons::cmdChange_Click()
+{
+    // The lesson list is reloaded afresh; this window is unloaded once the click has returned.
+    Window<frmMain>().lblSection_Click(0);
+}
+
+void frmLessons::Command1_Click()
+{
+    theLesson().ShowTest(3);
+    FillResults();
+}
+
+void frmLessons::Command2_Click()
+{
+    theLesson().ShowTest(2);
+    FillResults();
+}
+
+void frmLessons::Command3_Click()
+{
+    theLesson().ShowTest(1);
+    FillResults();
+}
+
+void frmLessons::Command4_Click()
+{
+    theLesson().RunLesson();
+}
