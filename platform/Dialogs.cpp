@@ -69,6 +69,8 @@ QString inputBox(const QString &prompt, const QString &title, QWidget *parent)
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setOkButtonText(QStringLiteral("موافق"));
+    dialog.setCancelButtonText(QStringLiteral("إلغاء الأمر"));
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();

@@ -5,8 +5,11 @@
 #include "app/ClickableLabel.h"
 #include "app/frmMain.h"
 #include "users/ProfileFile.h"
+#include "users/frmSettings.h"
 #include "users/frmUsers.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QThread>
 #include <QtTest>
@@ -27,7 +30,7 @@ class TestTutorEndToEnd : public QObject
     // Starts the tutor with one profile and logs it in; returns the main window's id.
     QString logIn(Tutor &tutor, const QString &name)
     {
-        ProfileFile::create(tutor.folder() + name + QStringLiteral(".USR"), 90, 40);
+        ProfileFile::create(tutor.folder() + name + QStringLiteral(".USR"), 90, 150);
         if (!tutor.start())
             return {};
         const QString users = m_x->waitForWindow(QStringLiteral("^Tavrin - "));
@@ -71,6 +74,34 @@ private slots:
         // A new instance of the tutor opens the user selection again.
         QVERIFY(!m_x->waitForWindow(QStringLiteral("^Tavrin - ")).isEmpty());
         QCOMPARE(tutor.profileBytes(QStringLiteral("Huda")).size(), ProfileFile::kSize);
+        killTutorsIn(tutor.folder());
+    }
+
+    void passwordSetInSettingsIsAskedAtTheNextLogin()
+    {
+        Tutor tutor(*m_x);
+        const QString main = logIn(tutor, QStringLiteral("Sara"));
+        QVERIFY(!main.isEmpty());
+        m_x->click(main, menuItem(6));
+        QThread::msleep(300);
+        frmSettings layout;
+        // The settings panel sits at the top left of the main window's content area.
+        m_x->click(main, centreIn(layout.Check4, layout.picSettings));
+        m_x->click(main, centreIn(layout.Text1, layout.picSettings));
+        m_x->type(main, QStringLiteral("s e s a m e"));
+        m_x->screenshot(QStringLiteral("settings-password"));
+
+        m_x->click(main, menuItem(9)); // change user: leaving the screen saves the password
+        QVERIFY(tutor.process().waitForFinished(10000));
+        const QString users = m_x->waitForWindow(QStringLiteral("^Tavrin - "));
+        QVERIFY(!users.isEmpty());
+        frmUsers usersLayout;
+        m_x->click(users, centreIn(usersLayout.cmdOK, &usersLayout));
+        const QString question = m_x->waitForWindow(QStringLiteral("^كلمة المرور$"));
+        QVERIFY2(!question.isEmpty(), "the new instance did not ask for the password");
+        m_x->screenshot(QStringLiteral("password-question"));
+        m_x->type(question, QStringLiteral("s e s a m e Return"));
+        QVERIFY(!m_x->waitForWindow(QStringLiteral("^Tavrin$")).isEmpty());
         killTutorsIn(tutor.folder());
     }
 
