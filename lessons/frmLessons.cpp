@@ -171,7 +171,8 @@ void frmLessons::BuildLessonPage()
     lblLTitle = makeHeading(QStringLiteral("lblLTitle"), QStringLiteral(" الدروس"), picLesson);
     picKeyboard = new KeyboardPicture(picLesson);
     picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
-    picKeyboard->setGeometry((kWidth - 434) / 2, 56, 434, 166);
+    const QSize keyboard = picKeyboard->sizeHint();
+    picKeyboard->setGeometry((kWidth - keyboard.width()) / 2, 56, keyboard.width(), keyboard.height());
     Label2 = makeLabel(
         QStringLiteral("Label2"),
         QStringLiteral("يركز هذا الدرس على الحروف الموضحة اعلاه في الشكل العلوي. ننصحك بالقيام ببعض "
