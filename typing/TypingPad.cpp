@@ -239,8 +239,9 @@ void TypingPad::keyPressEvent(QKeyEvent *event)
     }
     for (QChar c : text) {
         const QString one(c);
-        // A letter without a code in the page has no key code to judge.
-        if (!platform::fitsCodePage1256(one))
+        // Control characters (Ctrl with a letter) are no letters to type; a letter without a code in
+        // the page has no key code to judge.
+        if (c.category() == QChar::Other_Control || !platform::fitsCodePage1256(one))
             continue;
         const QByteArray code = platform::toCodePage1256(one);
         if (code.size() == 1)

@@ -145,6 +145,10 @@ private slots:
         // Letters the code page cannot hold are not typed.
         QTest::sendKeyEvent(QTest::Click, pad, Qt::Key_unknown, QString(QChar(0x0436)), Qt::NoModifier);
         QCOMPARE(pad->sWrittenText, QStringLiteral("لا"));
+        // Nor are the control characters of Ctrl with a letter.
+        QTest::sendKeyEvent(QTest::Click, pad, Qt::Key_A, QString(QChar(0x01)), Qt::ControlModifier);
+        QCOMPARE(pad->sWrittenText, QStringLiteral("لا"));
+        QCOMPARE(pad->iNumofLetter, qint16(3));
     }
 
     void keysThatBeep()
