@@ -1,0 +1,173 @@
+// A learner's lesson end to end, under Xvfb with the desktop layout US: from the home panel to the
+// current lesson, a practice line and lesson test 1 typed with real physical keys, in Arabic and in
+// English; the result lands in the profile's slot.
+#include "E2eSupport.h"
+
+#include "app/StringTable.h"
+#include "app/frmMain.h"
+#include "lessons/cLesson.h"
+#include "lessons/frmLessons.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/Random.h"
+#include "users/ProfileFile.h"
+#include "users/frmUsers.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QThread>
+#include <QtEndian>
+#include <QtTest>
+
+using namespace e2e;
+
+namespace {
+
+constexpr const char *kSeed = "20261207";
+
+// The US keysym that xdotool presses for a physical key, by the key's unshifted US text.
+QString keysymOf(const QString &usText)
+{
+    static const QHash<QString, QString> names = {
+        {QStringLiteral(" "), QStringLiteral("space")},
+        {QStringLiteral(";"), QStringLiteral("semicolon")},
+        {QStringLiteral("'"), QStringLiteral("apostrophe")},
+        {QStringLiteral(","), QStringLiteral("comma")},
+        {QStringLiteral("."), QStringLiteral("period")},
+        {QStringLiteral("/"), QStringLiteral("slash")},
+        {QStringLiteral("["), QStringLiteral("bracketleft")},
+        {QStringLiteral("]"), QStringLiteral("bracketright")},
+        {QStringLiteral("`"), QStringLiteral("grave")},
+        {QStringLiteral("-"), QStringLiteral("minus")},
+        {QStringLiteral("="), QStringLiteral("equal")},
+        {QStringLiteral("\\"), QStringLiteral("backslash")},
+    };
+    return names.value(usText, usText);
+}
+
+// The physical keys that type `text` in a layout, as xdotool key names ("shift+h" for أ).
+QStringList keysFor(const QString &text, const QString &layout)
+{
+    QHash<QString, QString> keyOf;
+    for (quint32 keycode = 10; keycode <= 65; ++keycode) {
+        const QString us =
+            platform::textOfPhysicalKey(QString::fromLatin1(platform::kEnglishLayout), keycode, false);
+        if (us.isEmpty() || keycode == 94)
+            continue;
+        for (bool shift : {false, true}) {
+            const QString typed = platform::textOfPhysicalKey(layout, keycode, shift);
+            if (!typed.isEmpty() && !keyOf.contains(typed))
+                keyOf.insert(typed, (shift ? QStringLiteral("shift+") : QString()) + keysymOf(us));
+        }
+    }
+    QStringList keys;
+    for (const QChar c : text)
+        keys.append(keyOf.value(QString(c)));
+    return keys;
+}
+
+qint16 int16At(const QByteArray &bytes, int offset)
+{
+    return bytes.size() >= offset + 2 ? qFromLittleEndian<qint16>(bytes.constData() + offset) : qint16(-1);
+}
+
+} // namespace
+
+class TestLessonsEndToEnd : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<XServer> m_x;
+
+    static QPoint centreIn(QWidget *widget, QWidget *window)
+    {
+        return widget->mapTo(window, widget->rect().center());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // Every tutor started from here draws its texts from a generator with this seed.
+        qputenv("KZ_RANDOM_SEED", kSeed);
+        m_x = std::make_unique<XServer>();
+        QVERIFY2(m_x->isRunning(), "Xvfb could not start");
+    }
+    void cleanupTestCase() { m_x.reset(); }
+
+    void lessonOne_data()
+    {
+        QTest::addColumn<char>("language");
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("block");
+        QTest::newRow("Arabic") << 'A' << QString::fromLatin1(platform::kArabicLayout) << 2100;
+        QTest::newRow("English") << 'E' << QString::fromLatin1(platform::kEnglishLayout) << 4100;
+    }
+    void lessonOne()
+    {
+        QFETCH(char, language);
+        QFETCH(QString, layout);
+        QFETCH(int, block);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag()).toLower();
+
+        Tutor tutor(*m_x);
+        const QString profile = tutor.folder() + QStringLiteral("Layla.USR");
+        QVERIFY(ProfileFile::create(profile, 90, 150));
+        QFile file(profile);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.seek(ProfileFile::kLangOffset);
+        file.write(&language, 1);
+        file.close();
+
+        QVERIFY(tutor.start());
+        const QString users = m_x->waitForWindow(QStringLiteral("^Tavrin - "));
+        QVERIFY(!users.isEmpty());
+        frmUsers usersLayout;
+        m_x->click(users, centreIn(usersLayout.cmdOK, &usersLayout));
+        const QString main = m_x->waitForWindow(QStringLiteral("^Tavrin$"));
+        QVERIFY(!main.isEmpty());
+
+        // Home: continue with the current lesson, then practise its first line.
+        frmMain mainLayout;
+        frmLessons lessonsLayout;
+        m_x->click(main, centreIn(mainLayout.cmdLesson[0], &mainLayout));
+        m_x->click(main, centreIn(lessonsLayout.cmdPractice, lessonsLayout.picLesson));
+        m_x->key(main, {QStringLiteral("Return")}); // past the opening message
+        m_x->key(main, keysFor(LoadResString(block + 1), layout));
+        QThread::msleep(300);
+        m_x->screenshot(QStringLiteral("practice-") + tag);
+        m_x->key(main, {QStringLiteral("Escape")});
+
+        // Test 1, typed without a mistake, line by line on the test window's pads.
+        m_x->click(main, centreIn(lessonsLayout.cmdTest, lessonsLayout.picLesson));
+        m_x->click(main, centreIn(lessonsLayout.Command3, lessonsLayout.picTestResult));
+        const QString test = m_x->waitForWindow(QStringLiteral("^Tavrin - اختبار$"));
+        QVERIFY2(!test.isEmpty(), "the test window did not open");
+        // The tutor's generator, fresh from the seed, as in the tutor's own process.
+        QRandomGenerator generator(QByteArray(kSeed).toUInt());
+        QList<double> draws;
+        for (int i = 0; i < 200; ++i)
+            draws.append(generator.generateDouble());
+        platform::setRandomSequenceForTesting(draws);
+        const QString text = cLesson::BuildTestText(block);
+        platform::setRandomSequenceForTesting({});
+        QVERIFY(text.size() > 300);
+        for (int line = 0; line < 5; ++line)
+            m_x->key(test, keysFor(text.mid(line * 60, 60).trimmed(), layout));
+        QThread::msleep(300);
+        m_x->screenshot(QStringLiteral("test-result-") + tag);
+        m_x->key(test, {QStringLiteral("Escape")}); // after the result, Esc keeps it
+        QVERIFY(m_x->waitForWindowGone(test));
+        QThread::msleep(300);
+        m_x->screenshot(QStringLiteral("results-table-") + tag);
+
+        const QByteArray bytes = tutor.profileBytes(QStringLiteral("Layla"));
+        const int slot = ProfileFile::testSlotOffset(language == 'A', 1, 1);
+        QCOMPARE(int16At(bytes, slot + 2), qint16(100));
+        QVERIFY2(int16At(bytes, slot) > 0, "no speed was stored");
+        // The other language's slots stay untouched.
+        QCOMPARE(int16At(bytes, ProfileFile::testSlotOffset(language != 'A', 1, 1)), qint16(0));
+    }
+};
+
+QTEST_MAIN(TestLessonsEndToEnd)
+#include "e2e_lessons.moc"
