@@ -3,6 +3,7 @@
 #include "app/Artwork.h"
 #include "app/ClickableLabel.h"
 #include "app/KeyboardPicture.h"
+#include "app/ScreenParts.h"
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
@@ -22,27 +23,6 @@ const char *const frmMain::kWebPage = "https://en.wikipedia.org/wiki/Touch_typin
 namespace {
 
 const QColor kHighlight(0x80, 0x00, 0x00); // dark red, colour 4 of the 16-colour palette
-
-QLabel *makeHeading(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(0, 0, frmMain::kContentSize.width(), 44);
-    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    label->setStyleSheet(QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
-    QFont f = label->font();
-    f.setPointSize(16);
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
-QWidget *makePanel(QWidget *parent)
-{
-    auto *panel = new QWidget(parent);
-    panel->setGeometry(QRect(QPoint(0, 0), frmMain::kContentSize));
-    panel->setAutoFillBackground(true);
-    return panel;
-}
 
 } // namespace
 
@@ -75,7 +55,7 @@ frmMain::frmMain()
         auto *item = new ClickableLabel(captions[i], menu);
         item->setObjectName(QStringLiteral("lblSection%1").arg(i));
         item->setGeometry(12, y, menuWidth - 24, 30);
-        item->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        item->setAlignment(screen::kCaptionAlignment);
         item->setCursor(Qt::PointingHandCursor);
         QFont f = item->font();
         f.setPointSize(12);
@@ -92,9 +72,8 @@ frmMain::frmMain()
     HighlightSection(kHomeIndex);
 
     // Home panel: lies under every other panel.
-    picHome = makePanel(m_content);
-    picHome->setObjectName(QStringLiteral("picHome"));
-    lblTitle = makeHeading(QStringLiteral(" Tavrin"), picHome);
+    picHome = screen::makePanel(QStringLiteral("picHome"), m_content);
+    lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" Tavrin"), picHome);
     Label1 = new QLabel(picHome);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
@@ -116,7 +95,7 @@ frmMain::frmMain()
     };
     for (int i = 0; i < 4; ++i) {
         lblLesson[i] = new QLabel(lessonCaptions[i], picHome);
-        lblLesson[i]->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        lblLesson[i]->setAlignment(screen::kCaptionAlignment);
     }
     QFont question = lblLesson[0]->font();
     question.setBold(true);
@@ -138,10 +117,9 @@ frmMain::frmMain()
     imgKeyboard->setGeometry((kContentSize.width() - 470) / 2, kContentSize.height() - 166 - 10, 470, 166);
 
     // About panel.
-    picAbout = makePanel(m_content);
-    picAbout->setObjectName(QStringLiteral("picAbout"));
+    picAbout = screen::makePanel(QStringLiteral("picAbout"), m_content);
     picAbout->hide();
-    Label5 = makeHeading(QStringLiteral(" حول Tavrin"), picAbout);
+    Label5 = screen::makeHeading(QStringLiteral("Label5"), QStringLiteral(" حول Tavrin"), picAbout);
     Picture2 = artwork::createPicture(artwork::Picture::AboutBanner, picAbout);
     Picture2->setGeometry(170, 56, 260, 150);
     const std::array<QString, 5> aboutLines = {

@@ -2,6 +2,7 @@
 
 #include "app/Artwork.h"
 #include "app/KeyboardPicture.h"
+#include "app/ScreenParts.h"
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
@@ -19,46 +20,11 @@ constexpr int kWidth = frmMain::kContentSize.width();
 constexpr int kRowHeight = 30;
 constexpr int kButtonWidth = 36;
 
-QWidget *makePanel(const QString &name, QWidget *parent)
-{
-    auto *panel = new QWidget(parent);
-    panel->setObjectName(name);
-    panel->setGeometry(QRect(QPoint(0, 0), frmMain::kContentSize));
-    panel->setAutoFillBackground(true);
-    panel->hide();
-    return panel;
-}
-
-// The heading band every panel of the main window opens with.
-QLabel *makeHeading(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(0, 0, kWidth, 44);
-    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    label->setStyleSheet(QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
-    QFont f = label->font();
-    f.setPointSize(16);
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
-QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent, const QRect &geometry)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    // Absolute: Qt mirrors a plain right alignment for right-to-left text, which would put it on the left.
-    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    return label;
-}
-
 // One cell of the results table; neighbouring cells overlap by a pixel so borders stay single.
 QLabel *makeCell(const QString &name, const QString &text, QWidget *parent, const QRect &geometry,
                  bool header)
 {
-    QLabel *cell = makeLabel(name, text, parent, geometry);
+    QLabel *cell = screen::makeLabel(name, text, geometry, parent);
     cell->setStyleSheet(header ? QStringLiteral("border: 1px solid #8a97aa; background-color: #dfe6ef;")
                                : QStringLiteral("border: 1px solid #8a97aa; background-color: white;"));
     if (header) {
@@ -107,22 +73,22 @@ QPushButton *frmLessons::AddButton(QWidget *panel, const QString &name, int iCap
     button->setGeometry(x + width - kButtonWidth, y, kButtonWidth, kRowHeight);
     button->setIconSize(QSize(22, 22));
     button->setCursor(Qt::PointingHandCursor);
-    lblLesson[iCaption] = makeLabel(QStringLiteral("lblLesson%1").arg(iCaption), caption, panel,
-                                    QRect(x, y, width - kButtonWidth - 8, kRowHeight));
+    lblLesson[iCaption] = screen::makeLabel(QStringLiteral("lblLesson%1").arg(iCaption), caption,
+                                            QRect(x, y, width - kButtonWidth - 8, kRowHeight), panel);
     return button;
 }
 
 void frmLessons::BuildLessonList()
 {
-    picLessons = makePanel(QStringLiteral("picLessons"), this);
-    lblTitle = makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" الدروس"), picLessons);
-    Label1 = makeLabel(
+    picLessons = screen::makePanel(QStringLiteral("picLessons"), this);
+    lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" الدروس"), picLessons);
+    Label1 = screen::makeLabel(
         QStringLiteral("Label1"),
         QStringLiteral("مرحبا بك في دروس Tavrin. الخطة التي سنستمر فيها لتحقيق المستوى المطموح له "
                        "عبارة عن ستة دروس، ابدأ في الدرس الاول وعند نجاحك في الاختبارات التي يقدمها "
                        "انتقل الى الدرس الثاني وهكذا.. حتى تنهي جميع الدروس وبذلك تكون قد اتقنت "
                        "مستواك في الطباعة بلوحة المفاتيح. باللغة التي حددتها"),
-        picLessons, QRect(20, 54, 560, 104));
+        QRect(20, 54, 560, 104), picLessons);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
 
@@ -152,14 +118,14 @@ void frmLessons::BuildLessonList()
     };
     for (int row = 0; row < 4; ++row) {
         const int y = 12 + row * 32;
-        QLabel *heading = makeLabel(QStringLiteral("lblData%1").arg(2 * row), headings[row], card,
-                                    QRect(330, y, 216, kRowHeight));
+        QLabel *heading = screen::makeLabel(QStringLiteral("lblData%1").arg(2 * row), headings[row],
+                                            QRect(330, y, 216, kRowHeight), card);
         QFont bold = heading->font();
         bold.setBold(true);
         heading->setFont(bold);
         lblData[2 * row] = heading;
-        QLabel *value = makeLabel(QStringLiteral("lblData%1").arg(2 * row + 1), QString(), card,
-                                  QRect(14, y, 312, kRowHeight));
+        QLabel *value = screen::makeLabel(QStringLiteral("lblData%1").arg(2 * row + 1), QString(),
+                                          QRect(14, y, 312, kRowHeight), card);
         value->setStyleSheet(QStringLiteral("color: #1f3a5f;"));
         lblData[2 * row + 1] = value;
     }
@@ -167,18 +133,18 @@ void frmLessons::BuildLessonList()
 
 void frmLessons::BuildLessonPage()
 {
-    picLesson = makePanel(QStringLiteral("picLesson"), this);
-    lblLTitle = makeHeading(QStringLiteral("lblLTitle"), QStringLiteral(" الدروس"), picLesson);
+    picLesson = screen::makePanel(QStringLiteral("picLesson"), this);
+    lblLTitle = screen::makeHeading(QStringLiteral("lblLTitle"), QStringLiteral(" الدروس"), picLesson);
     picKeyboard = new KeyboardPicture(picLesson);
     picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
     const QSize keyboard = picKeyboard->sizeHint();
     picKeyboard->setGeometry((kWidth - keyboard.width()) / 2, 56, keyboard.width(), keyboard.height());
-    Label2 = makeLabel(
+    Label2 = screen::makeLabel(
         QStringLiteral("Label2"),
         QStringLiteral("يركز هذا الدرس على الحروف الموضحة اعلاه في الشكل العلوي. ننصحك بالقيام ببعض "
                        "التدريبات قبل البدء في الاختبارات. اذا انهيت اختبارات هذا الدرس بنجاح، فانت "
                        "قادر على الانتقال الى الدرس التالي."),
-        picLesson, QRect(20, 232, 560, 70));
+        QRect(20, 232, 560, 70), picLesson);
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
 
@@ -197,8 +163,8 @@ void frmLessons::BuildLessonPage()
 
 void frmLessons::BuildTestResult()
 {
-    picTestResult = makePanel(QStringLiteral("picTestResult"), this);
-    Label4 = makeHeading(QStringLiteral("Label4"), QStringLiteral(" نتائج اختبارات"), picTestResult);
+    picTestResult = screen::makePanel(QStringLiteral("picTestResult"), this);
+    Label4 = screen::makeHeading(QStringLiteral("Label4"), QStringLiteral(" نتائج اختبارات"), picTestResult);
 
     // Columns from the reading side: test, speed, accuracy, comment.
     const std::array<int, 5> edges = {580, 470, 310, 200, 20};

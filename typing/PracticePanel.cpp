@@ -1,5 +1,7 @@
 #include "typing/PracticePanel.h"
 
+#include "app/ScreenParts.h"
+
 #include "app/Int16.h"
 #include "typing/TypingPad.h"
 #include "users/cUser.h"
@@ -15,31 +17,15 @@ namespace {
 const QColor kProgressColour(128, 0, 128); // magenta of the 16-colour palette
 constexpr int kBarHeight = 17;
 
-QLabel *makeLabel(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    return label;
-}
-
 } // namespace
 
 PracticePanel::PracticePanel(QWidget *parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
 
-    lblSubTitle =
-        makeLabel(QStringLiteral("lblSubTitle"), QStringLiteral(" تدريبات"), QRect(0, 0, 600, 44), this);
-    lblSubTitle->setStyleSheet(
-        QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
-    QFont heading = lblSubTitle->font();
-    heading.setPointSize(16);
-    heading.setBold(true);
-    lblSubTitle->setFont(heading);
+    lblSubTitle = screen::makeHeading(QStringLiteral("lblSubTitle"), QStringLiteral(" تدريبات"), this);
 
-    lblPTitle = makeLabel(QStringLiteral("lblPTitle"), QString(), QRect(20, 54, 560, 30), this);
+    lblPTitle = screen::makeLabel(QStringLiteral("lblPTitle"), QString(), QRect(20, 54, 560, 30), this);
     QFont title = lblPTitle->font();
     title.setPointSize(13);
     title.setBold(true);
@@ -59,7 +45,7 @@ PracticePanel::PracticePanel(QWidget *parent) : QWidget(parent)
     for (int i = 0; i < 7; ++i) {
         const int top = rowTops[i / 2];
         const QRect geometry = i % 2 == 0 ? QRect(400, top, 180, 28) : QRect(20, top, 376, 28);
-        lblData[i] = makeLabel(QStringLiteral("lblData%1").arg(i), captions[i], geometry, this);
+        lblData[i] = screen::makeLabel(QStringLiteral("lblData%1").arg(i), captions[i], geometry, this);
         if (i % 2 == 0) {
             QFont bold = lblData[i]->font();
             bold.setBold(true);
@@ -85,7 +71,7 @@ PracticePanel::PracticePanel(QWidget *parent) : QWidget(parent)
     picMessage->setAutoFillBackground(true);
     picMessage->setStyleSheet(
         QStringLiteral("#picMessage { background-color: #fff8dc; border: 1px solid #8a7a4a; }"));
-    lblMsg = makeLabel(QStringLiteral("lblMsg"), QString(), QRect(12, 8, 536, 60), picMessage);
+    lblMsg = screen::makeLabel(QStringLiteral("lblMsg"), QString(), QRect(12, 8, 536, 60), picMessage);
     lblMsg->setWordWrap(true);
     lblMsg->setAlignment(Qt::AlignCenter);
     QFont message = lblMsg->font();

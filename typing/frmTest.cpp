@@ -1,5 +1,7 @@
 #include "typing/frmTest.h"
 
+#include "app/ScreenParts.h"
+
 #include "app/Blanks.h"
 #include "app/WindowRegistry.h"
 #include "app/frmMain.h"
@@ -24,15 +26,6 @@ constexpr int kSmallPadHeight = 80;
 constexpr int kSmallPadStep = 89;
 constexpr int kLargePadHeight = 90;
 
-QLabel *makeLabel(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    return label;
-}
-
 } // namespace
 
 frmTest::frmTest()
@@ -45,7 +38,8 @@ frmTest::frmTest()
     picTest->setObjectName(QStringLiteral("picTest"));
     picTest->setGeometry(0, 0, kWidth, 480);
 
-    lblTitle = makeLabel(QStringLiteral("lblTitle"), QString(), QRect(kPadLeft, 2, kPadWidth, 26), picTest);
+    lblTitle =
+        screen::makeLabel(QStringLiteral("lblTitle"), QString(), QRect(kPadLeft, 2, kPadWidth, 26), picTest);
     QFont title = lblTitle->font();
     title.setPointSize(12);
     title.setBold(true);
@@ -58,9 +52,9 @@ frmTest::frmTest()
         connect(TypingPad[i], &TypingPad::FinishSession, this, [this, i] { TypingPad_FinishSession(i); });
     }
 
-    Label1 =
-        makeLabel(QStringLiteral("Label1"), QStringLiteral("- إضغط على المفتاح ESC للخروج من الإختبار -"),
-                  QRect(0, 484, kWidth, 30), this);
+    Label1 = screen::makeLabel(QStringLiteral("Label1"),
+                               QStringLiteral("- إضغط على المفتاح ESC للخروج من الإختبار -"),
+                               QRect(0, 484, kWidth, 30), this);
     Label1->setAlignment(Qt::AlignCenter);
 
     picMessage = new QWidget(this);
@@ -69,8 +63,8 @@ frmTest::frmTest()
     picMessage->setAutoFillBackground(true);
     picMessage->setStyleSheet(
         QStringLiteral("#picMessage { background-color: #fff8dc; border: 1px solid #8a7a4a; }"));
-    lblSubTitle = makeLabel(QStringLiteral("lblSubTitle"), QStringLiteral(" النتيجة النهائية"),
-                            QRect(1, 1, 398, 40), picMessage);
+    lblSubTitle = screen::makeLabel(QStringLiteral("lblSubTitle"), QStringLiteral(" النتيجة النهائية"),
+                                    QRect(1, 1, 398, 40), picMessage);
     lblSubTitle->setStyleSheet(
         QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 12px;"));
     QFont heading = lblSubTitle->font();
@@ -83,13 +77,13 @@ frmTest::frmTest()
                                            QStringLiteral(" لا تعليق.")};
     for (int row = 0; row < 3; ++row) {
         const int top = 54 + row * 36;
-        lblData[row + 1] = makeLabel(QStringLiteral("lblData%1").arg(row + 1), captions[row],
-                                     QRect(290, top, 100, 30), picMessage);
+        lblData[row + 1] = screen::makeLabel(QStringLiteral("lblData%1").arg(row + 1), captions[row],
+                                             QRect(290, top, 100, 30), picMessage);
         QFont bold = lblData[row + 1]->font();
         bold.setBold(true);
         lblData[row + 1]->setFont(bold);
-        lblData[row + 5] = makeLabel(QStringLiteral("lblData%1").arg(row + 5), values[row],
-                                     QRect(10, top, 276, 30), picMessage);
+        lblData[row + 5] = screen::makeLabel(QStringLiteral("lblData%1").arg(row + 5), values[row],
+                                             QRect(10, top, 276, 30), picMessage);
     }
     cmdOK = new QPushButton(QStringLiteral("موافق"), picMessage);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -2,6 +2,7 @@
 
 #include "app/Blanks.h"
 #include "app/Int16.h"
+#include "app/ScreenParts.h"
 #include "app/cTheApp.h"
 #include "platform/Folders.h"
 #include "users/ProfileFile.h"
@@ -35,7 +36,7 @@ frmNewUser::frmNewUser(QWidget *parent) : QDialog(parent)
 
     lblLabel = new QLabel(QStringLiteral("إسم المستخدم:"), this);
     lblLabel->setGeometry(250, 14, 98, 26);
-    lblLabel->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    lblLabel->setAlignment(screen::kCaptionAlignment);
     txtText = new QLineEdit(this);
     txtText->setObjectName(QStringLiteral("txtText"));
     txtText->setMaxLength(30);
@@ -45,7 +46,7 @@ frmNewUser::frmNewUser(QWidget *parent) : QDialog(parent)
     Frame1->setGeometry(12, 50, 336, 110);
     Label1 = new QLabel(QStringLiteral("السرعة:"), Frame1);
     Label1->setGeometry(250, 30, 74, 26);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    Label1->setAlignment(screen::kCaptionAlignment);
     cmbSpeed = new QComboBox(Frame1);
     cmbSpeed->setObjectName(QStringLiteral("cmbSpeed"));
     cmbSpeed->setGeometry(150, 30, 94, 26);
@@ -53,10 +54,10 @@ frmNewUser::frmNewUser(QWidget *parent) : QDialog(parent)
         cmbSpeed->addItem(QString::number(wpm));
     Label2 = new QLabel(QStringLiteral("كلمة/دقيقة."), Frame1);
     Label2->setGeometry(40, 30, 104, 26);
-    Label2->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    Label2->setAlignment(screen::kCaptionAlignment);
     Label3 = new QLabel(QStringLiteral("الدقة:"), Frame1);
     Label3->setGeometry(250, 68, 74, 26);
-    Label3->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    Label3->setAlignment(screen::kCaptionAlignment);
     cmbAccuracy = new QComboBox(Frame1);
     cmbAccuracy->setObjectName(QStringLiteral("cmbAccuracy"));
     cmbAccuracy->setGeometry(150, 68, 94, 26);

@@ -1,6 +1,7 @@
 #include "users/frmSettings.h"
 
 #include "app/Blanks.h"
+#include "app/ScreenParts.h"
 #include "app/StringTable.h"
 #include "app/frmMain.h"
 #include "platform/CodePage1256.h"
@@ -93,15 +94,9 @@ QPixmap groupPixmap(GroupIcon kind, int size)
     return pixmap;
 }
 
-// Captions keep to the right edge: a label mirrors a plain right alignment for Arabic text.
-constexpr Qt::Alignment kCaptionAlignment = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
-
 QLabel *makeCaption(const QString &text, const QRect &geometry, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    label->setAlignment(kCaptionAlignment);
-    return label;
+    return screen::makeLabel(QString(), text, geometry, parent);
 }
 
 // A check box or option button without text: its caption is a label of its own beside it.
@@ -139,22 +134,10 @@ frmSettings::frmSettings()
 {
     setObjectName(QStringLiteral("frmSettings"));
 
-    picSettings = new QWidget(this);
-    picSettings->setObjectName(QStringLiteral("picSettings"));
-    picSettings->setGeometry(QRect(QPoint(0, 0), frmMain::kContentSize));
-    picSettings->setAutoFillBackground(true);
+    picSettings = screen::makePanel(QStringLiteral("picSettings"), this);
     QWidget *pic = picSettings;
 
-    // Heading band, as on the main window's panels.
-    lblTitle = new QLabel(QStringLiteral(" اعدادات"), pic);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setGeometry(0, 0, frmMain::kContentSize.width(), 44);
-    lblTitle->setAlignment(kCaptionAlignment);
-    lblTitle->setStyleSheet(QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
-    QFont titleFont = lblTitle->font();
-    titleFont.setPointSize(16);
-    titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
+    lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" اعدادات"), pic);
 
     auto makeGroup = [pic](const QString &text, GroupIcon kind, int y, QLabel *&heading, QLabel *&image) {
         image = new QLabel(pic);

@@ -1,5 +1,6 @@
 #include "users/frmUsers.h"
 
+#include "app/ScreenParts.h"
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
@@ -27,11 +28,11 @@ frmUsers::frmUsers()
     lstUsers->setGeometry(130, 12, 258, 190);
     Label1 = new QLabel(QStringLiteral("المستخدم الحالي:"), this);
     Label1->setGeometry(280, 212, 108, 26);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    Label1->setAlignment(screen::kCaptionAlignment);
     lblUser = new QLabel(this);
     lblUser->setObjectName(QStringLiteral("lblUser"));
     lblUser->setGeometry(130, 212, 146, 26);
-    lblUser->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    lblUser->setAlignment(screen::kCaptionAlignment);
     QFont bold = lblUser->font();
     bold.setBold(true);
     lblUser->setFont(bold);

@@ -61,7 +61,8 @@ class tst_TestWindow : public QObject
         window.CurrentTest = &m_test;
         window.show();
         window.activateWindow();
-        QTest::qWaitForWindowActive(&window);
+        if (!QTest::qWaitForWindowActive(&window))
+            qWarning("the test window did not become active");
         return window;
     }
 
