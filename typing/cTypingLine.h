@@ -15,9 +15,10 @@ public:
     QString sWantedText;
     bool bArabic = false;
     bool bActive = false;
-    double iSpeed =
-        0; // start time of the line (whole seconds since midnight) while typing; letters per minute after it
-    double iAccuracy = 0; // percent after the line
+    // While a line is typed iSpeed holds its start time (whole seconds since midnight); after the line
+    // it holds letters per minute, and iAccuracy the percent.
+    double iSpeed = 0;
+    double iAccuracy = 0;
     qint16 iNumofLetter = 1;
 
     // Settings the pad applies, and the count of the last recount.
