@@ -98,7 +98,8 @@ private:
         m_pad->setGeometry(10, 10, width, height);
         m_host->show();
         m_host->activateWindow();
-        QTest::qWaitForWindowActive(m_host.get());
+        if (!QTest::qWaitForWindowActive(m_host.get()))
+            qWarning("the pad's window did not become active");
         m_pad->sWantedText = wanted;
         m_pad->bActive = true;
         m_pad->Start();
