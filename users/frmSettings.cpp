@@ -378,22 +378,21 @@ void frmSettings::Combo3_Click()
 
 void frmSettings::Option1_Click()
 {
-    cUser &user = theUser();
-    user.SetSettings(QStringLiteral("General"), QStringLiteral("Unit"), QStringLiteral("W"));
-    QString sUnit;
-    const qint16 iSpeed = user.ConvSpeed(user.GetWantedSpeed(), sUnit);
-    lblLesson[4]->setText(sUnit + QStringLiteral("."));
-    FillSpeeds(5);
-    SelectText(Combo1, QString::number(iSpeed));
+    ShowSpeedsIn(QStringLiteral("W"), 5);
 }
 
 void frmSettings::Option2_Click()
 {
+    ShowSpeedsIn(QStringLiteral("L"), 25);
+}
+
+void frmSettings::ShowSpeedsIn(const QString &sUnitFlag, int iStep)
+{
     cUser &user = theUser();
-    user.SetSettings(QStringLiteral("General"), QStringLiteral("Unit"), QStringLiteral("L"));
+    user.SetSettings(QStringLiteral("General"), QStringLiteral("Unit"), sUnitFlag);
     QString sUnit;
     const qint16 iSpeed = user.ConvSpeed(user.GetWantedSpeed(), sUnit);
     lblLesson[4]->setText(sUnit + QStringLiteral("."));
-    FillSpeeds(25);
+    FillSpeeds(iStep);
     SelectText(Combo1, QString::number(iSpeed));
 }

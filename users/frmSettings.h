@@ -61,6 +61,8 @@ private:
 
     void PutPreviewText(bool bArabic);
     void RefreshPreview();
+    // Stores the unit, shows its label and the speed list in its steps, with the target chosen.
+    void ShowSpeedsIn(const QString &sUnitFlag, int iStep);
     void FillSpeeds(qint16 iFirst);
     void SelectText(QComboBox *cmbBox, const QString &sText);
 };

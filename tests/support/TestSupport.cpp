@@ -105,6 +105,13 @@ void createAndLogIn(const QString &name, int wordsPerMinute, int accuracy)
     theUser().LogIn(name);
 }
 
+void createProtectedProfile(const QString &name, const QString &password)
+{
+    createAndLogIn(name);
+    theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Pass"), password);
+    resetApplication();
+}
+
 void resetApplication()
 {
     WindowRegistry::UnloadAll();

@@ -73,6 +73,9 @@ public:
 void createProfile(const QString &name, int wordsPerMinute = 30, int accuracy = 95);
 void createAndLogIn(const QString &name, int wordsPerMinute = 30, int accuracy = 95);
 
+// Creates a profile protected by `password`, left logged out with no window loaded.
+void createProtectedProfile(const QString &name, const QString &password);
+
 // Unloads every window, logs out and forgets the test seams, so the next test starts clean.
 void resetApplication();
 

@@ -193,11 +193,7 @@ private slots:
 
     void passwordLoop()
     {
-        createProfile(QStringLiteral("p"));
-        theUser().LogIn(QStringLiteral("p"));
-        theUser().SetSettings("User", "Pass", "sesame");
-        theUser().LogOut();
-        WindowRegistry::UnloadAll();
+        createProtectedProfile(QStringLiteral("p"), QStringLiteral("sesame"));
 
         DialogScript dialogs;
         dialogs.answerInput(QStringLiteral("wrong"));
@@ -216,11 +212,7 @@ private slots:
 
     void passwordCancelledClosesTheProfile()
     {
-        createProfile(QStringLiteral("p"));
-        theUser().LogIn(QStringLiteral("p"));
-        theUser().SetSettings("User", "Pass", "sesame");
-        theUser().LogOut();
-        WindowRegistry::UnloadAll();
+        createProtectedProfile(QStringLiteral("p"), QStringLiteral("sesame"));
 
         DialogScript dialogs;
         dialogs.answerInput(QString());

@@ -202,9 +202,7 @@ private slots:
 
     void wrongThenRightPassword()
     {
-        createAndLogIn(QStringLiteral("Sami"));
-        theUser().SetSettings("User", "Pass", QStringLiteral("مفتاح"));
-        resetApplication();
+        createProtectedProfile(QStringLiteral("Sami"), QStringLiteral("مفتاح"));
 
         frmUsers &users = Window<frmUsers>();
         DialogScript dialogs;
@@ -219,10 +217,7 @@ private slots:
     void cancelledPasswordStaysWithTheSameSelection()
     {
         createProfile(QStringLiteral("a"));
-        createProfile(QStringLiteral("b"));
-        theUser().LogIn(QStringLiteral("b"));
-        theUser().SetSettings("User", "Pass", QStringLiteral("x"));
-        resetApplication();
+        createProtectedProfile(QStringLiteral("b"), QStringLiteral("x"));
 
         frmUsers &users = Window<frmUsers>();
         users.lstUsers->setCurrentRow(users.lstUsers->item(0)->text() == QLatin1String("b") ? 0 : 1);
