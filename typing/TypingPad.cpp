@@ -198,6 +198,7 @@ void TypingPad::UserControl_KeyPress(qint16 KeyAscii)
     PrintScreen();
     if (LineComplete()) {
         CalcResult(platform::secondsSinceMidnight());
+        ++m_linesFinished;
         emit FinishSession();
     }
 }
@@ -232,15 +233,23 @@ void TypingPad::keyPressEvent(QKeyEvent *event)
     default:
         break;
     }
-    const QString text = platform::typedText(*event);
+    // Presses with Ctrl, Alt or Meta are commands, never letters, whatever text the desktop gives them.
+    const QString text = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)
+                             ? QString()
+                             : platform::typedText(*event);
     if (text.isEmpty()) {
         event->ignore();
         return;
     }
+    // One key may type two letters (lam and alef); once the line is complete, the rest of the key
+    // belongs to no line, least of all to the next one the host has just started.
+    const quint32 linesBefore = m_linesFinished;
     for (QChar c : text) {
+        if (m_linesFinished != linesBefore)
+            break;
         const QString one(c);
-        // Control characters (Ctrl with a letter) are no letters to type; a letter without a code in
-        // the page has no key code to judge.
+        // Control characters are no letters to type; a letter without a code in the page has no key
+        // code to judge.
         if (c.category() == QChar::Other_Control || !platform::fitsCodePage1256(one))
             continue;
         const QByteArray code = platform::toCodePage1256(one);

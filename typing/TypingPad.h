@@ -60,4 +60,7 @@ private:
     bool m_cursorShown = false;
     QPointF m_cursorAt;
     QList<double> m_ticks;
+
+    // Lines completed so far, so a key's later letters stop at the line its first letters completed.
+    quint32 m_linesFinished = 0;
 };

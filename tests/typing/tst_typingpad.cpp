@@ -152,6 +152,64 @@ private slots:
         QCOMPARE(pad->iNumofLetter, qint16(3));
     }
 
+    void modifiedKeysTypeNothing_data()
+    {
+        QTest::addColumn<quint32>("keycode");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+
+        // What the xcb platform delivers for these presses on a US desktop: the desktop's text.
+        QTest::newRow("Alt+H") << 43u << int(Qt::AltModifier) << QStringLiteral("h");
+        QTest::newRow("Meta+H") << 43u << int(Qt::MetaModifier) << QStringLiteral("h");
+        QTest::newRow("Ctrl+1") << 10u << int(Qt::ControlModifier) << QStringLiteral("1");
+        QTest::newRow("Ctrl+Shift+B")
+            << 56u << int(Qt::ControlModifier | Qt::ShiftModifier) << QStringLiteral("B");
+        QTest::newRow("synthetic Alt+x") << 0u << int(Qt::AltModifier) << QStringLiteral("x");
+    }
+
+    void modifiedKeysTypeNothing()
+    {
+        QFETCH(quint32, keycode);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+
+        logInWith(QStringLiteral("A"));
+        TypingPad *pad = makePad(QStringLiteral("بيت"));
+        BeepCounter beeps;
+        QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::KeyboardModifiers(modifiers), keycode, 0, 0,
+                        text);
+        QApplication::sendEvent(pad, &event);
+        QVERIFY(pad->sWrittenText.isEmpty());
+        QCOMPARE(pad->iNumofLetter, qint16(1));
+        QCOMPARE(beeps.count, 0);
+        // The press goes on to the window, whose shortcuts may want it.
+        QCOMPARE(m_host->keysReached.size(), 1);
+    }
+
+    void oneKeyTypesIntoOneLine()
+    {
+        // The B key types lam and alef; when the lam completes the line and the host starts the next
+        // line at once, the alef must not open the new line.
+        logInWith(QStringLiteral("A"));
+        ManualClock clock(36000.4);
+        TypingPad *pad = makePad(QStringLiteral("سم"));
+        QStringList next{QStringLiteral("بيت")};
+        connect(pad, &TypingPad::FinishSession, pad, [pad, &next] {
+            pad->sWantedText = next.isEmpty() ? QString() : next.takeFirst();
+            pad->Start();
+        });
+        typeText(pad, QStringLiteral("س"));
+        pressPhysical(pad, 56);
+        QCOMPARE(pad->sWantedText, QStringLiteral("بيت"));
+        QVERIFY(pad->sWrittenText.isEmpty());
+        QCOMPARE(pad->iNumofLetter, qint16(1));
+        // Its clock starts with its own first letter.
+        QCOMPARE(pad->iSpeed, 0.0);
+        clock.now = 36007.9;
+        typeText(pad, QStringLiteral("ب"));
+        QCOMPARE(pad->iSpeed, 36007.0);
+    }
+
     void keysThatBeep()
     {
         logInWith(QStringLiteral("E"));
