@@ -168,7 +168,9 @@ void PracticePanel::ShowMessage(qint16 iMessageNum)
     picMessage->show();
     picMessage->raise();
     cmdOK->setDefault(true);
-    cmdOK->setFocus();
+    // The keyboard stays with the inactive pad: a blank typed ahead after a line's last letter must
+    // not press OK before the message is read, while Enter still reaches the panel.
+    TypingPad->setFocus();
 }
 
 void PracticePanel::cmdOK_Click()

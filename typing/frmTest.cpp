@@ -204,8 +204,9 @@ void frmTest::FinishTest()
                         QStringLiteral(" ."));
     picMessage->show();
     picMessage->raise();
+    // The keyboard stays with the finished line: the text goes on past it, and a blank typed ahead
+    // must not press OK before the result is read. Enter goes to the default button.
     cmdOK->setDefault(true);
-    cmdOK->setFocus();
 }
 
 void frmTest::cmdOK_Click()

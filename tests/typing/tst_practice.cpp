@@ -162,12 +162,16 @@ private slots:
                 seen.append(panel().lblMsg->text());
                 QVERIFY(!panel().TypingPad->bActive);
                 QVERIFY(panel().cmdOK->isDefault());
-                QVERIFY(panel().cmdOK->hasFocus());
-                // Typing does nothing while a message shows; Enter presses OK.
+                // Typing does nothing while a message shows, not even a blank typed ahead after the
+                // last letter of a line; Enter presses OK.
+                QWidget *focus = QApplication::focusWidget();
+                QVERIFY(focus && panel().isAncestorOf(focus));
                 const QString written = panel().TypingPad->sWrittenText;
-                typeText(panel().TypingPad, QStringLiteral("xyz"));
+                typeText(focus, QStringLiteral("xyz "));
+                QTest::keyClick(focus, Qt::Key_Space);
                 QCOMPARE(panel().TypingPad->sWrittenText, written);
-                QTest::keyClick(panel().cmdOK, Qt::Key_Return);
+                QVERIFY(panel().picMessage->isVisible());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             } else {
                 QVERIFY(panel().TypingPad->bActive);
                 QVERIFY(panel().TypingPad->hasFocus());
