@@ -139,9 +139,17 @@ void TypingPad::PrintScreen()
 
     m_cursorShown = bActive;
     int typed = qMin<int>(std::abs(iNumofLetter - 1), int(sWrittenText.size()));
-    const double cursorEdge = m_writtenAt.x() + writtenLine.cursorToX(&typed);
+    const double cursorEdge = writtenLine.cursorToX(&typed);
+    // The next letter follows the last one in its run's direction: leftwards after Arabic, rightwards
+    // after Latin text, even on an Arabic line (the settings preview's sample is Latin).
+    bool leftwards = bArabic;
+    if (typed > 0) {
+        int lastLetter = typed - 1;
+        leftwards = writtenLine.cursorToX(&lastLetter) > cursorEdge;
+    }
     const double cursorWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char('_'));
-    m_cursorAt = QPointF(bArabic ? cursorEdge - cursorWidth : cursorEdge, m_writtenAt.y());
+    const double cursorX = m_writtenAt.x() + cursorEdge;
+    m_cursorAt = QPointF(leftwards ? cursorX - cursorWidth : cursorX, m_writtenAt.y());
 
     MarkErrors();
     update();

@@ -32,6 +32,9 @@ public:
 
     QSize sizeHint() const override;
 
+    // Where the "_" of the cursor is printed (its top left, in the pad's inner coordinates).
+    QPointF CursorPosition() const { return m_cursorAt; }
+
 signals:
     void FinishSession();
 

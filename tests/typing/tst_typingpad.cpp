@@ -385,6 +385,47 @@ private slots:
                                 .arg(cellStart + cell)));
     }
 
+    void cursorFollowsTheTypedRun_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("leftwards");
+        QTest::newRow("English") << QStringLiteral("E") << QStringLiteral("Tavrin") << QStringLiteral("tav")
+                                 << false;
+        QTest::newRow("Arabic") << QStringLiteral("A") << QStringLiteral("تاتا") << QStringLiteral("تت")
+                                << true;
+        // The settings preview shows a Latin sample on an Arabic pad.
+        QTest::newRow("Latin on an Arabic pad")
+            << QStringLiteral("A") << QStringLiteral("Tavrin") << QStringLiteral("Tafrun") << false;
+    }
+    void cursorFollowsTheTypedRun()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, wanted);
+        QFETCH(QString, typed);
+        QFETCH(bool, leftwards);
+        logInWith(lang);
+        TypingPad *pad = makePad(wanted);
+        typeText(pad, typed);
+        const QFontMetricsF metrics(pad->font());
+        const double inner = pad->width() - 2;
+        const double wantedLeft = (inner - metrics.horizontalAdvance(wanted)) / 2;
+        const double wantedRight = wantedLeft + metrics.horizontalAdvance(wanted);
+        // Typed text starts at the line's reading edge; the cursor stands just past its last letter.
+        const double typedWidth = metrics.horizontalAdvance(typed);
+        const double cursorLeft = pad->CursorPosition().x();
+        const double cursorRight = cursorLeft + metrics.horizontalAdvance(QLatin1Char('_'));
+        if (leftwards) {
+            QVERIFY2(qAbs(cursorRight - (wantedRight - typedWidth)) < 1.5,
+                     qPrintable(QString::number(cursorRight)));
+        } else {
+            const double typedLeft = pad->bArabic ? wantedRight - typedWidth : wantedLeft;
+            QVERIFY2(qAbs(cursorLeft - (typedLeft + typedWidth)) < 1.5,
+                     qPrintable(QString::number(cursorLeft)));
+        }
+    }
+
     void settingsApplied()
     {
         // Created before any login: nothing read yet.
