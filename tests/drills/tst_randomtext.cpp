@@ -1,0 +1,45 @@
+// The drills' random words.
+#include "drills/cRandomText.h"
+#include "platform/Random.h"
+
+#include <QtTest>
+
+class TestRandomText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { platform::setRandomSequenceForTesting({}); }
+
+    void drawsInOrder()
+    {
+        // letter b, go on (r = 0.5 -> 1), letter a, stop (r = 0.1 -> 0), space; then c, stop, space.
+        platform::setRandomSequenceForTesting({0.4, 0.5, 0.0, 0.1, 0.9, 0.2});
+        QCOMPARE(RandomWords(QStringList{"a", "b", "c"}, 3), QStringLiteral("ba c "));
+    }
+
+    void twoLetterEntriesStayWhole()
+    {
+        platform::setRandomSequenceForTesting({0.99, 0.0});
+        QCOMPARE(RandomWords(QStringList{"ت", "لا"}, 3), QStringLiteral("لا لا "));
+    }
+
+    void realSourceKeepsTheShape()
+    {
+        for (int run = 0; run < 50; ++run) {
+            const QString text = RandomWords(QStringLiteral("asdfjkl;"), 120);
+            QVERIFY(text.size() > 120);
+            QVERIFY(text.size() <= 120 + 1 + 400); // one last word past the limit
+            QVERIFY(text.endsWith(QLatin1Char(' ')));
+            QVERIFY(!text.contains(QStringLiteral("  ")));
+            QVERIFY(!text.startsWith(QLatin1Char(' ')));
+            for (const QChar c : text)
+                QVERIFY(QStringLiteral("asdfjkl; ").contains(c));
+        }
+    }
+
+    void emptyPoolGivesNothing() { QCOMPARE(RandomWords(QStringList{}, 30), QString()); }
+};
+
+QTEST_GUILESS_MAIN(TestRandomText)
+#include "tst_randomtext.moc"
