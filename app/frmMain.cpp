@@ -7,6 +7,7 @@
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
+#include "drills/frmFingers.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
 #include "platform/Process.h"
@@ -199,6 +200,9 @@ void frmMain::lblSection_Click(qint16 Index)
     switch (Index) {
     case 0:
         theApp().ShowScreen(Window<frmLessons>().picLessons);
+        break;
+    case 2:
+        theApp().ShowScreen(Window<frmFingers>().picSettings);
         break;
     case 6:
         theApp().ShowScreen(Window<frmSettings>().picSettings);
