@@ -8,6 +8,7 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "drills/frmFingers.h"
+#include "drills/frmTrain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
 #include "platform/Process.h"
@@ -200,6 +201,9 @@ void frmMain::lblSection_Click(qint16 Index)
     switch (Index) {
     case 0:
         theApp().ShowScreen(Window<frmLessons>().picLessons);
+        break;
+    case 1:
+        theApp().ShowScreen(Window<frmTrain>().picSettings);
         break;
     case 2:
         theApp().ShowScreen(Window<frmFingers>().picSettings);
