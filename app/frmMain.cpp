@@ -8,6 +8,7 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "drills/frmFingers.h"
+#include "drills/frmNumbers.h"
 #include "drills/frmTrain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
@@ -207,6 +208,9 @@ void frmMain::lblSection_Click(qint16 Index)
         break;
     case 2:
         theApp().ShowScreen(Window<frmFingers>().picSettings);
+        break;
+    case 4:
+        theApp().ShowScreen(Window<frmNumbers>().picSettings);
         break;
     case 6:
         theApp().ShowScreen(Window<frmSettings>().picSettings);

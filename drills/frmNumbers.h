@@ -1,0 +1,36 @@
+#pragma once
+
+#include "typing/cPractice.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+// A practice of 50 random lines of digit groups, each longer than 30 characters.
+cPractice MakeNumberPractice();
+
+// The number drill: a picture of the numeric keypad and a button that practises digits. The practice
+// runs in English, so the learner's language setting reads English from the first practice until the
+// window is unloaded, which puts it back. The window is never shown; the main menu moves picSettings
+// into the main window.
+class frmNumbers : public QWidget
+{
+    Q_OBJECT
+public:
+    frmNumbers();
+
+    void Form_Unload();
+    void cmdPractice_Click();
+
+    // The learner's own language ("Ar" or "En") while the drill has switched it; empty otherwise.
+    QString sSavedLang;
+
+    QWidget *picSettings = nullptr;
+    QLabel *lblTitle = nullptr;
+    QWidget *picKeyboard = nullptr;
+    std::array<QLabel *, 1> lblLesson{};
+    QPushButton *cmdPractice = nullptr;
+};
