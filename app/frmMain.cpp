@@ -7,6 +7,7 @@
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
+#include "drills/frmCustom.h"
 #include "drills/frmFingers.h"
 #include "drills/frmNumbers.h"
 #include "drills/frmTrain.h"
@@ -208,6 +209,9 @@ void frmMain::lblSection_Click(qint16 Index)
         break;
     case 2:
         theApp().ShowScreen(Window<frmFingers>().picSettings);
+        break;
+    case 3:
+        theApp().ShowScreen(Window<frmCustom>().picChoose);
         break;
     case 4:
         theApp().ShowScreen(Window<frmNumbers>().picSettings);

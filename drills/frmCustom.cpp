@@ -1,0 +1,297 @@
+#include "drills/frmCustom.h"
+
+#include "app/Artwork.h"
+#include "app/KeyTables.h"
+#include "app/ScreenParts.h"
+#include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
+#include "app/frmMain.h"
+#include "drills/cCustomText.h"
+#include "platform/Volumes.h"
+#include "typing/cPractice.h"
+#include "typing/cTest.h"
+#include "users/cUser.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeView>
+
+namespace {
+
+constexpr int kRowHeight = 30;
+constexpr int kButtonWidth = 36;
+constexpr qint16 kPracticeLines = 50;
+
+const QSize kLetterCell(30, 28);
+
+// One letter's tile, wide enough for lam-alef, so no entry is elided.
+void addLetter(QListWidget *list, const QString &letter)
+{
+    auto *entry = new QListWidgetItem(letter, list);
+    entry->setTextAlignment(Qt::AlignCenter);
+    entry->setSizeHint(kLetterCell);
+}
+
+// Moves the selected entries of `source` to the end of `target`, keeping their order, and leaves
+// the others in theirs.
+void moveSelected(QListWidget *source, QListWidget *target)
+{
+    QStringList kept;
+    for (int i = 0; i < source->count(); ++i) {
+        QListWidgetItem *entry = source->item(i);
+        if (entry->isSelected())
+            addLetter(target, entry->text());
+        else
+            kept.append(entry->text());
+    }
+    source->clear();
+    for (const QString &letter : kept)
+        addLetter(source, letter);
+}
+
+void moveAll(QListWidget *source, QListWidget *target)
+{
+    for (int i = 0; i < source->count(); ++i)
+        addLetter(target, source->item(i)->text());
+    source->clear();
+}
+
+// A list of letters laid out as rows of tiles, several of which can be picked at once.
+QListWidget *makeLetterList(const QString &name, const QRect &geometry, QWidget *parent)
+{
+    auto *list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setGeometry(geometry);
+    list->setSelectionMode(QAbstractItemView::MultiSelection);
+    list->setFlow(QListView::LeftToRight);
+    list->setWrapping(true);
+    list->setResizeMode(QListView::Adjust);
+    list->setGridSize(kLetterCell);
+    list->setTextElideMode(Qt::ElideNone);
+    QFont letters = list->font();
+    letters.setPointSize(13);
+    list->setFont(letters);
+    return list;
+}
+
+QPushButton *makeArrowButton(const QString &name, const QString &caption, int y, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(278, y, 44, 28);
+    // Shown as written: mirrored in right-to-left text the arrows would point the wrong way.
+    button->setLayoutDirection(Qt::LeftToRight);
+    return button;
+}
+
+} // namespace
+
+frmCustom::frmCustom()
+{
+    setObjectName(QStringLiteral("frmCustom"));
+    resize(frmMain::kContentSize);
+    picChoose = screen::makePanel(QStringLiteral("picChoose"), this);
+    lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" الدروس الخاصة"), picChoose);
+    BuildLetterLists();
+    BuildFileLists();
+
+    const std::array<QString, 2> captions = {QStringLiteral("ابدأ التدريب."),
+                                             QStringLiteral("ابدأ الاختبار.")};
+    const std::array<int, 2> rows = {230, 442};
+    const std::array<artwork::ButtonIcon, 2> icons = {artwork::ButtonIcon::Practice,
+                                                      artwork::ButtonIcon::Test};
+    for (int i = 0; i < 2; ++i) {
+        // The button stands on the reading side, its caption to its left.
+        cmdLesson[i] = new QPushButton(picChoose);
+        cmdLesson[i]->setObjectName(QStringLiteral("cmdLesson%1").arg(i));
+        cmdLesson[i]->setGeometry(580 - kButtonWidth, rows[i], kButtonWidth, kRowHeight);
+        cmdLesson[i]->setIcon(artwork::icon(icons[i]));
+        cmdLesson[i]->setIconSize(QSize(22, 22));
+        cmdLesson[i]->setCursor(Qt::PointingHandCursor);
+        lblLesson[i] = screen::makeLabel(QStringLiteral("lblLesson%1").arg(i), captions[i],
+                                         QRect(20, rows[i], 560 - kButtonWidth - 8, kRowHeight), picChoose);
+        connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
+    }
+}
+
+void frmCustom::BuildLetterLists()
+{
+    Label1 = screen::makeLabel(QStringLiteral("Label1"),
+                               QStringLiteral("تستطيع هنا ان تحدد الحروف التي تود التدرب عليها:"),
+                               QRect(20, 50, 560, 26), picChoose);
+    // The arrows point from the letters available to the letters chosen, so these stand on the left.
+    List1 = makeLetterList(QStringLiteral("List1"), QRect(20, 80, 250, 146), picChoose);
+    List2 = makeLetterList(QStringLiteral("List2"), QRect(330, 80, 250, 146), picChoose);
+    cmdMove = makeArrowButton(QStringLiteral("cmdMove"), QStringLiteral(">"), 84, picChoose);
+    Command1 = makeArrowButton(QStringLiteral("Command1"), QStringLiteral(">>"), 118, picChoose);
+    Command2 = makeArrowButton(QStringLiteral("Command2"), QStringLiteral("<"), 160, picChoose);
+    Command3 = makeArrowButton(QStringLiteral("Command3"), QStringLiteral("<<"), 194, picChoose);
+    connect(cmdMove, &QPushButton::clicked, this, &frmCustom::cmdMove_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmCustom::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmCustom::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmCustom::Command3_Click);
+
+    Line1 = new QFrame(picChoose);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    Line1->setGeometry(20, 264, 560, 4);
+}
+
+void frmCustom::BuildFileLists()
+{
+    Label2 = screen::makeLabel(QStringLiteral("Label2"),
+                               QStringLiteral("او تحدد هنا الملف النصي الذي تود اختبار نفسك عليه:"),
+                               QRect(20, 268, 560, 26), picChoose);
+
+    m_folders = new QFileSystemModel(this);
+    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    m_files = new QFileSystemModel(this);
+    m_files->setFilter(QDir::Files);
+    // Name filters ignore case, so "*.TXT" also finds "notes.txt".
+    m_files->setNameFilters({QStringLiteral("*.TXT")});
+    m_files->setNameFilterDisables(false);
+
+    Drive1 = new QComboBox(picChoose);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Drive1->setGeometry(330, 298, 250, 28);
+    Drive1->setLayoutDirection(Qt::LeftToRight); // paths read left to right
+    connect(Drive1, &QComboBox::activated, this, &frmCustom::Drive1_Change);
+
+    Dir1 = new QTreeView(picChoose);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    Dir1->setGeometry(330, 330, 250, 106);
+    Dir1->setLayoutDirection(Qt::LeftToRight);
+    Dir1->setModel(m_folders);
+    Dir1->setHeaderHidden(true);
+    for (int column = 1; column < m_folders->columnCount(); ++column)
+        Dir1->hideColumn(column);
+    connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmCustom::Dir1_Change);
+    // Folders are listed in the background; bring the current one into view once its parent is in.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, Dir1, [this](const QString &path) {
+        const QModelIndex current = Dir1->currentIndex();
+        if (current.isValid() && m_folders->filePath(current.parent()) == path)
+            Dir1->scrollTo(current);
+    });
+
+    File1 = new QListView(picChoose);
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->setGeometry(20, 298, 300, 138);
+    File1->setLayoutDirection(Qt::LeftToRight);
+    File1->setModel(m_files);
+    File1->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void frmCustom::Form_Load()
+{
+    const QString folder = QDir::cleanPath(theApp().GetPath());
+    const QStringList drives = platform::driveFolders();
+    Drive1->clear();
+    Drive1->addItems(drives);
+    QString drive = platform::driveOfPath(drives, folder);
+    if (drive.isEmpty())
+        drive = folder;
+    Drive1->setCurrentIndex(Drive1->findText(drive));
+    SetDir1Path(drive, folder);
+
+    const bool arabic =
+        theUser().GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
+    List1->clear();
+    List2->clear();
+    for (const QString &letter : arabic ? vArabicKeys : vEnglishKeys)
+        addLetter(List1, letter);
+}
+
+void frmCustom::SetDir1Path(const QString &sDrive, const QString &sFolder)
+{
+    m_folders->setRootPath(sDrive);
+    Dir1->setRootIndex(m_folders->index(sDrive));
+    if (QDir::cleanPath(sFolder) == QDir::cleanPath(sDrive)) {
+        Dir1->setCurrentIndex(QModelIndex());
+    } else {
+        const QModelIndex current = m_folders->index(sFolder);
+        Dir1->setCurrentIndex(current);
+        Dir1->scrollTo(current);
+    }
+    Dir1_Change();
+}
+
+QString frmCustom::Dir1Path() const
+{
+    const QModelIndex current = Dir1->currentIndex();
+    return m_folders->filePath(current.isValid() ? current : Dir1->rootIndex());
+}
+
+QString frmCustom::File1FileName() const
+{
+    const QModelIndexList selected = File1->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QString() : m_files->fileName(selected.first());
+}
+
+void frmCustom::cmdMove_Click()
+{
+    moveSelected(List1, List2);
+}
+
+void frmCustom::Command1_Click()
+{
+    moveAll(List1, List2);
+}
+
+void frmCustom::Command2_Click()
+{
+    moveSelected(List2, List1);
+}
+
+void frmCustom::Command3_Click()
+{
+    moveAll(List2, List1);
+}
+
+void frmCustom::Drive1_Change()
+{
+    const QString drive = Drive1->currentText();
+    if (!platform::isDriveReady(drive)) {
+        // Not ready: nothing is said, and the drive list goes back to where the folder list stands.
+        Drive1->setCurrentIndex(Drive1->findText(m_folders->filePath(Dir1->rootIndex())));
+        return;
+    }
+    SetDir1Path(drive, drive);
+}
+
+void frmCustom::Dir1_Change()
+{
+    const QString folder = Dir1Path();
+    File1->selectionModel()->clear();
+    m_files->setRootPath(folder);
+    File1->setRootIndex(m_files->index(folder));
+}
+
+void frmCustom::cmdLesson_Click(int Index)
+{
+    if (Index == 0) {
+        cPractice practice;
+        practice.bShowMessageBox = false;
+        practice.sTitle = QStringLiteral("تدريب - دروس خاصة");
+        practice.SetNumOfSessions(kPracticeLines);
+        QStringList letters;
+        for (int i = 0; i < List2->count(); ++i)
+            letters.append(List2->item(i)->text());
+        practice.sLetters = letters.join(QString());
+        for (qint16 line = 1; line <= kPracticeLines; ++line)
+            practice.AddText(line, CustomPracticeLine(letters));
+        practice.StartPractic();
+    } else if (Index == 1) {
+        cTest test;
+        test.sTitle = QStringLiteral("اختبار - ") + QStringLiteral("دروس خاصة");
+        test.sWantedText = ReadTestText(TestFilePath(Dir1Path(), File1FileName()));
+        test.StartTest();
+    }
+}
