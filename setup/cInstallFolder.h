@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// The installation folder chosen on the folder page. Needs no window.
+class cInstallFolder
+{
+public:
+    enum Check
+    {
+        FolderExists,  // ask before copying into it
+        FolderCreated, // made now
+        FolderInvalid  // refused: the invalid-name message
+    };
+
+    // The folder offered at first ($HOME/KZ, expanded) and the one put back after a refusal
+    // ($HOME/KZ/).
+    static QString DefaultText();
+    static QString ResetText();
+
+    // The trimmed text with "/" appended unless it ends in one; empty stays empty.
+    static QString InstallPath(const QString &sText);
+
+    // Whether `sInstallPath` exists as a folder, else whether one make-directory call creates it
+    // (its parent must exist). An empty or relative name is refused: it would install into
+    // wherever the installer happened to be started from.
+    static Check CheckFolder(const QString &sInstallPath);
+};

@@ -1,0 +1,174 @@
+#include "setup/frmCopy.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Folders.h"
+#include "platform/Process.h"
+#include "platform/ProgramGroup.h"
+#include "setup/cCopyList.h"
+#include "setup/frmBackGround.h"
+#include "setup/mdlSetup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+frmCopy::frmCopy() : QDialog(&Window<frmBackGround>())
+{
+    setWindowTitle(QStringLiteral("نسخ الملفات"));
+    Label2 = new QLabel(QStringLiteral("جاري نسخ الملف:"), this);
+    lblFile = new QLabel(this);
+    // A path reads left to right; it stays on the page's reading side.
+    lblFile->setTextFormat(Qt::PlainText);
+    lblFile->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    lblFile->setMinimumWidth(360);
+    Picture1 = new QFrame(this);
+    Picture1->setFrameShape(QFrame::Box);
+    Picture1->setFixedSize(kBoxWidth, 22);
+    Picture1->setAutoFillBackground(true);
+    QPalette boxColours = Picture1->palette();
+    boxColours.setColor(QPalette::Window, Qt::white);
+    Picture1->setPalette(boxColours);
+    Shape1 = new QFrame(Picture1);
+    Shape1->setAutoFillBackground(true);
+    QPalette barColours = Shape1->palette();
+    barColours.setColor(QPalette::Window, QColor(0x00, 0x00, 0x80));
+    Shape1->setPalette(barColours);
+    // Wider than the box and starting just outside it: nothing shows until the first file is done.
+    Shape1->setGeometry(kBoxWidth, 0, kBoxWidth + 10, Picture1->height());
+    lblPercent = new QLabel(QStringLiteral("0%"), this);
+    Command4 = new QPushButton(QStringLiteral("إلغاء"), this);
+
+    auto *progress = new QHBoxLayout;
+    progress->addWidget(Picture1);
+    progress->addWidget(lblPercent);
+    progress->addStretch(1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command4);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label2);
+    layout->addWidget(lblFile);
+    layout->addSpacing(8);
+    layout->addLayout(progress);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    setFixedSize(420, 170);
+
+    connect(Command4, &QPushButton::clicked, this, &frmCopy::Command4_Click);
+}
+
+void frmCopy::Form_Load()
+{
+    CentreOverBackground(this);
+    iFile = 1;
+}
+
+void frmCopy::Form_Activate()
+{
+    if (Tag.compare(QStringLiteral("XXX"), Qt::CaseInsensitive) == 0)
+        return;
+    Tag = QStringLiteral("XXX");
+    StartCopy();
+}
+
+bool frmCopy::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        QTimer::singleShot(0, this, &frmCopy::Form_Activate);
+    return QDialog::event(event);
+}
+
+void frmCopy::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Without a window manager a new window may never be activated; being shown starts the copy
+    // as well (it runs once either way).
+    QTimer::singleShot(0, this, &frmCopy::Form_Activate);
+}
+
+void frmCopy::StartCopy()
+{
+    const QList<cCopyList::Row> rows = cCopyList::Rows();
+    iFiles = static_cast<qint16>(rows.size());
+    for (const cCopyList::Row &row : rows)
+        CopyTheFile(row.sOldName, row.sNewName);
+
+    if (!sFailed.isEmpty()) {
+        // The tutor is not installed whole; saying it is would send the learner to a broken program.
+        platform::messageBox(QStringLiteral("تعذر نسخ الملفات التالية، لم تكتمل عملية التركيب:\n") +
+                                 sFailed.join(QLatin1Char('\n')),
+                             QStringLiteral("خطأ في النسخ"), platform::MessageIcon::Critical,
+                             platform::MessageButtons::Ok, this);
+        platform::endProgram(1);
+        return;
+    }
+    if (bCreateGroup && !CreateGroup())
+        platform::messageBox(QStringLiteral("تعذر إنشاء مجموعة Tavrin في قائمة إبدأ."),
+                             QStringLiteral("Tavrin"), platform::MessageIcon::Exclamation,
+                             platform::MessageButtons::Ok, this);
+    platform::messageBox(QStringLiteral("تمت عملية تركيب برنامج  Tavrin بنجاح!"), QStringLiteral("Tavrin"),
+                         platform::MessageIcon::Information, platform::MessageButtons::Ok, this);
+    platform::endProgram();
+}
+
+bool frmCopy::CopyTheFile(const QString &sOldName, const QString &sNewName)
+{
+    lblFile->setText(sInstallPath + sNewName);
+    lblFile->repaint();
+    QCoreApplication::processEvents();
+    Sleep(1);
+
+    const QString source = SetupFolder() + sOldName;
+    const cCopyList::Row row{sOldName, sNewName};
+    const QString target = cCopyList::TargetPath(row, sInstallPath, platform::systemFolder());
+    bool copied = true;
+    if (!cCopyList::IsLibrary(sNewName)) {
+        copied = cCopyList::CopyFile(source, target);
+    } else if (QFileInfo(source).isFile()) {
+        // The system folder is made on first use; a library that is busy gets one more try.
+        QDir().mkpath(platform::systemFolder());
+        copied = cCopyList::CopyFile(source, target) || cCopyList::CopyFile(source, target);
+    }
+    if (!copied)
+        sFailed.append(target);
+
+    lblPercent->setText(QString::number(cCopyList::Percent(iFile, iFiles)) + QLatin1Char('%'));
+    Shape1->move(cCopyList::BarLeft(iFile, iFiles, kBoxWidth), 0);
+    ++iFile;
+    return copied;
+}
+
+bool frmCopy::CreateGroup()
+{
+    platform::ProgramGroup progman;
+    bool understood = progman.execute(QStringLiteral("[CreateGroup(Tavrin)]"));
+    understood =
+        progman.execute(QStringLiteral("[Additem(") + sInstallPath + QStringLiteral("KZ.EXE,Tavrin)]")) &&
+        understood;
+    understood =
+        progman.execute(QStringLiteral("[Additem(") + sInstallPath + QStringLiteral("ReadMe.TXT,إقرأني)]")) &&
+        understood;
+    return progman.finish() && understood;
+}
+
+void frmCopy::Sleep(int iNumofSeconds)
+{
+    ::Sleep(iNumofSeconds);
+}
+
+void frmCopy::Command4_Click()
+{
+    ConfirmExit(this);
+}
+
+void frmCopy::reject()
+{
+    Command4_Click();
+}

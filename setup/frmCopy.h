@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+class frmCopy : public QDialog
+{
+    Q_OBJECT
+public:
+    frmCopy();
+    void Form_Load();
+    void Form_Activate();
+
+    // Copies every file, makes the menu group if asked, reports and ends the installer.
+    void StartCopy();
+    // One file with its display. True when it was copied, or passed over as a run-time library the
+    // installer's folder does not hold.
+    bool CopyTheFile(const QString &sOldName, const QString &sNewName);
+    // The menu group with the tutor and its read-me; true when the menu took it.
+    bool CreateGroup();
+    void Sleep(int iNumofSeconds);
+
+    QLabel *Label2;
+    QLabel *lblFile;
+    QFrame *Picture1; // progress box
+    QFrame *Shape1;   // the bar, sliding in from the box's right edge
+    QLabel *lblPercent;
+    QPushButton *Command4; // cancel
+
+    QString Tag;
+    qint16 iFile = 1;
+    qint16 iFiles = 6;
+    QStringList sFailed; // targets that could not be written
+
+    static constexpr int kBoxWidth = 250;
+
+public slots:
+    void Command4_Click();
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void reject() override;
+};

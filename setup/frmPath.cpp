@@ -1,0 +1,86 @@
+#include "setup/frmPath.h"
+
+#include "platform/Dialogs.h"
+#include "setup/PageParts.h"
+#include "setup/cInstallFolder.h"
+#include "setup/frmBackGround.h"
+#include "setup/frmProgram.h"
+#include "setup/frmWelcome.h"
+#include "setup/mdlSetup.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmPath::frmPath() : QDialog(&Window<frmBackGround>())
+{
+    setWindowTitle(QStringLiteral("تركيب Tavrin - المسار"));
+    picPlan = new QLabel(this);
+    Label1 = new QLabel(QStringLiteral("ستتم عملية تركيب برنامج Tavrin في الدليل/المجلد:"), this);
+    Label1->setWordWrap(true);
+    Text1 = new QLineEdit(cInstallFolder::DefaultText(), this);
+    // A folder name reads left to right whatever the page's direction.
+    Text1->setLayoutDirection(Qt::LeftToRight);
+    Command2 = new QPushButton(QStringLiteral("< السابق"), this);
+    Command1 = new QPushButton(QStringLiteral("التالي >"), this);
+    Command4 = new QPushButton(QStringLiteral("انهاء"), this);
+
+    auto *body = new QVBoxLayout;
+    body->addSpacing(20);
+    body->addWidget(Label1);
+    body->addSpacing(8);
+    body->addWidget(Text1);
+    body->addStretch(1);
+    pageparts::LayOutPage(this, picPlan, body, Command2, Command1, Command4);
+
+    connect(Command1, &QPushButton::clicked, this, &frmPath::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmPath::Command2_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmPath::Command4_Click);
+}
+
+void frmPath::Form_Load()
+{
+    CentreOverBackground(this);
+}
+
+void frmPath::Command1_Click()
+{
+    sInstallPath = cInstallFolder::InstallPath(Text1->text());
+    switch (cInstallFolder::CheckFolder(sInstallPath)) {
+    case cInstallFolder::FolderExists:
+        if (platform::messageBox(QStringLiteral("المجلد المحدد موجود من قبل، هل تريد نسخ الملفات فيه؟"),
+                                 QStringLiteral("مجلد موجود"), platform::MessageIcon::Question,
+                                 platform::MessageButtons::YesNo, this) != platform::AnswerYes) {
+            Text1->setText(cInstallFolder::ResetText());
+            return;
+        }
+        break;
+    case cInstallFolder::FolderInvalid:
+        platform::messageBox(QStringLiteral("إسم المجلد غير صالح، رجاء إعادة كتابة الاسم الصحيح."),
+                             QStringLiteral("خطأ في اسم المجلد"), platform::MessageIcon::Critical,
+                             platform::MessageButtons::Ok, this);
+        Text1->setText(cInstallFolder::ResetText());
+        return;
+    case cInstallFolder::FolderCreated:
+        break;
+    }
+    Window<frmProgram>().show();
+    hide();
+}
+
+void frmPath::Command2_Click()
+{
+    Window<frmWelcome>().show();
+    hide();
+}
+
+void frmPath::Command4_Click()
+{
+    ConfirmExit(this);
+}
+
+void frmPath::reject()
+{
+    Command4_Click();
+}

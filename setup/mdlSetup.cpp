@@ -1,0 +1,115 @@
+#include "setup/mdlSetup.h"
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Folders.h"
+#include "platform/Process.h"
+#include "setup/frmBackGround.h"
+#include "setup/frmWelcome.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QThread>
+#include <QTranslator>
+
+QString sInstallPath;
+bool bCreateGroup = true;
+
+namespace {
+std::function<void(int)> &sleeper()
+{
+    static std::function<void(int)> function;
+    return function;
+}
+
+QList<QPointer<QWidget>> &loadedWindows()
+{
+    static QList<QPointer<QWidget>> windows;
+    return windows;
+}
+} // namespace
+
+void SetUpApplication(QApplication &application)
+{
+    QApplication::setApplicationName(QStringLiteral("Tavrin Setup"));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+
+    // Without an explicit list fontconfig takes the Arabic glyphs from whatever face it meets first.
+    QFont font = QApplication::font();
+    font.setFamilies(
+        {QStringLiteral("Noto Sans Arabic UI"), QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSize(10);
+    QApplication::setFont(font);
+
+    // Standard buttons read نعم / لا.
+    auto *translator = new QTranslator(&application);
+    if (translator->load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+void Main()
+{
+    Window<frmBackGround>().show();
+    Window<frmWelcome>().show();
+}
+
+bool ConfirmExit(QWidget *parent)
+{
+    const int answer = platform::messageBox(QStringLiteral("هل انت متأكد من رغبتك في إنهاء برنامج التركيب ؟"),
+                                            QStringLiteral("تركيب Tavrin"), platform::MessageIcon::Question,
+                                            platform::MessageButtons::YesNo, parent);
+    if (answer != platform::AnswerYes)
+        return false;
+    platform::endProgram();
+    return true;
+}
+
+QString SetupFolder()
+{
+    return platform::programFolder();
+}
+
+void Sleep(int iNumofSeconds)
+{
+    if (sleeper()) {
+        sleeper()(iNumofSeconds);
+        return;
+    }
+    // A monotonic clock, so the wait neither ends early nor lasts for ever across midnight.
+    const double end = platform::monotonicSeconds() + iNumofSeconds;
+    while (platform::monotonicSeconds() < end) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10); // keeps the wait from taking a whole core
+    }
+}
+
+void setSleepForTesting(std::function<void(int)> function)
+{
+    sleeper() = std::move(function);
+}
+
+namespace setupwindows {
+void Register(QWidget *window)
+{
+    loadedWindows().append(window);
+}
+} // namespace setupwindows
+
+void UnloadAll()
+{
+    const QList<QPointer<QWidget>> windows = loadedWindows();
+    loadedWindows().clear();
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
+}
+
+void CentreOverBackground(QWidget *page)
+{
+    const QRect background = Window<frmBackGround>().geometry();
+    page->move(background.x() + (background.width() - page->width()) / 2,
+               background.y() + (background.height() - page->height()) / 2);
+}
