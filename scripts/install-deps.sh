@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n
     fonts-noto-ui-core fonts-dejavu-core
     xvfb xauth xdotool
+    xdg-utils
 )
 
 missing=()

@@ -29,7 +29,7 @@ QPixmap PlanPicture()
     painter.setPen(QPen(QColor(0x1f, 0x3b, 0x57), 1));
     for (int row = 0; row < 3; ++row) {
         for (int key = 0; key < 5; ++key) {
-            const QRectF box(12 + key * 26 + row * 6, 150 + row * 28, 22, 22);
+            const QRectF box(10 + key * 25 + row * 6, 150 + row * 28, 21, 21);
             painter.setBrush(QColor(0xf2, 0xf2, 0xf2));
             painter.drawRoundedRect(box, 4, 4);
             if (row == 1 && (key == 1 || key == 3))

@@ -36,7 +36,7 @@ void frmBackGround::paintEvent(QPaintEvent *)
     font.setPointSize(28);
     font.setBold(true);
     painter.setFont(font);
-    painter.drawText(rect().adjusted(30, 20, -30, -20), Qt::AlignTop | Qt::AlignRight,
+    painter.drawText(rect().adjusted(30, 20, -30, -20), Qt::AlignTop | Qt::AlignRight | Qt::AlignAbsolute,
                      QStringLiteral("تركيب Tavrin"));
 }
 
