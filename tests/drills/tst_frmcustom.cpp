@@ -11,7 +11,9 @@
 #include "platform/Random.h"
 #include "platform/Volumes.h"
 #include "support/TestSupport.h"
+#include "typing/TypingPad.h"
 #include "typing/cTest.h"
+#include "typing/frmTest.h"
 #include "users/cUser.h"
 
 #include <QComboBox>
@@ -20,6 +22,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 
@@ -283,6 +286,60 @@ private slots:
         QCOMPARE(m_testTitle, QStringLiteral("اختبار - دروس خاصة"));
         QCOMPARE(m_testText, text);
         QVERIFY(WindowRegistry::IsLoaded<frmCustom>());
+    }
+
+    // The test window takes only what its five lines hold; the rest of a long file is not typed.
+    void testWindowTakesFiveLines_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<int>("letters");
+        QTest::addColumn<int>("pads");
+        QTest::addColumn<int>("typed");
+        QTest::newRow("small, long file") << "Small" << 1000 << 5 << 300;
+        QTest::newRow("large, long file") << "Big" << 1000 << 5 << 150;
+        QTest::newRow("small, short file") << "Small" << 130 << 3 << 130;
+        QTest::newRow("empty file") << "Small" << 0 << 1 << 0;
+    }
+    void testWindowTakesFiveLines()
+    {
+        QFETCH(QString, size);
+        QFETCH(int, letters);
+        QFETCH(int, pads);
+        QFETCH(int, typed);
+        setSetting("View", "Size", size);
+        QString content;
+        for (int i = 0; i < letters; ++i)
+            content += QChar(u'a' + i % 26);
+        writeFile(m_folder->filePath(QStringLiteral("Long.TXT")), content.toUtf8());
+        cTest::setRunnerForTesting({});
+        frmCustom &screen = openCustom();
+        selectFile(screen, QStringLiteral("Long.TXT"));
+
+        QString onPads;
+        int padsUsed = 0;
+        QTimer::singleShot(0, this, [&] {
+            frmTest &window = Window<frmTest>();
+            QTRY_VERIFY(window.isVisible());
+            padsUsed = window.bNumberOfBoxeses;
+            for (int i = 0; i < padsUsed; ++i)
+                onPads += window.TypingPad[i]->sWantedText;
+            QTest::keyClick(window.TypingPad[0], Qt::Key_Escape);
+        });
+        click(screen.cmdLesson[1]);
+        QCOMPARE(padsUsed, pads);
+        QCOMPARE(onPads, content.left(typed));
+        QVERIFY(Window<frmMain>().isVisible());
+        QVERIFY(WindowRegistry::IsLoaded<frmCustom>());
+    }
+
+    void homeButtonOpensTheScreen()
+    {
+        frmMain &main = Window<frmMain>();
+        main.show();
+        QTest::mouseClick(main.cmdLesson[2], Qt::LeftButton);
+        QVERIFY(WindowRegistry::IsLoaded<frmCustom>());
+        QCOMPARE(Window<frmCustom>().picChoose->parentWidget(), main.contentArea());
+        QVERIFY(Window<frmCustom>().picChoose->isVisible());
     }
 
     void testWithoutAReadableFileIsEmpty()
