@@ -1,5 +1,6 @@
 #include "platform/ProgramGroup.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -132,7 +133,9 @@ bool ProgramGroup::finish()
 {
     if (m_group.isEmpty())
         return false;
-    QTemporaryDir folder;
+    // xdg-desktop-menu splits its file arguments at blanks, and the default temporary folder is
+    // named after the application, which may hold one.
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/tavrin-menu-XXXXXX"));
     if (!folder.isValid())
         return false;
     const QString prefix = QStringLiteral("tavrin-") + fileNamePart(m_group, QStringLiteral("group"));
