@@ -27,7 +27,7 @@ frmCopy::frmCopy() : QDialog(&Window<frmBackGround>())
     // A path reads left to right; it stays on the page's reading side.
     lblFile->setTextFormat(Qt::PlainText);
     lblFile->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    lblFile->setMinimumWidth(360);
+    lblFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Picture1 = new QFrame(this);
     Picture1->setFrameShape(QFrame::Box);
     Picture1->setFixedSize(kBoxWidth, 22);
@@ -59,7 +59,7 @@ frmCopy::frmCopy() : QDialog(&Window<frmBackGround>())
     layout->addLayout(progress);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    setFixedSize(420, 170);
+    setFixedSize(480, 170);
 
     connect(Command4, &QPushButton::clicked, this, &frmCopy::Command4_Click);
 }
@@ -120,7 +120,13 @@ void frmCopy::StartCopy()
 
 bool frmCopy::CopyTheFile(const QString &sOldName, const QString &sNewName)
 {
-    lblFile->setText(sInstallPath + sNewName);
+    // A deep folder is shortened in its middle so the file's name stays in sight; the whole path
+    // is the tip.
+    const QString sShown = sInstallPath + sNewName;
+    const QMargins margins = layout()->contentsMargins();
+    lblFile->setToolTip(sShown);
+    lblFile->setText(lblFile->fontMetrics().elidedText(sShown, Qt::ElideMiddle,
+                                                       width() - margins.left() - margins.right()));
     lblFile->repaint();
     QCoreApplication::processEvents();
     Sleep(1);

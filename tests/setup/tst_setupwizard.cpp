@@ -291,7 +291,9 @@ void tst_setupwizard::copyInstallsTheTutor()
     frmCopy &copy = Window<frmCopy>();
     QCOMPARE(copy.lblPercent->text(), QString("100%"));
     QCOMPARE(copy.Shape1->x(), 0);
-    QCOMPARE(copy.lblFile->text(), installed + "msvbvm60.dll");
+    QCOMPARE(copy.lblFile->toolTip(), installed + "msvbvm60.dll");
+    QVERIFY(copy.lblFile->text().endsWith("/msvbvm60.dll"));
+    QVERIFY(copy.lblFile->fontMetrics().horizontalAdvance(copy.lblFile->text()) <= copy.lblFile->width());
     QTRY_VERIFY(!Window<frmLast>().isVisible());
 
     QCOMPARE(dialogs.requests.size(), 1);
