@@ -38,6 +38,7 @@ private slots:
     void groupChoice();
     void exitAsksOnEveryPage_data();
     void exitAsksOnEveryPage();
+    void closingTheBackgroundAsks();
 
     void copyInstallsTheTutor_data();
     void copyInstallsTheTutor();
@@ -206,20 +207,21 @@ void tst_setupwizard::groupChoice()
 void tst_setupwizard::exitAsksOnEveryPage_data()
 {
     QTest::addColumn<int>("page");
-    QTest::addColumn<bool>("escape");
+    QTest::addColumn<int>("how"); // 0 the exit button, 1 Esc, 2 the window's close button
     QTest::addColumn<int>("answer");
     const char *names[] = {"welcome", "folder", "group", "last", "copy"};
     for (int page = 0; page < 5; ++page) {
-        QTest::addRow("%s, button, no", names[page]) << page << false << int(platform::AnswerNo);
-        QTest::addRow("%s, button, yes", names[page]) << page << false << int(platform::AnswerYes);
-        QTest::addRow("%s, Esc, yes", names[page]) << page << true << int(platform::AnswerYes);
+        QTest::addRow("%s, button, no", names[page]) << page << 0 << int(platform::AnswerNo);
+        QTest::addRow("%s, button, yes", names[page]) << page << 0 << int(platform::AnswerYes);
+        QTest::addRow("%s, Esc, yes", names[page]) << page << 1 << int(platform::AnswerYes);
+        QTest::addRow("%s, closed, no", names[page]) << page << 2 << int(platform::AnswerNo);
     }
 }
 
 void tst_setupwizard::exitAsksOnEveryPage()
 {
     QFETCH(int, page);
-    QFETCH(bool, escape);
+    QFETCH(int, how);
     QFETCH(int, answer);
     DialogScript dialogs;
     dialogs.answer(answer);
@@ -244,21 +246,39 @@ void tst_setupwizard::exitAsksOnEveryPage()
         exit = Window<frmLast>().Command4;
         break;
     default:
-        // Not shown: showing it starts the copy.
         window = &Window<frmCopy>();
+        Window<frmCopy>().Tag = "XXX"; // as if copying: showing it must not start a copy here
         exit = Window<frmCopy>().Command4;
         break;
     }
-    if (escape)
+    window->show();
+    if (how == 1)
         QTest::keyClick(window, Qt::Key_Escape);
+    else if (how == 2)
+        window->close();
     else
         QTest::mouseClick(exit, Qt::LeftButton);
+    // Neither Esc nor closing hides a page behind the question's back (the end is recorded here).
+    QVERIFY(window->isVisible());
 
     QCOMPARE(dialogs.requests.size(), 1);
     QCOMPARE(dialogs.requests.first().text, QString("هل انت متأكد من رغبتك في إنهاء برنامج التركيب ؟"));
     QCOMPARE(dialogs.requests.first().title, QString("تركيب Tavrin"));
     QCOMPARE(dialogs.requests.first().icon, platform::MessageIcon::Question);
     QCOMPARE(ends.exitCodes.size(), answer == platform::AnswerYes ? 1 : 0);
+}
+
+void tst_setupwizard::closingTheBackgroundAsks()
+{
+    DialogScript dialogs;
+    dialogs.answer(platform::AnswerNo);
+    EndRecorder ends;
+    Main();
+    Window<frmBackGround>().close();
+    QCOMPARE(dialogs.requests.size(), 1);
+    QCOMPARE(dialogs.requests.first().title, QString("تركيب Tavrin"));
+    QVERIFY(Window<frmBackGround>().isVisible());
+    QVERIFY(ends.exitCodes.isEmpty());
 }
 
 void tst_setupwizard::copyInstallsTheTutor_data()
