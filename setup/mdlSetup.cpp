@@ -1,5 +1,6 @@
 #include "setup/mdlSetup.h"
 
+#include "platform/ArabicApplication.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
@@ -10,10 +11,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QThread>
-#include <QTranslator>
 
 QString sInstallPath;
 bool bCreateGroup = true;
@@ -34,21 +32,7 @@ QList<QPointer<QWidget>> &loadedWindows()
 
 void SetUpApplication(QApplication &application)
 {
-    QApplication::setApplicationName(QStringLiteral("Tavrin Setup"));
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-
-    // Without an explicit list fontconfig takes the Arabic glyphs from whatever face it meets first.
-    QFont font = QApplication::font();
-    font.setFamilies(
-        {QStringLiteral("Noto Sans Arabic UI"), QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSize(10);
-    QApplication::setFont(font);
-
-    // Standard buttons read نعم / لا.
-    auto *translator = new QTranslator(&application);
-    if (translator->load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
+    platform::setUpArabicApplication(application, QStringLiteral("Tavrin Setup"));
 }
 
 void Main()

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QApplication;
+
+namespace platform {
+
+// What an Arabic desktop program expects of the system: right-to-left direction, a face with Arabic
+// glyphs for the interface, and Qt's own texts (نعم / لا) in Arabic.
+void setUpArabicApplication(QApplication &application, const QString &name);
+
+} // namespace platform
