@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFont>
 #include <QThread>
 
 QString sInstallPath;
