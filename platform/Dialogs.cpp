@@ -3,6 +3,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 
@@ -41,12 +42,16 @@ int messageBox(const QString &text, const QString &title, MessageIcon icon, Mess
     box.setLayoutDirection(Qt::RightToLeft);
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
         label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    // Captions of our own: Qt's Arabic ones carry mnemonic marks that crowd the buttons.
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("نعم"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("لا"));
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("موافق"));
         box.setDefaultButton(QMessageBox::Ok);
     }
     switch (box.exec()) {
