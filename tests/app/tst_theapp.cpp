@@ -35,8 +35,6 @@ private slots:
     void cleanup()
     {
         resetApplication();
-        platform::setRequiredLibraryForTesting(QString());
-        platform::setSystemFolderForTesting(QString());
         m_process.reset();
         m_folder.reset();
     }

@@ -120,7 +120,6 @@ private slots:
     }
     void cleanup()
     {
-        cTest::setRunnerForTesting({});
         platform::setDriveFoldersForTesting({});
         resetApplication();
         m_folder.reset();

@@ -70,7 +70,6 @@ private slots:
     }
     void cleanup()
     {
-        platform::setRandomSequenceForTesting({});
         resetApplication();
         m_folder.reset();
     }

@@ -53,7 +53,6 @@ private slots:
     }
     void cleanup()
     {
-        platform::setRandomSequenceForTesting({});
         resetApplication();
         m_folder.reset();
     }

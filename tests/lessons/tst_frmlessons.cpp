@@ -93,7 +93,6 @@ private slots:
     }
     void cleanup()
     {
-        cTest::setRunnerForTesting({});
         resetApplication();
         m_folder.reset();
     }

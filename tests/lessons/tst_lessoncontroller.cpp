@@ -43,7 +43,6 @@ private slots:
     }
     void cleanup()
     {
-        cTest::setRunnerForTesting({});
         resetApplication();
         m_folder.reset();
     }

@@ -8,6 +8,7 @@
 #include "platform/KeyboardLayout.h"
 #include "platform/Process.h"
 #include "platform/Random.h"
+#include "typing/cTest.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
 
@@ -118,6 +119,9 @@ void resetApplication()
     theUser().LogOut();
     platform::setRandomSequenceForTesting({});
     platform::loadKeyboardLayout(QString::fromLatin1(platform::kEnglishLayout));
+    platform::setRequiredLibraryForTesting(QString());
+    platform::setSystemFolderForTesting(QString());
+    cTest::setRunnerForTesting({});
 }
 
 } // namespace testsupport

@@ -76,7 +76,8 @@ void createAndLogIn(const QString &name, int wordsPerMinute = 30, int accuracy =
 // Creates a profile protected by `password`, left logged out with no window loaded.
 void createProtectedProfile(const QString &name, const QString &password);
 
-// Unloads every window, logs out and forgets the test seams, so the next test starts clean.
+// Unloads every window, logs out and forgets the test seams (random sequence, keyboard layout,
+// prerequisite library, system folder, test runner), so the next test starts clean.
 void resetApplication();
 
 } // namespace testsupport

@@ -77,7 +77,6 @@ private slots:
     void init() { m_folder = std::make_unique<ScratchFolder>(); }
     void cleanup()
     {
-        cTest::setRunnerForTesting({});
         resetApplication();
         m_folder.reset();
     }
