@@ -49,8 +49,7 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<ScratchFolder> m_folder;
-    std::unique_ptr<ProcessRecorder> m_process;
+    std::optional<Sandbox> m_sandbox;
 
     static frmMain &main() { return Window<frmMain>(); }
     static void click(int index) { QTest::mouseClick(main().lblSection[index], Qt::LeftButton); }
@@ -58,17 +57,11 @@ class TestMainWindow : public QObject
 private slots:
     void init()
     {
-        m_folder = std::make_unique<ScratchFolder>();
-        m_process = std::make_unique<ProcessRecorder>();
+        m_sandbox.emplace();
         createAndLogIn(QStringLiteral("learner"), 8, 90);
         FakeSection::loads = FakeSection::unloads = 0;
     }
-    void cleanup()
-    {
-        resetApplication();
-        m_process.reset();
-        m_folder.reset();
-    }
+    void cleanup() { m_sandbox.reset(); }
 
     void windowFrame()
     {
@@ -166,7 +159,7 @@ private slots:
         QTest::keyClick(&main(), Qt::Key_Escape);
         QVERIFY(main().picHome->isVisible());
         QVERIFY(!main().picPractice->isVisible());
-        QCOMPARE(m_process->ends, 0);
+        QCOMPARE(m_sandbox->process.ends, 0);
     }
 
     void escapeEndsAShownPractice()
@@ -191,16 +184,16 @@ private slots:
     void changeUserStartsANewInstance()
     {
         click(9);
-        QCOMPARE(m_process->started, QStringList{platform::runningExecutable()});
-        QCOMPARE(m_process->ends, 1);
+        QCOMPARE(m_sandbox->process.started, QStringList{platform::runningExecutable()});
+        QCOMPARE(m_sandbox->process.ends, 1);
     }
 
     void exitEnds()
     {
         Window<FakeSection>();
         click(10);
-        QVERIFY(m_process->started.isEmpty());
-        QCOMPARE(m_process->ends, 1);
+        QVERIFY(m_sandbox->process.started.isEmpty());
+        QCOMPARE(m_sandbox->process.ends, 1);
         QCOMPARE(FakeSection::unloads, 1); // the section's unload handler ran before the end
     }
 
@@ -209,7 +202,7 @@ private slots:
         Window<FakeSection>();
         main().close();
         QCOMPARE(FakeSection::unloads, 1);
-        QCOMPARE(m_process->ends, 1);
+        QCOMPARE(m_sandbox->process.ends, 1);
     }
 
     void homeButtonsOpenTheirSections()

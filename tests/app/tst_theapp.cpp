@@ -22,22 +22,12 @@ class TestTheApp : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<ScratchFolder> m_folder;
-    std::unique_ptr<ProcessRecorder> m_process;
+    std::optional<Sandbox> m_sandbox;
 
 private slots:
     void initTestCase() { FillKeyTables(); }
-    void init()
-    {
-        m_folder = std::make_unique<ScratchFolder>();
-        m_process = std::make_unique<ProcessRecorder>();
-    }
-    void cleanup()
-    {
-        resetApplication();
-        m_process.reset();
-        m_folder.reset();
-    }
+    void init() { m_sandbox.emplace(); }
+    void cleanup() { m_sandbox.reset(); }
 
     void getPathEndsInSlash()
     {
@@ -176,7 +166,7 @@ private slots:
         platform::setRequiredLibraryForTesting(QStringLiteral("Vbame.dll"));
         DialogScript dialogs;
         QVERIFY(!Main());
-        QCOMPARE(m_process->ends, 1);
+        QCOMPARE(m_sandbox->process.ends, 1);
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests[0].title, QStringLiteral("الملف غير موجود"));
         QCOMPARE(dialogs.requests[0].text, QStringLiteral("لا يمكن تشغيل البرنامج بدون المكتبة:  ") +
@@ -207,7 +197,7 @@ private slots:
         QVERIFY(platform::requiredLibrary().isEmpty());
         QVERIFY(Main());
         QCOMPARE(dialogs.requests.size(), 0);
-        QCOMPARE(m_process->ends, 0);
+        QCOMPARE(m_sandbox->process.ends, 0);
     }
 };
 

@@ -94,6 +94,11 @@ ProcessRecorder::~ProcessRecorder()
     platform::setEndProgramForTesting({});
 }
 
+Sandbox::~Sandbox()
+{
+    resetApplication();
+}
+
 void createProfile(const QString &name, int wordsPerMinute, int accuracy)
 {
     ProfileFile::create(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension), qint16(accuracy),

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -67,6 +68,16 @@ public:
     ~ProcessRecorder();
     QStringList started;
     int ends = 0;
+};
+
+// A scratch program folder and a process recorder for one test function; on destruction the
+// application is reset first, then both go.
+class Sandbox
+{
+public:
+    ~Sandbox();
+    ScratchFolder folder;
+    ProcessRecorder process;
 };
 
 // Creates a profile file in the program folder as the new-user dialog does, and logs it in.

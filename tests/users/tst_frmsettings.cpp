@@ -64,7 +64,7 @@ private:
     void leaveToHome() { Window<frmMain>().lblSection_Click(frmMain::kHomeIndex); }
     QByteArray profileBytes()
     {
-        QFile file(m_folder->filePath(QStringLiteral("u.USR")));
+        QFile file(m_sandbox->folder.filePath(QStringLiteral("u.USR")));
         file.open(QIODevice::ReadOnly);
         return file.readAll();
     }
@@ -82,21 +82,11 @@ private:
                dialogs.requests.first().title == QStringLiteral("كلمة المرور");
     }
 
-    std::unique_ptr<ScratchFolder> m_folder;
-    std::unique_ptr<ProcessRecorder> m_process;
+    std::optional<Sandbox> m_sandbox;
 
 private slots:
-    void init()
-    {
-        m_folder = std::make_unique<ScratchFolder>();
-        m_process = std::make_unique<ProcessRecorder>();
-    }
-    void cleanup()
-    {
-        resetApplication();
-        m_process.reset();
-        m_folder.reset();
-    }
+    void init() { m_sandbox.emplace(); }
+    void cleanup() { m_sandbox.reset(); }
 
     void loadShowsTheProfileAndKeepsIt_data()
     {
@@ -389,7 +379,7 @@ private slots:
         typeInto(w.Text1, QStringLiteral("quit"));
         Window<frmMain>().close();
         QVERIFY(!WindowRegistry::IsLoaded<frmSettings>());
-        QCOMPARE(m_process->ends, 1);
+        QCOMPARE(m_sandbox->process.ends, 1);
         QCOMPARE(setting("User", "Pass").toString(), QStringLiteral("quit"));
     }
 };

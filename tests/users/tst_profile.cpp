@@ -20,7 +20,7 @@ class TestProfile : public QObject
 private:
     QByteArray fileBytes(const QString &name)
     {
-        QFile file(m_folder->filePath(name + QStringLiteral(".USR")));
+        QFile file(m_sandbox->folder.filePath(name + QStringLiteral(".USR")));
         file.open(QIODevice::ReadOnly);
         return file.readAll();
     }
@@ -29,21 +29,11 @@ private:
         return qFromLittleEndian<qint16>(bytes.constData() + offset);
     }
 
-    std::unique_ptr<ScratchFolder> m_folder;
-    std::unique_ptr<ProcessRecorder> m_process;
+    std::optional<Sandbox> m_sandbox;
 
 private slots:
-    void init()
-    {
-        m_folder = std::make_unique<ScratchFolder>();
-        m_process = std::make_unique<ProcessRecorder>();
-    }
-    void cleanup()
-    {
-        resetApplication();
-        m_process.reset();
-        m_folder.reset();
-    }
+    void init() { m_sandbox.emplace(); }
+    void cleanup() { m_sandbox.reset(); }
 
     void newProfileBytes()
     {
@@ -59,7 +49,7 @@ private slots:
         const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
                                                 QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                                 QFileDevice::WriteOther | QFileDevice::ExeOther;
-        const auto permissions = QFile::permissions(m_folder->filePath(QStringLiteral("سارة.USR")));
+        const auto permissions = QFile::permissions(m_sandbox->folder.filePath(QStringLiteral("سارة.USR")));
         QVERIFY(permissions.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
         QVERIFY(!(permissions & others));
     }
@@ -227,13 +217,13 @@ private slots:
     void vanishedProfileIsNotRecreated()
     {
         QVERIFY(!theUser().LogIn(QStringLiteral("ghost")));
-        QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("ghost.USR"))));
+        QVERIFY(!QFile::exists(m_sandbox->folder.filePath(QStringLiteral("ghost.USR"))));
         QVERIFY(!bLoggedIn);
     }
 
     void damagedProfileReadsBlanksAndZeros()
     {
-        QFile file(m_folder->filePath(QStringLiteral("short.USR")));
+        QFile file(m_sandbox->folder.filePath(QStringLiteral("short.USR")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("Tavrin learner profile 2") + QByteArray("\x5f\x00\x96", 3));
         file.close();

@@ -22,8 +22,7 @@ class TestUserDialogs : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<ScratchFolder> m_folder;
-    std::unique_ptr<ProcessRecorder> m_process;
+    std::optional<Sandbox> m_sandbox;
 
     QStringList listed()
     {
@@ -47,20 +46,14 @@ class TestUserDialogs : public QObject
         return dialog.result() == QDialog::Accepted;
     }
 
-    QStringList filesInFolder() const { return QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden); }
+    QStringList filesInFolder() const
+    {
+        return QDir(m_sandbox->folder.path()).entryList(QDir::Files | QDir::Hidden);
+    }
 
 private slots:
-    void init()
-    {
-        m_folder = std::make_unique<ScratchFolder>();
-        m_process = std::make_unique<ProcessRecorder>();
-    }
-    void cleanup()
-    {
-        resetApplication();
-        m_process.reset();
-        m_folder.reset();
-    }
+    void init() { m_sandbox.emplace(); }
+    void cleanup() { m_sandbox.reset(); }
 
     void emptyFolder()
     {
@@ -89,7 +82,7 @@ private slots:
     void createListsTheProfile()
     {
         QVERIFY(createUser(QStringLiteral("  ليلى "), QStringLiteral("40"), QStringLiteral("90 %")));
-        QFile file(m_folder->filePath(QStringLiteral("ليلى.USR")));
+        QFile file(m_sandbox->folder.filePath(QStringLiteral("ليلى.USR")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QCOMPARE(bytes.size(), 189);
@@ -124,7 +117,7 @@ private slots:
     void refusedNamesShow102AndWriteNothing()
     {
         QFETCH(QString, name);
-        const QStringList parentBefore = QDir(m_folder->path() + QStringLiteral("..")).entryList();
+        const QStringList parentBefore = QDir(m_sandbox->folder.path() + QStringLiteral("..")).entryList();
         DialogScript dialogs;
         QVERIFY(!createUser(name));
         QCOMPARE(dialogs.requests.size(), 1);
@@ -132,7 +125,7 @@ private slots:
         QCOMPARE(dialogs.requests[0].text,
                  QStringLiteral("خطأ رقم:102\r\rاسم المستخدم غير صحيح، رجاء تغيير الاسم"));
         QVERIFY(filesInFolder().isEmpty());
-        QCOMPARE(QDir(m_folder->path() + QStringLiteral("..")).entryList(), parentBefore);
+        QCOMPARE(QDir(m_sandbox->folder.path() + QStringLiteral("..")).entryList(), parentBefore);
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/escape.USR")));
     }
 
@@ -235,10 +228,10 @@ private slots:
         createProfile(QStringLiteral("kept"));
         frmUsers &users = Window<frmUsers>();
         users.lstUsers->setCurrentRow(users.lstUsers->item(0)->text() == QLatin1String("gone") ? 0 : 1);
-        QFile::remove(m_folder->filePath(QStringLiteral("gone.USR")));
+        QFile::remove(m_sandbox->folder.filePath(QStringLiteral("gone.USR")));
         QTest::mouseClick(users.cmdOK, Qt::LeftButton);
         QVERIFY(!WindowRegistry::IsLoaded<frmMain>());
-        QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("gone.USR"))));
+        QVERIFY(!QFile::exists(m_sandbox->folder.filePath(QStringLiteral("gone.USR"))));
         QCOMPARE(listed(), QStringList{QStringLiteral("kept")});
     }
 
@@ -246,7 +239,7 @@ private slots:
     {
         createProfile(QStringLiteral("a"));
         QTest::mouseClick(Window<frmUsers>().cmdCancel, Qt::LeftButton);
-        QCOMPARE(m_process->ends, 1);
+        QCOMPARE(m_sandbox->process.ends, 1);
         QVERIFY(theUser().sUserName.isEmpty());
     }
 };
