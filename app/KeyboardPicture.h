@@ -14,25 +14,19 @@ struct KeyboardDrawing
     {
         QString text;
         QPoint at;
+        bool operator==(const Label &) const = default;
     };
     struct Box
     {
         QRect rect;
         QColor color;
+        bool operator==(const Box &) const = default;
     };
     QList<Label> labels;
     QList<Box> boxes;
 
     bool operator==(const KeyboardDrawing &) const = default;
 };
-inline bool operator==(const KeyboardDrawing::Label &a, const KeyboardDrawing::Label &b)
-{
-    return a.text == b.text && a.at == b.at;
-}
-inline bool operator==(const KeyboardDrawing::Box &a, const KeyboardDrawing::Box &b)
-{
-    return a.rect == b.rect && a.color == b.color;
-}
 
 // A picture of a PC keyboard, drawn by code at the coordinates the key labels and highlight boxes
 // use, so it stays sharp at any screen scale. Keys are tinted by the finger that types them. Labels

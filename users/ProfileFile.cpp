@@ -1,7 +1,9 @@
 #include "users/ProfileFile.h"
 
-#include "platform/FileSync.h"
+#include "platform/SafeFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QtEndian>
 
 static_assert(sizeof(ProfileFile::kSignature) == 25, "the signature fills 24 bytes");
@@ -15,24 +17,52 @@ int ProfileFile::testSlotOffset(bool arabic, int lesson, int test)
 bool ProfileFile::isValidUserName(const QString &name)
 {
     const QString trimmed = name.trimmed();
-    if (trimmed.isEmpty() || trimmed == QLatin1String(".") || trimmed == QLatin1String(".."))
+    // A leading dot also covers "." and "..".
+    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('.')))
         return false;
     static const QString kForbidden = QStringLiteral("/\\:*?\"<>|");
-    for (const QChar ch : trimmed) {
-        if (kForbidden.contains(ch) || ch.category() == QChar::Other_Control)
+    bool visible = false;
+    for (const char32_t ch : trimmed.toUcs4()) {
+        if (ch < 0x80 && kForbidden.contains(QChar(ch)))
             return false;
+        switch (QChar::category(ch)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            return false;
+        case QChar::Separator_Space:
+        case QChar::Mark_NonSpacing:
+        case QChar::Mark_SpacingCombining:
+        case QChar::Mark_Enclosing:
+        case QChar::Other_PrivateUse:
+        case QChar::Other_NotAssigned:
+            break;
+        default:
+            visible = true;
+        }
     }
-    return true;
+    return visible;
 }
 
-bool ProfileFile::create(const QString &path, qint16 accuracy, qint16 speed)
+QStringList ProfileFile::listNames(const QString &folder)
 {
-    QFile file(path);
-    // Made owner-only from the first byte: a password is kept in it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
-                   QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return false;
+    const QString extension = QLatin1String(kExtension);
+    QStringList names;
+    const QStringList entries =
+        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Unsorted);
+    for (const QString &entry : entries) {
+        // lstat again: the listing's type may come from a link's target on some file systems.
+        if (entry.size() > extension.size() && entry.endsWith(extension, Qt::CaseSensitive) &&
+            platform::isRegularFile(QDir(folder).filePath(entry)))
+            names.append(entry.left(entry.size() - extension.size()));
+    }
+    return names;
+}
 
+QByteArray ProfileFile::newProfileBytes(qint16 accuracy, qint16 speed)
+{
     QByteArray bytes(kSize, '\0');
     bytes.replace(kSignatureOffset, 24, kSignature, 24);
     qToLittleEndian(accuracy, bytes.data() + kAccuracyOffset);
@@ -40,34 +70,53 @@ bool ProfileFile::create(const QString &path, qint16 accuracy, qint16 speed)
     bytes.replace(kErrorsOffset, 7, "TGSATTW", 7);
     bytes.replace(kPassOffset, kPassLength, QByteArray(kPassLength, ' '));
     // The result slots of both languages stay zero: no test taken.
-
-    const bool written = file.write(bytes) == bytes.size();
-    platform::syncToDisk(file);
-    file.close();
-    if (!written)
-        QFile::remove(path);
-    return written;
+    return bytes;
 }
 
-bool ProfileFile::open(const QString &path)
+bool ProfileFile::create(const QString &path, qint16 accuracy, qint16 speed, QString *error)
+{
+    // Owner-only from the first byte: a password is kept in it.
+    return platform::createFileAtomically(path, newProfileBytes(accuracy, speed), error);
+}
+
+bool ProfileFile::remove(const QString &path, QString *error)
+{
+    return platform::removeFile(path, error);
+}
+
+ProfileFile::OpenResult ProfileFile::open(const QString &path, QString *error)
 {
     close();
-    m_file.setFileName(path);
-    return m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
+    const int fd = platform::openRegularFile(path, true, error);
+    if (fd < 0) {
+        const QFileInfo info(path);
+        return info.exists() || info.isSymLink() ? OpenResult::Failed : OpenResult::Missing;
+    }
+    switch (platform::tryLockFile(fd, error)) {
+    case platform::LockResult::Locked:
+        break;
+    case platform::LockResult::HeldElsewhere:
+        platform::closeFile(fd);
+        return OpenResult::InUse;
+    case platform::LockResult::Failed:
+        platform::closeFile(fd);
+        return OpenResult::Failed;
+    }
+    m_fd = fd;
+    m_path = path;
+    return OpenResult::Opened;
 }
 
 void ProfileFile::close()
 {
-    if (m_file.isOpen())
-        m_file.close();
+    platform::closeFile(m_fd);
+    m_fd = -1;
+    m_path.clear();
 }
 
 QByteArray ProfileFile::readBytes(int offset, int count)
 {
-    QByteArray bytes;
-    if (m_file.isOpen() && m_file.seek(offset))
-        bytes = m_file.read(count);
-    return bytes;
+    return platform::readAt(m_fd, offset, count);
 }
 
 char ProfileFile::readByte(int offset)
@@ -83,22 +132,19 @@ qint16 ProfileFile::readInt16(int offset)
     return qFromLittleEndian<qint16>(bytes.constData());
 }
 
-void ProfileFile::writeBytes(int offset, const QByteArray &bytes)
+bool ProfileFile::writeBytes(int offset, const QByteArray &bytes, QString *error)
 {
-    if (!m_file.isOpen() || !m_file.seek(offset))
-        return;
-    m_file.write(bytes);
-    platform::syncToDisk(m_file);
+    return platform::writeAtAndSync(m_fd, offset, bytes, error);
 }
 
-void ProfileFile::writeByte(int offset, char byte)
+bool ProfileFile::writeByte(int offset, char byte, QString *error)
 {
-    writeBytes(offset, QByteArray(1, byte));
+    return writeBytes(offset, QByteArray(1, byte), error);
 }
 
-void ProfileFile::writeInt16(int offset, qint16 value)
+bool ProfileFile::writeInt16(int offset, qint16 value, QString *error)
 {
     char bytes[2];
     qToLittleEndian(value, bytes);
-    writeBytes(offset, QByteArray(bytes, 2));
+    return writeBytes(offset, QByteArray(bytes, 2), error);
 }

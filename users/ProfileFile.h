@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
+#include <QStringList>
 
 // A learner's profile: 189 bytes, 16-bit little-endian integers, text in code page 1256. Every read
 // and every write addresses one field at its offset, so each change is on disk at once. A short or
@@ -31,28 +31,57 @@ public:
     // Offset of the speed of test `test` (1-3) of lesson `lesson` (1-6); the accuracy follows 2 bytes on.
     static int testSlotOffset(bool arabic, int lesson, int test);
 
-    // Names become file names: refuse anything that is empty, could leave the folder or that the
-    // file system would trip over.
+    // Names become file names: refuse anything that is empty, could leave the folder, would hide the
+    // file (a leading "."), or that a learner could not tell apart on screen (format characters such
+    // as a zero-width space or a direction override, or nothing visible at all).
     static bool isValidUserName(const QString &name);
 
-    // Writes a new profile with its targets and every other field at its first value. Fails (and
-    // writes nothing) if the file exists or cannot be made; the file is readable by its owner only.
-    static bool create(const QString &path, qint16 accuracy, qint16 speed);
+    // The learners whose profiles `folder` holds, in the folder listing's order: regular files named
+    // exactly "<name>.USR". Links and anything that is not a regular file are left out, so a name
+    // listed is one that open() and remove() act on.
+    static QStringList listNames(const QString &folder);
 
-    // Opens an existing profile for reading and writing; never creates one.
-    bool open(const QString &path);
+    // The bytes of a new profile with its targets and every other field at its first value.
+    static QByteArray newProfileBytes(qint16 accuracy, qint16 speed);
+
+    // Writes a new profile whole or not at all, readable by its owner only; never replaces an
+    // existing file. False with the system's reason when it cannot be made.
+    static bool create(const QString &path, qint16 accuracy, qint16 speed, QString *error = nullptr);
+
+    // Removes a profile (a link is removed itself, its target never touched).
+    static bool remove(const QString &path, QString *error = nullptr);
+
+    enum class OpenResult
+    {
+        Opened,
+        Missing, // no file of that name (any more)
+        InUse,   // another tutor holds it
+        Failed   // `error` says why
+    };
+
+    // Opens an existing profile for reading and writing, never through a link, never creating one,
+    // and holds an exclusive lock on it until close(): one tutor per profile.
+    OpenResult open(const QString &path, QString *error = nullptr);
     void close();
-    bool isOpen() const { return m_file.isOpen(); }
-    QString path() const { return m_file.fileName(); }
+    bool isOpen() const { return m_fd >= 0; }
+    QString path() const { return m_path; }
 
+    ProfileFile() = default;
+    ProfileFile(const ProfileFile &) = delete;
+    ProfileFile &operator=(const ProfileFile &) = delete;
+    ~ProfileFile() { close(); }
+
+    // Every read goes to the file itself: nothing is kept in memory between calls.
     QByteArray readBytes(int offset, int count);
     char readByte(int offset);
     qint16 readInt16(int offset);
 
-    void writeBytes(int offset, const QByteArray &bytes);
-    void writeByte(int offset, char byte);
-    void writeInt16(int offset, qint16 value);
+    // Each write is on disk when it returns true; false with the system's reason otherwise.
+    bool writeBytes(int offset, const QByteArray &bytes, QString *error = nullptr);
+    bool writeByte(int offset, char byte, QString *error = nullptr);
+    bool writeInt16(int offset, qint16 value, QString *error = nullptr);
 
 private:
-    QFile m_file;
+    int m_fd = -1;
+    QString m_path;
 };

@@ -37,11 +37,36 @@ int cUser::flagOffset(const QString &sSection, const QString &sItem) const
     return -1;
 }
 
+void ShowProfileError(const QString &sWhat, const QString &sReason, QWidget *parent)
+{
+    const QString text = sReason.isEmpty() ? sWhat : sWhat + QStringLiteral("\r\r") + sReason;
+    platform::messageBox(text, QStringLiteral("خطأ في ملف المستخدم"), platform::MessageIcon::Exclamation,
+                         platform::MessageButtons::Ok, parent);
+}
+
+void cUser::reportWrite(bool written, const QString &error)
+{
+    // With no profile open there is nothing to write to: no learner is logged in.
+    if (!written && m_file.isOpen())
+        ShowProfileError(kProfileSaveFailed, error);
+}
+
 bool cUser::LogIn(const QString &sName)
 {
-    // A profile that vanished since the list was filled is not recreated empty: the login fails.
-    if (!m_file.open(theApp().GetPath() + sName + QLatin1String(ProfileFile::kExtension)))
+    QString error;
+    switch (m_file.open(theApp().GetPath() + sName + QLatin1String(ProfileFile::kExtension), &error)) {
+    case ProfileFile::OpenResult::Opened:
+        break;
+    case ProfileFile::OpenResult::Missing:
+        // Vanished since the list was filled: not recreated empty; the caller lists what is there.
         return false;
+    case ProfileFile::OpenResult::InUse:
+        ShowProfileError(kProfileInUse, QString());
+        return false;
+    case ProfileFile::OpenResult::Failed:
+        ShowProfileError(kProfileOpenFailed, error);
+        return false;
+    }
     sUserName = sName;
 
     if (!readPassword().isEmpty()) {
@@ -104,11 +129,12 @@ void cUser::SetSettings(const QString &sSection, const QString &sItem, const QVa
                                          .leftJustified(ProfileFile::kPassLength, QLatin1Char(' '));
             QByteArray bytes = platform::toCodePage1256(cTheApp::EncText(password));
             bytes = bytes.left(ProfileFile::kPassLength).leftJustified(ProfileFile::kPassLength, ' ');
-            m_file.writeBytes(ProfileFile::kPassOffset, bytes);
+            QString error;
+            reportWrite(m_file.writeBytes(ProfileFile::kPassOffset, bytes, &error), error);
         } else if (sItem == QLatin1String("Speed")) {
-            m_file.writeInt16(ProfileFile::kSpeedOffset, RoundToInt16(vNewValue.toDouble()));
+            WriteInteger(ProfileFile::kSpeedOffset, RoundToInt16(vNewValue.toDouble()));
         } else if (sItem == QLatin1String("Accuracy")) {
-            m_file.writeInt16(ProfileFile::kAccuracyOffset, RoundToInt16(vNewValue.toDouble()));
+            WriteInteger(ProfileFile::kAccuracyOffset, RoundToInt16(vNewValue.toDouble()));
         }
         return;
     }
@@ -117,7 +143,14 @@ void cUser::SetSettings(const QString &sSection, const QString &sItem, const QVa
         return;
     const QString text = vNewValue.toString();
     const QByteArray first = platform::toCodePage1256(text.left(1));
-    m_file.writeByte(offset, first.isEmpty() ? ' ' : first.at(0));
+    QString error;
+    reportWrite(m_file.writeByte(offset, first.isEmpty() ? ' ' : first.at(0), &error), error);
+}
+
+void cUser::WriteInteger(int offset, qint16 value)
+{
+    QString error;
+    reportWrite(m_file.writeInt16(offset, value, &error), error);
 }
 
 qint16 cUser::ConvSpeed(qint16 speed, QString &unitLabel)

@@ -4,8 +4,8 @@
 #include "app/Int16.h"
 #include "app/ScreenParts.h"
 #include "app/cTheApp.h"
-#include "platform/Folders.h"
 #include "users/ProfileFile.h"
+#include "users/cUser.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -91,15 +91,20 @@ void frmNewUser::cmdOK_Click()
         theApp().ErrorMessage(102);
         return;
     }
-    const QString fileName = name + QLatin1String(ProfileFile::kExtension);
-    if (platform::fileExistsIgnoringCase(theApp().GetPath(), fileName)) {
-        theApp().ErrorMessage(101);
-        return;
+    // Names compare without case, so two learners never differ only in it.
+    for (const QString &taken : ProfileFile::listNames(theApp().GetPath())) {
+        if (taken.compare(name, Qt::CaseInsensitive) == 0) {
+            theApp().ErrorMessage(101);
+            return;
+        }
     }
     const qint16 accuracy = RoundToInt16(leadingNumber(cmbAccuracy->currentText()));
     const qint16 speed = RoundToInt16(leadingNumber(cmbSpeed->currentText()) * 5);
-    if (!ProfileFile::create(theApp().GetPath() + fileName, accuracy, speed)) {
-        theApp().ErrorMessage(102);
+    QString error;
+    if (!ProfileFile::create(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension), accuracy,
+                             speed, &error)) {
+        // Made whole or not at all, so nothing half-made is left to list; the dialog stays open.
+        ShowProfileError(kProfileCreateFailed, error, this);
         return;
     }
     accept();

@@ -221,6 +221,7 @@ frmSettings::frmSettings()
 void frmSettings::Form_Load()
 {
     cUser &user = theUser();
+    m_bLoading = true;
 
     TypingPad->bActive = true;
     PutPreviewText(user.GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) ==
@@ -268,16 +269,28 @@ void frmSettings::Form_Load()
                        kBlackBackground);
     Check3->setChecked(user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) ==
                        QStringLiteral("Big"));
+    m_bLoadedProtected = Check4->isChecked() && !TrimBlanks(Text1->text()).isEmpty();
+    m_sLoadedPassword = Text1->text();
+    m_bLoading = false;
 }
 
 void frmSettings::Form_Unload()
 {
+    // Only a password the learner changed is written: rewriting the one loaded could alter a stored
+    // password that the box cannot show as it is.
+    const bool bProtected = Check4->isChecked() && !TrimBlanks(Text1->text()).isEmpty();
+    if (bProtected == m_bLoadedProtected && (!bProtected || Text1->text() == m_sLoadedPassword))
+        return;
     // Ten blanks are the profile's "no password".
-    if (Check4->isChecked() && !TrimBlanks(Text1->text()).isEmpty())
-        theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Pass"), Text1->text());
-    else
-        theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Pass"),
-                              QString(kPasswordLength, QLatin1Char(' ')));
+    theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Pass"),
+                          bProtected ? Text1->text() : QString(kPasswordLength, QLatin1Char(' ')));
+}
+
+void frmSettings::Store(const QString &sSection, const QString &sItem, const QVariant &vNewValue)
+{
+    // Filling the controls from the profile runs their handlers; that must not write anything back.
+    if (!m_bLoading)
+        theUser().SetSettings(sSection, sItem, vNewValue);
 }
 
 void frmSettings::PutPreviewText(bool bArabic)
@@ -315,22 +328,22 @@ void frmSettings::SelectText(QComboBox *cmbBox, const QString &sText)
 
 void frmSettings::Check1_Click()
 {
-    theUser().SetSettings(QStringLiteral("View"), QStringLiteral("Errors"),
-                          Check1->isChecked() ? QStringLiteral("T") : QStringLiteral("F"));
+    Store(QStringLiteral("View"), QStringLiteral("Errors"),
+          Check1->isChecked() ? QStringLiteral("T") : QStringLiteral("F"));
     RefreshPreview();
 }
 
 void frmSettings::Check2_Click()
 {
-    theUser().SetSettings(QStringLiteral("View"), QStringLiteral("BKColor"),
-                          Check2->isChecked() ? QStringLiteral("B") : QStringLiteral("G"));
+    Store(QStringLiteral("View"), QStringLiteral("BKColor"),
+          Check2->isChecked() ? QStringLiteral("B") : QStringLiteral("G"));
     RefreshPreview();
 }
 
 void frmSettings::Check3_Click()
 {
-    theUser().SetSettings(QStringLiteral("View"), QStringLiteral("Size"),
-                          Check3->isChecked() ? QStringLiteral("B") : QStringLiteral("S"));
+    Store(QStringLiteral("View"), QStringLiteral("Size"),
+          Check3->isChecked() ? QStringLiteral("B") : QStringLiteral("S"));
     RefreshPreview();
 }
 
@@ -343,23 +356,22 @@ void frmSettings::Check4_Click()
 
 void frmSettings::Check5_Click()
 {
-    theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Back"),
-                          Check5->isChecked() ? QStringLiteral("T") : QStringLiteral("F"));
+    Store(QStringLiteral("General"), QStringLiteral("Back"),
+          Check5->isChecked() ? QStringLiteral("T") : QStringLiteral("F"));
 }
 
 void frmSettings::Combo1_Click()
 {
     if (Combo1->currentIndex() < 0)
         return;
-    theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Speed"), (Combo1->currentIndex() + 1) * 25);
+    Store(QStringLiteral("User"), QStringLiteral("Speed"), (Combo1->currentIndex() + 1) * 25);
 }
 
 void frmSettings::Combo2_Click()
 {
     if (Combo2->currentIndex() < 0)
         return;
-    theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Accuracy"),
-                          leadingNumber(Combo2->currentText()));
+    Store(QStringLiteral("User"), QStringLiteral("Accuracy"), leadingNumber(Combo2->currentText()));
 }
 
 void frmSettings::Combo3_Click()
@@ -368,8 +380,8 @@ void frmSettings::Combo3_Click()
         return;
     const bool bArabic = Combo3->currentIndex() == 0;
     TypingPad->bActive = true;
-    theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Lang"),
-                          bArabic ? QStringLiteral("A") : QStringLiteral("E"));
+    Store(QStringLiteral("General"), QStringLiteral("Lang"),
+          bArabic ? QStringLiteral("A") : QStringLiteral("E"));
     PutPreviewText(bArabic);
     TypingPad->GetSettings();
     TypingPad->PrintScreen();
@@ -389,7 +401,7 @@ void frmSettings::Option2_Click()
 void frmSettings::ShowSpeedsIn(const QString &sUnitFlag, int iStep)
 {
     cUser &user = theUser();
-    user.SetSettings(QStringLiteral("General"), QStringLiteral("Unit"), sUnitFlag);
+    Store(QStringLiteral("General"), QStringLiteral("Unit"), sUnitFlag);
     QString sUnit;
     const qint16 iSpeed = user.ConvSpeed(user.GetWantedSpeed(), sUnit);
     lblLesson[4]->setText(sUnit + QStringLiteral("."));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QVariant>
 #include <QWidget>
 
 #include <array>
@@ -65,4 +66,9 @@ private:
     void ShowSpeedsIn(const QString &sUnitFlag, int iStep);
     void FillSpeeds(qint16 iFirst);
     void SelectText(QComboBox *cmbBox, const QString &sText);
+    void Store(const QString &sSection, const QString &sItem, const QVariant &vNewValue);
+
+    bool m_bLoading = false;
+    bool m_bLoadedProtected = false;
+    QString m_sLoadedPassword;
 };

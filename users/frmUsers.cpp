@@ -5,13 +5,13 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "platform/Dialogs.h"
-#include "platform/Folders.h"
 #include "platform/Process.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
 #include "users/frmNewUser.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -65,11 +65,10 @@ void frmUsers::Form_Load()
 void frmUsers::RefreshData()
 {
     lstUsers->clear();
-    const QString suffix = QLatin1String(ProfileFile::kExtension);
-    for (const QString &file : platform::filesWithSuffix(theApp().GetPath(), suffix)) {
-        if (file.trimmed().isEmpty())
+    for (const QString &name : ProfileFile::listNames(theApp().GetPath())) {
+        if (name.trimmed().isEmpty())
             break;
-        lstUsers->addItem(file.left(file.size() - suffix.size()));
+        lstUsers->addItem(name);
     }
     const bool any = lstUsers->count() > 0;
     if (any) {
@@ -116,7 +115,10 @@ void frmUsers::cmdDel_Click()
     const int answer = platform::messageBox(
         LoadResString(1101) + QLatin1Char(' ') + name + QStringLiteral(" ؟"), QStringLiteral("حذف ملف"),
         platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
-    if (answer == platform::AnswerYes)
-        QFile::remove(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension));
+    QString error;
+    if (answer == platform::AnswerYes &&
+        !ProfileFile::remove(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension), &error) &&
+        QFileInfo::exists(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension)))
+        ShowProfileError(kProfileDeleteFailed, error, this);
     RefreshData();
 }
