@@ -19,6 +19,7 @@ class frmMain : public QWidget
 public:
     static constexpr QSize kContentSize{600, 480};
     static constexpr int kHomeIndex = 8;
+    static constexpr int kExitIndex = 10;
 
     frmMain();
 

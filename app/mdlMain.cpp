@@ -2,10 +2,13 @@
 
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
+#include "app/frmMain.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
+#include "platform/TerminationSignals.h"
 #include "users/frmUsers.h"
 
 #include <QApplication>
@@ -13,6 +16,17 @@
 void SetUpApplication(QApplication &application)
 {
     platform::setUpArabicApplication(application, QStringLiteral("Tavrin"));
+}
+
+void EndInOrder()
+{
+    // Logged in: the exit item's path, so every section window's unload work is done (the number
+    // drill gives the learner's language back). Before login nothing is open that needs it.
+    if (bLoggedIn && WindowRegistry::IsLoaded<frmMain>()) {
+        Window<frmMain>().lblSection_Click(frmMain::kExitIndex);
+        return;
+    }
+    platform::endProgram();
 }
 
 bool Main()
@@ -27,5 +41,6 @@ bool Main()
     }
     Window<frmUsers>().show();
     FillKeyTables();
+    platform::onTerminationSignal(EndInOrder);
     return true;
 }

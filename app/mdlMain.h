@@ -8,3 +8,6 @@ void SetUpApplication(QApplication &application);
 // The tutor's start: checks the prerequisite library, shows the user selection and fills the keyboard
 // tables. Returns false when the tutor cannot run and has ended.
 bool Main();
+
+// Ends the tutor as its exit item does; SIGTERM, SIGINT and SIGHUP come here.
+void EndInOrder();
