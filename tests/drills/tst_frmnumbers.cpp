@@ -4,8 +4,10 @@
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
 #include "app/frmMain.h"
+#include "app/mdlMain.h"
 #include "drills/frmNumbers.h"
 #include "platform/Random.h"
+#include "platform/TerminationSignals.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
 #include "users/cUser.h"
@@ -14,6 +16,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <csignal>
 
 using namespace testsupport;
 
@@ -61,21 +65,24 @@ private slots:
     {
         QTest::addColumn<QString>("own");
         QTest::addColumn<int>("practices");
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("Arabic, one practice, menu") << "Ar" << 1 << false;
-        QTest::newRow("Arabic, two practices, menu") << "Ar" << 2 << false;
-        QTest::newRow("Arabic, one practice, close box") << "Ar" << 1 << true;
-        QTest::newRow("Arabic, two practices, close box") << "Ar" << 2 << true;
-        QTest::newRow("English, one practice, menu") << "En" << 1 << false;
-        QTest::newRow("Arabic, no practice, menu") << "Ar" << 0 << false;
-        QTest::newRow("English, no practice, menu") << "En" << 0 << false;
-        QTest::newRow("Arabic, no practice, close box") << "Ar" << 0 << true;
+        QTest::addColumn<QString>("leave"); // the menu, the close box or a signal
+        QTest::newRow("Arabic, one practice, menu") << "Ar" << 1 << "menu";
+        QTest::newRow("Arabic, two practices, menu") << "Ar" << 2 << "menu";
+        QTest::newRow("Arabic, one practice, close box") << "Ar" << 1 << "close box";
+        QTest::newRow("Arabic, two practices, close box") << "Ar" << 2 << "close box";
+        QTest::newRow("English, one practice, menu") << "En" << 1 << "menu";
+        QTest::newRow("Arabic, no practice, menu") << "Ar" << 0 << "menu";
+        QTest::newRow("English, no practice, menu") << "En" << 0 << "menu";
+        QTest::newRow("Arabic, no practice, close box") << "Ar" << 0 << "close box";
+        QTest::newRow("Arabic, one practice, SIGTERM") << "Ar" << 1 << "SIGTERM";
+        QTest::newRow("Arabic, two practices, SIGINT") << "Ar" << 2 << "SIGINT";
+        QTest::newRow("Arabic, one practice, SIGHUP") << "Ar" << 1 << "SIGHUP";
     }
     void languageSwitchedWhileOpen()
     {
         QFETCH(QString, own);
         QFETCH(int, practices);
-        QFETCH(bool, closeBox);
+        QFETCH(QString, leave);
         theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Lang"), own);
         openDrill();
         QCOMPARE(language(), own);
@@ -90,9 +97,14 @@ private slots:
         QCOMPARE(Window<frmNumbers>().sSavedLang, practices > 0 ? own : QString());
 
         ProcessRecorder recorder;
-        if (closeBox) {
+        const QMap<QString, int> signalNumbers{{"SIGTERM", SIGTERM}, {"SIGINT", SIGINT}, {"SIGHUP", SIGHUP}};
+        if (leave == QLatin1String("close box")) {
             Window<frmMain>().close();
             QCOMPARE(recorder.ends, 1);
+        } else if (signalNumbers.contains(leave)) {
+            platform::onTerminationSignal(EndInOrder);
+            ::raise(signalNumbers.value(leave));
+            QTRY_COMPARE(recorder.ends, 1);
         } else {
             Window<frmMain>().lblSection_Click(0);
         }

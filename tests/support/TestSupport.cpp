@@ -8,6 +8,7 @@
 #include "platform/KeyboardLayout.h"
 #include "platform/Process.h"
 #include "platform/Random.h"
+#include "platform/SafeFile.h"
 #include "typing/cTest.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
@@ -127,6 +128,8 @@ void resetApplication()
     platform::setRequiredLibraryForTesting(QString());
     platform::setSystemFolderForTesting(QString());
     cTest::setRunnerForTesting({});
+    platform::setWriteErrorForTesting(0);
+    platform::setCreateStepHookForTesting({});
 }
 
 } // namespace testsupport

@@ -88,7 +88,7 @@ void createAndLogIn(const QString &name, int wordsPerMinute = 30, int accuracy =
 void createProtectedProfile(const QString &name, const QString &password);
 
 // Unloads every window, logs out and forgets the test seams (random sequence, keyboard layout,
-// prerequisite library, system folder, test runner), so the next test starts clean.
+// prerequisite library, system folder, test runner, file failures), so the next test starts clean.
 void resetApplication();
 
 } // namespace testsupport

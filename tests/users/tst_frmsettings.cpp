@@ -371,6 +371,23 @@ private slots:
         QVERIFY(bLoggedIn);
     }
 
+    // Found by fuzzing: merely visiting the screen rewrote a stored password (no-break spaces at its
+    // ends), a target speed off the list's steps and flag bytes other than the usual letters.
+    void visitWritesNothingBack()
+    {
+        createAndLogIn(QStringLiteral("u"));
+        QFile file(m_sandbox->folder.filePath(QStringLiteral("u.USR")));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.seek(26);
+        file.write(QByteArray("\x98\x00xxxxxxx", 9));         // 152 letters a minute, odd flags
+        file.write(QByteArray("\xA0\xE1\xE2\xA0      ", 10)); // "ab" between no-break spaces
+        file.close();
+        const QByteArray before = profileBytes();
+        openSettings();
+        leaveToHome();
+        QCOMPARE(profileBytes(), before);
+    }
+
     void closeBoxSavesThePassword()
     {
         createAndLogIn(QStringLiteral("u"));

@@ -3,13 +3,18 @@
 #include "app/cTheApp.h"
 #include "app/frmMain.h"
 #include "platform/CodePage1256.h"
+#include "platform/SafeFile.h"
 #include "support/TestSupport.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 #include <QtTest>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 using namespace testsupport;
 
@@ -236,6 +241,107 @@ private slots:
         QCOMPARE(theUser().ReadInteger(ProfileFile::testSlotOffset(false, 6, 3)), qint16(0));
     }
 
+    // Every field write that fails is reported with the system's reason, never passed over.
+    void failedWritesAreReported()
+    {
+        createAndLogIn(QStringLiteral("u"));
+        DialogScript dialogs;
+        platform::setWriteErrorForTesting(ENOSPC);
+        theUser().SetSettings("General", "Lang", "E");
+        theUser().SetSettings("User", "Pass", "abc");
+        theUser().WriteInteger(ProfileFile::testSlotOffset(true, 1, 1), 120);
+        platform::setWriteErrorForTesting(0);
+        QCOMPARE(dialogs.requests.size(), 3);
+        for (const platform::DialogRequest &request : dialogs.requests) {
+            QCOMPARE(request.text, kProfileSaveFailed + QStringLiteral("\r\rNo space left on device"));
+            QCOMPARE(request.icon, platform::MessageIcon::Exclamation);
+        }
+        QCOMPARE(fileBytes(QStringLiteral("u")), ProfileFile::newProfileBytes(95, 150));
+    }
+
+    // Another handle's change is seen at once: nothing is read from a copy.
+    void everyQueryReadsTheFile()
+    {
+        createAndLogIn(QStringLiteral("u"));
+        QCOMPARE(theUser().GetSettings("General", "Lang").toString(), QStringLiteral("Ar"));
+        QFile other(m_sandbox->folder.filePath(QStringLiteral("u.USR")));
+        QVERIFY(other.open(QIODevice::ReadWrite));
+        other.seek(ProfileFile::kLangOffset);
+        other.write("E");
+        other.close();
+        QCOMPARE(theUser().GetSettings("General", "Lang").toString(), QStringLiteral("En"));
+    }
+
+    // A kill at any step of the creation leaves no profile or a whole one, never a part listed.
+    void creationStoppedBetweenSteps_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("listed");
+        QTest::newRow("written, not linked") << int(platform::CreateStep::TemporaryWritten) << false;
+        QTest::newRow("linked") << int(platform::CreateStep::Linked) << true;
+        QTest::newRow("temporary name removed") << int(platform::CreateStep::TemporaryRemoved) << true;
+    }
+    void creationStoppedBetweenSteps()
+    {
+        QFETCH(int, step);
+        QFETCH(bool, listed);
+        platform::setCreateStepHookForTesting([step](platform::CreateStep now) { return int(now) != step; });
+        ProfileFile::create(m_sandbox->folder.filePath(QStringLiteral("k.USR")), 95, 150);
+        platform::setCreateStepHookForTesting({});
+        QCOMPARE(ProfileFile::listNames(m_sandbox->folder.path()),
+                 listed ? QStringList{QStringLiteral("k")} : QStringList());
+        if (listed)
+            QCOMPARE(fileBytes(QStringLiteral("k")), ProfileFile::newProfileBytes(95, 150));
+        // A creation that stopped does not block the name for ever.
+        if (!listed)
+            QVERIFY(ProfileFile::create(m_sandbox->folder.filePath(QStringLiteral("k.USR")), 95, 150));
+    }
+
+    // Only regular files named exactly "<name>.USR" are profiles; a link is never followed.
+    void onlyRegularFilesAreProfiles()
+    {
+        const QString target = m_sandbox->folder.filePath(QStringLiteral("notes.txt"));
+        QFile notes(target);
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write(QByteArray(189, 'x'));
+        notes.close();
+        QVERIFY(QFile::link(target, m_sandbox->folder.filePath(QStringLiteral("evil.USR"))));
+        QVERIFY(QDir(m_sandbox->folder.path()).mkdir(QStringLiteral("folder.USR")));
+        QVERIFY(::mkfifo(QFile::encodeName(m_sandbox->folder.filePath(QStringLiteral("pipe.USR"))), 0600) ==
+                0);
+        createProfile(QStringLiteral("zed"));
+        QVERIFY(QFile::rename(m_sandbox->folder.filePath(QStringLiteral("zed.USR")),
+                              m_sandbox->folder.filePath(QStringLiteral("zed.usr"))));
+        createProfile(QStringLiteral("real"));
+        QCOMPARE(ProfileFile::listNames(m_sandbox->folder.path()), QStringList{QStringLiteral("real")});
+
+        DialogScript dialogs;
+        for (const char *name : {"evil", "pipe", "folder"})
+            QVERIFY(!theUser().LogIn(QLatin1String(name)));
+        QCOMPARE(dialogs.requests.size(), 3);
+        QCOMPARE(dialogs.requests[0].text, kProfileOpenFailed + QStringLiteral("\r\rNot a regular file"));
+        QVERIFY(!theUser().LogIn(QStringLiteral("zed"))); // not a profile: silently not there
+        QVERIFY(!bLoggedIn);
+        QVERIFY(notes.open(QIODevice::ReadOnly));
+        QCOMPARE(notes.readAll(), QByteArray(189, 'x'));
+    }
+
+    // One tutor per profile: a second login while another tutor holds it is refused.
+    void secondTutorIsRefused()
+    {
+        createProfile(QStringLiteral("u"));
+        ProfileFile otherTutor;
+        QCOMPARE(otherTutor.open(m_sandbox->folder.filePath(QStringLiteral("u.USR"))),
+                 ProfileFile::OpenResult::Opened);
+        DialogScript dialogs;
+        QVERIFY(!theUser().LogIn(QStringLiteral("u")));
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].text, kProfileInUse);
+        QVERIFY(!bLoggedIn);
+        otherTutor.close();
+        QVERIFY(theUser().LogIn(QStringLiteral("u")));
+    }
+
     void userNames_data()
     {
         QTest::addColumn<QString>("name");
@@ -252,6 +358,13 @@ private slots:
             QTest::newRow(bad) << QStringLiteral("a%1b").arg(QLatin1String(bad)) << false;
         QTest::newRow("control") << QStringLiteral("a\tb") << false;
         QTest::newRow("newline") << QStringLiteral("a\nb") << false;
+        QTest::newRow("leading dot") << ".hidden" << false;
+        QTest::newRow("dot inside") << "a.b" << true;
+        QTest::newRow("zero-width space") << QStringLiteral("ali\u200B") << false;
+        QTest::newRow("right-to-left override") << QStringLiteral("\u202Eila") << false;
+        QTest::newRow("only a no-break space") << QStringLiteral("\u00A0") << false;
+        QTest::newRow("only a mark") << QStringLiteral("\u064E") << false;
+        QTest::newRow("Arabic with marks") << QStringLiteral("عَلِي") << true;
     }
     void userNames()
     {

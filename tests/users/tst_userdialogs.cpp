@@ -1,6 +1,7 @@
 // The user selection and new-user dialogs, driven through their widgets.
 #include "app/WindowRegistry.h"
 #include "app/frmMain.h"
+#include "platform/SafeFile.h"
 #include "support/TestSupport.h"
 #include "users/cUser.h"
 #include "users/frmNewUser.h"
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace testsupport;
 
@@ -113,6 +116,9 @@ private slots:
         QTest::newRow("wildcard") << "*";
         QTest::newRow("dot dot") << "..";
         QTest::newRow("pipe") << "a|b";
+        QTest::newRow("leading dot") << ".ali";
+        QTest::newRow("zero-width space") << QStringLiteral("ali\u200B");
+        QTest::newRow("nothing visible") << QStringLiteral("\u00A0\u0651");
     }
     void refusedNamesShow102AndWriteNothing()
     {
@@ -127,6 +133,45 @@ private slots:
         QVERIFY(filesInFolder().isEmpty());
         QCOMPARE(QDir(m_sandbox->folder.path() + QStringLiteral("..")).entryList(), parentBefore);
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/escape.USR")));
+    }
+
+    // A full disk: the dialog says why and stays open, and nothing half-made is listed.
+    void fullDiskKeepsTheDialogOpen()
+    {
+        DialogScript dialogs;
+        platform::setWriteErrorForTesting(ENOSPC);
+        QVERIFY(!createUser(QStringLiteral("Nour")));
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].text,
+                 kProfileCreateFailed + QStringLiteral("\r\rNo space left on device"));
+        QVERIFY(filesInFolder().isEmpty());
+        Window<frmUsers>().RefreshData();
+        QVERIFY(listed().isEmpty());
+    }
+
+    // A read-only program folder: login, delete and new user each say what failed and why.
+    void readOnlyFolderSaysWhy()
+    {
+        createProfile(QStringLiteral("Huda"));
+        frmUsers &users = Window<frmUsers>();
+        DialogScript dialogs;
+        dialogs.answer(platform::AnswerOk);
+        dialogs.answer(platform::AnswerYes);
+        platform::setWriteErrorForTesting(EROFS);
+        const QString reason = QStringLiteral("\r\rRead-only file system");
+
+        QTest::mouseClick(users.cmdOK, Qt::LeftButton);
+        QVERIFY(!WindowRegistry::IsLoaded<frmMain>());
+        QCOMPARE(dialogs.requests.last().text, kProfileOpenFailed + reason);
+
+        QTest::mouseClick(users.cmdDel, Qt::LeftButton);
+        QCOMPARE(dialogs.requests.last().text, kProfileDeleteFailed + reason);
+        QCOMPARE(listed(), QStringList{QStringLiteral("Huda")});
+
+        QVERIFY(!createUser(QStringLiteral("Nour")));
+        QCOMPARE(dialogs.requests.last().text, kProfileCreateFailed + reason);
+        QCOMPARE(dialogs.requests.size(), 4);
+        QCOMPARE(filesInFolder(), QStringList{QStringLiteral("Huda.USR")});
     }
 
     void cancelWritesNothing()
