@@ -4,6 +4,7 @@
 
 #include "app/ClickableLabel.h"
 #include "app/frmMain.h"
+#include "drills/frmNumbers.h"
 #include "users/ProfileFile.h"
 #include "users/frmSettings.h"
 #include "users/frmUsers.h"
@@ -103,6 +104,26 @@ private slots:
         m_x->type(question, QStringLiteral("s e s a m e Return"));
         QVERIFY(!m_x->waitForWindow(QStringLiteral("^Tavrin$")).isEmpty());
         killTutorsIn(tutor.folder());
+    }
+
+    // SIGTERM while the number drill has switched the language ends the tutor as its exit item
+    // does: the drill's unload work gives the learner's language back.
+    void terminationSignalRestoresTheLanguage()
+    {
+        Tutor tutor(*m_x);
+        const QString main = logIn(tutor, QStringLiteral("Rami"));
+        QVERIFY(!main.isEmpty());
+        m_x->click(main, menuItem(4));
+        QThread::msleep(300);
+        frmNumbers layout;
+        m_x->click(main, centreIn(layout.cmdPractice, layout.picSettings));
+        QTRY_COMPARE_WITH_TIMEOUT(tutor.profileBytes(QStringLiteral("Rami")).at(ProfileFile::kLangOffset),
+                                  'E', 10000);
+        m_x->screenshot(QStringLiteral("number-drill"));
+        tutor.process().terminate();
+        QVERIFY(tutor.process().waitForFinished(10000));
+        QCOMPARE(tutor.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tutor.profileBytes(QStringLiteral("Rami")).at(ProfileFile::kLangOffset), 'A');
     }
 
     void exitEnds()
