@@ -5,8 +5,8 @@
 // was.
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
 #include "lessons/cLesson.h"
+#include "mainwindow/frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"

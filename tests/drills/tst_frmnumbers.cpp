@@ -3,9 +3,9 @@
 
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
-#include "app/mdlMain.h"
 #include "drills/frmNumbers.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/mdlMain.h"
 #include "platform/Random.h"
 #include "platform/TerminationSignals.h"
 #include "support/TestSupport.h"

@@ -3,10 +3,10 @@
 #include "E2eSupport.h"
 
 #include "app/ClickableLabel.h"
-#include "app/frmMain.h"
 #include "drills/frmNumbers.h"
+#include "mainwindow/frmMain.h"
+#include "settings/frmSettings.h"
 #include "users/ProfileFile.h"
-#include "users/frmSettings.h"
 #include "users/frmUsers.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
-#include "app/mdlMain.h"
+#include "mainwindow/mdlMain.h"
 
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
@@ -29,6 +29,13 @@ void EndInOrder()
     platform::endProgram();
 }
 
+void ShowUserSelection()
+{
+    frmUsers &users = Window<frmUsers>();
+    QObject::connect(&users, &frmUsers::LoggedIn, [] { Window<frmMain>().show(); });
+    users.show();
+}
+
 bool Main()
 {
     const QString library = platform::requiredLibrary();
@@ -39,7 +46,7 @@ bool Main()
         platform::endProgram();
         return false;
     }
-    Window<frmUsers>().show();
+    ShowUserSelection();
     FillKeyTables();
     platform::onTerminationSignal(EndInOrder);
     return true;
