@@ -7,7 +7,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
+#include "platform/SafeFile.h"
 #include "users/ProfileFile.h"
+#include "users/cHistory.h"
 #include "users/cUser.h"
 #include "users/frmNewUser.h"
 
@@ -116,7 +118,10 @@ void frmUsers::cmdDel_Click()
     const int answer = platform::messageBox(
         LoadResString(1101) + QLatin1Char(' ') + name + QStringLiteral(" ؟"), QStringLiteral("حذف ملف"),
         platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
-    if (answer == platform::AnswerYes)
+    if (answer == platform::AnswerYes) {
         QFile::remove(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension));
+        // The learner's history goes with the profile; a learner without one has nothing to remove.
+        platform::removeFile(cHistory::PathFor(theApp().GetPath(), name));
+    }
     RefreshData();
 }

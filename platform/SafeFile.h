@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+// Files a learner's work lives in: opened without following symbolic links, written through to the
+// disk with every failure reported in the system's own words, created whole or not at all.
+// Needs only Qt Core and POSIX.
+namespace platform {
+
+// The system's reason for the error number `error`, e.g. "No space left on device".
+QString systemErrorText(int error);
+
+// True when `path` itself (not what a link points to) is a regular file.
+bool isRegularFile(const QString &path);
+
+// Opens an existing regular file without following a symbolic link and without making a new one.
+// Returns the file descriptor, or -1 with the reason in `error` (a link or anything that is not a
+// regular file is refused as "Not a regular file"). The descriptor is close-on-exec.
+int openRegularFile(const QString &path, bool writable, QString *error = nullptr);
+
+// Closes a descriptor from openRegularFile (a negative one is passed over).
+void closeFile(int fd);
+
+// Reads up to `count` bytes at `offset`; fewer (or none) at the end of the file or on failure.
+QByteArray readAt(int fd, qint64 offset, qint64 count, QString *error = nullptr);
+
+// Writes all of `bytes` at `offset`, then fdatasync. False with the reason when any part fails.
+bool writeAtAndSync(int fd, qint64 offset, const QByteArray &bytes, QString *error = nullptr);
+
+// Appends all of `bytes` at the end of the file, then fdatasync. The file need not be opened
+// with O_APPEND: the end is taken at the moment of writing.
+bool appendAndSync(int fd, const QByteArray &bytes, QString *error = nullptr);
+
+// Makes `path` holding exactly `bytes`, mode 0600, never replacing anything that exists there:
+// written and synced under a temporary name in the same folder, linked to `path`, the temporary
+// name removed and the folder synced. A kill at any moment leaves either no file at `path` or the
+// whole one. Fails with the reason (EEXIST's "File exists" when the name is taken).
+bool createFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Removes the name `path` (a link itself, never its target) and syncs the folder.
+bool removeFile(const QString &path, QString *error = nullptr);
+
+// fsync of the folder, so a name made or removed in it survives a power cut.
+bool syncFolder(const QString &folder, QString *error = nullptr);
+
+enum class LockResult
+{
+    Locked,
+    HeldElsewhere,
+    Failed
+};
+
+// Takes an exclusive advisory lock (flock) on the open file without waiting. It lasts until the
+// descriptor is closed; another open of the same file, in this process or another, is refused.
+LockResult tryLockFile(int fd, QString *error = nullptr);
+
+// The steps of createFileAtomically, in order.
+enum class CreateStep
+{
+    TemporaryWritten,
+    Linked,
+    TemporaryRemoved
+};
+
+// Called after each step; returning false stops the creation right there, leaving everything as
+// a kill at that moment would. Pass an empty function to remove it.
+void setCreateStepHookForTesting(std::function<bool(CreateStep)> hook);
+
+// While `error` is not 0, every operation that changes a file or a folder (opening for writing,
+// writing, syncing, creating, removing) fails with it, as a full disk (ENOSPC) or a read-only
+// folder (EROFS) would.
+void setWriteErrorForTesting(int error);
+
+} // namespace platform
