@@ -19,6 +19,7 @@ class frmMain : public QWidget
 public:
     static constexpr QSize kContentSize{600, 480};
     static constexpr int kHomeIndex = 8;
+    static constexpr int kProgressIndex = 11; // after the others, so none of theirs moves
 
     frmMain();
 
@@ -34,7 +35,7 @@ public:
     void StartPractice() { picPractice->StartPractice(); }
 
     QWidget *Picture1 = nullptr;
-    std::array<ClickableLabel *, 11> lblSection{};
+    std::array<ClickableLabel *, 12> lblSection{};
     QWidget *picHome = nullptr;
     QLabel *lblTitle = nullptr;
     QLabel *Label1 = nullptr;
