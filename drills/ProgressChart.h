@@ -25,6 +25,7 @@ public:
     void SetData(QList<Point> points, qint16 iWantedSpeed, qint16 iWantedAccuracy, const QString &sSpeedText,
                  const QString &sAccuracyText);
     qsizetype PointCount() const { return m_points.size(); }
+    const QList<Point> &Points() const { return m_points; }
 
     // The plot's frame, and where a test's speed and accuracy are drawn in it.
     QRectF PlotArea() const;
