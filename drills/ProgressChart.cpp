@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
-const QColor ProgressChart::kSpeedColour(0x1F, 0x5F, 0xBF);
-const QColor ProgressChart::kAccuracyColour(0x2E, 0x8B, 0x3A);
+// Both read on the black and on the light green background.
+const QColor ProgressChart::kSpeedColour(0x3C, 0x78, 0xD8);
+const QColor ProgressChart::kAccuracyColour(0xD0, 0x64, 0x10);
 
 namespace {
 
@@ -50,6 +51,13 @@ void ProgressChart::SetData(QList<Point> points, qint16 iWantedSpeed, qint16 iWa
         highest = std::max(highest, point.iSpeed);
     const double step = speedStep(highest * 1.1);
     m_speedTop = std::ceil(highest * 1.1 / step) * step;
+    update();
+}
+
+void ProgressChart::SetColours(const QColor &back, const QColor &text)
+{
+    m_back = back;
+    m_text = text;
     update();
 }
 
@@ -122,6 +130,8 @@ void ProgressChart::DrawSeries(QPainter &p, bool speed) const
     }
     p.setPen(QPen(colour, 2));
     p.setBrush(Qt::NoBrush);
+    // A zigzag over every pixel column gains nothing from smoothing and costs most of the paint.
+    p.setRenderHint(QPainter::Antialiasing, n <= qsizetype(plot.width()));
     if (line.size() > 1)
         p.drawPolyline(line);
     if (n <= kDotsUpTo) {
@@ -135,50 +145,52 @@ void ProgressChart::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Qt::white);
+    p.fillRect(rect(), m_back);
     const QRectF plot = PlotArea();
     const QFontMetricsF metrics(font());
 
     // Grid: accuracy every 25 % on the right, round speeds on the left.
-    p.setPen(QPen(QColor(0xE2, 0xE5, 0xEA), 1));
+    const QColor grid =
+        QColor::fromRgbF((m_back.redF() * 4 + m_text.redF()) / 5, (m_back.greenF() * 4 + m_text.greenF()) / 5,
+                         (m_back.blueF() * 4 + m_text.blueF()) / 5);
+    p.setPen(QPen(grid, 1));
     for (int accuracy = 0; accuracy <= 100; accuracy += 25)
         p.drawLine(QPointF(plot.left(), AccuracyY(accuracy)), QPointF(plot.right(), AccuracyY(accuracy)));
     p.setPen(kAccuracyColour);
     for (int accuracy = 0; accuracy <= 100; accuracy += 25) {
         const QString text = QString::number(accuracy) + QStringLiteral(" %");
         p.drawText(QRectF(plot.right() + 4, AccuracyY(accuracy) - 8, kRight - 4, 16),
-                   Qt::AlignLeft | Qt::AlignVCenter, text);
+                   Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter, text);
     }
     p.setPen(kSpeedColour);
     const double step = speedStep(m_speedTop);
     for (double speed = 0; speed <= m_speedTop + 0.5; speed += step)
-        p.drawText(QRectF(0, SpeedY(speed) - 8, kLeft - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
-                   QString::number(qint64(speed)));
-    p.setPen(QColor(0x8A, 0x8F, 0x98));
+        p.drawText(QRectF(0, SpeedY(speed) - 8, kLeft - 4, 16),
+                   Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter, QString::number(qint64(speed)));
+    p.setPen(m_text);
     p.drawRect(plot);
 
     if (m_points.isEmpty())
         return;
 
-    // The targets, dashed, each labelled with its value at the line's start.
-    auto target = [&](double y, const QColor &colour, const QString &text, bool labelAbove) {
+    // The targets, dashed, each labelled with its value over the end of the line next to its own
+    // scale, or under it where the plot's top leaves no room.
+    auto target = [&](double y, const QColor &colour, const QString &text, Qt::Alignment side) {
         p.setPen(QPen(colour, 1.5, Qt::DashLine));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        const double top = labelAbove ? y - metrics.height() - 1 : y + 1;
+        const double top = y - metrics.height() - 1 < plot.top() ? y + 1 : y - metrics.height() - 1;
         p.setPen(colour);
         p.drawText(QRectF(plot.left() + 4, top, plot.width() - 8, metrics.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, text);
+                   Qt::AlignAbsolute | side | Qt::AlignVCenter, text);
     };
-    const double speedTarget = SpeedY(m_wantedSpeed);
-    const double accuracyTarget = AccuracyY(m_wantedAccuracy);
-    target(accuracyTarget, kAccuracyColour, m_accuracyText, accuracyTarget <= speedTarget);
-    target(speedTarget, kSpeedColour, m_speedText, speedTarget < accuracyTarget);
+    target(AccuracyY(m_wantedAccuracy), kAccuracyColour, m_accuracyText, Qt::AlignRight);
+    target(SpeedY(m_wantedSpeed), kSpeedColour, m_speedText, Qt::AlignLeft);
 
     DrawSeries(p, false);
     DrawSeries(p, true);
 
     // The first and the last test's date under the plot.
-    p.setPen(palette().color(QPalette::WindowText));
+    p.setPen(m_text);
     const auto date = [](qint64 time) {
         return QDateTime::fromMSecsSinceEpoch(time).toString(QStringLiteral("yyyy/MM/dd"));
     };
@@ -186,7 +198,7 @@ void ProgressChart::paintEvent(QPaintEvent *)
     if (m_points.size() == 1) {
         p.drawText(under, Qt::AlignHCenter | Qt::AlignTop, date(m_points.first().iTime));
     } else {
-        p.drawText(under, Qt::AlignLeft | Qt::AlignTop, date(m_points.first().iTime));
-        p.drawText(under, Qt::AlignRight | Qt::AlignTop, date(m_points.last().iTime));
+        p.drawText(under, Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignTop, date(m_points.first().iTime));
+        p.drawText(under, Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignTop, date(m_points.last().iTime));
     }
 }

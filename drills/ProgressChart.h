@@ -24,6 +24,9 @@ public:
     // results table writes them.
     void SetData(QList<Point> points, qint16 iWantedSpeed, qint16 iWantedAccuracy, const QString &sSpeedText,
                  const QString &sAccuracyText);
+    // The learner's typing colours: the chart stands on the same background as the typing pad.
+    void SetColours(const QColor &back, const QColor &text);
+
     qsizetype PointCount() const { return m_points.size(); }
     const QList<Point> &Points() const { return m_points; }
 
@@ -45,6 +48,8 @@ private:
     void DrawSeries(QPainter &p, bool speed) const;
 
     QList<Point> m_points;
+    QColor m_back = Qt::white;
+    QColor m_text = Qt::black;
     qint16 m_wantedSpeed = 0;
     qint16 m_wantedAccuracy = 0;
     double m_speedTop = 10; // the speed at the top of the plot

@@ -7,6 +7,7 @@
 #include "app/cTheApp.h"
 #include "drills/ProgressChart.h"
 #include "drills/cCustomText.h"
+#include "typing/cTypingLine.h"
 #include "users/cUser.h"
 
 #include <QLabel>
@@ -36,10 +37,11 @@ frmProgress::frmProgress()
     lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" تقدمي"), picProgress);
 
     // Legends on the reading side, each in its line's colour.
-    lblData[0] = screen::makeLabel(QStringLiteral("lblData0"), QString(), QRect(300, 48, width - 320, 22),
-                                   picProgress);
+    lblData[0] =
+        screen::makeLabel(QStringLiteral("lblData0"), QString(), QRect(20, 48, 270, 22), picProgress);
+    lblData[0]->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter); // over its scale
     lblData[1] = screen::makeLabel(QStringLiteral("lblData1"), QStringLiteral(" الدقة (%)"),
-                                   QRect(20, 48, 270, 22), picProgress);
+                                   QRect(300, 48, width - 320, 22), picProgress);
     lblData[0]->setStyleSheet(QStringLiteral("color: %1;").arg(ProgressChart::kSpeedColour.name()));
     lblData[1]->setStyleSheet(QStringLiteral("color: %1;").arg(ProgressChart::kAccuracyColour.name()));
 
@@ -125,6 +127,9 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
                       QLatin1Char(' ') + QString::number(wantedSpeed) + QLatin1Char(' ') + unit +
                           QLatin1Char('.'),
                       percentText(wantedAccuracy));
+    const cTypingLine::Colours colours =
+        cTypingLine::ColoursFor(user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt());
+    picChart->SetColours(colours.back, colours.text);
     picChart->setAccessibleDescription(QString::number(picChart->PointCount()));
 
     if (summary.IsEmpty())
@@ -166,6 +171,9 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
         lblWeak[i]->setText(text);
         lblWeak[i]->setAccessibleName(text);
     }
+    // The weakest keys are also boxed, as a lesson marks its keys.
+    for (const QString &letter : sWeakLetters)
+        theApp().SelectLetter(picKeyboard, letter);
     cmdPractice->setEnabled(!sWeakLetters.isEmpty());
     lblLesson[0]->setEnabled(!sWeakLetters.isEmpty());
 }

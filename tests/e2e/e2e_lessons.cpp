@@ -25,47 +25,6 @@ namespace {
 
 constexpr const char *kSeed = "20261207";
 
-// The US keysym that xdotool presses for a physical key, by the key's unshifted US text.
-QString keysymOf(const QString &usText)
-{
-    static const QHash<QString, QString> names = {
-        {QStringLiteral(" "), QStringLiteral("space")},
-        {QStringLiteral(";"), QStringLiteral("semicolon")},
-        {QStringLiteral("'"), QStringLiteral("apostrophe")},
-        {QStringLiteral(","), QStringLiteral("comma")},
-        {QStringLiteral("."), QStringLiteral("period")},
-        {QStringLiteral("/"), QStringLiteral("slash")},
-        {QStringLiteral("["), QStringLiteral("bracketleft")},
-        {QStringLiteral("]"), QStringLiteral("bracketright")},
-        {QStringLiteral("`"), QStringLiteral("grave")},
-        {QStringLiteral("-"), QStringLiteral("minus")},
-        {QStringLiteral("="), QStringLiteral("equal")},
-        {QStringLiteral("\\"), QStringLiteral("backslash")},
-    };
-    return names.value(usText, usText);
-}
-
-// The physical keys that type `text` in a layout, as xdotool key names ("shift+h" for أ).
-QStringList keysFor(const QString &text, const QString &layout)
-{
-    QHash<QString, QString> keyOf;
-    for (quint32 keycode = 10; keycode <= 65; ++keycode) {
-        const QString us =
-            platform::textOfPhysicalKey(QString::fromLatin1(platform::kEnglishLayout), keycode, false);
-        if (us.isEmpty() || keycode == 94)
-            continue;
-        for (bool shift : {false, true}) {
-            const QString typed = platform::textOfPhysicalKey(layout, keycode, shift);
-            if (!typed.isEmpty() && !keyOf.contains(typed))
-                keyOf.insert(typed, (shift ? QStringLiteral("shift+") : QString()) + keysymOf(us));
-        }
-    }
-    QStringList keys;
-    for (const QChar c : text)
-        keys.append(keyOf.value(QString(c)));
-    return keys;
-}
-
 qint16 int16At(const QByteArray &bytes, int offset)
 {
     return bytes.size() >= offset + 2 ? qFromLittleEndian<qint16>(bytes.constData() + offset) : qint16(-1);
