@@ -5,7 +5,7 @@
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
 #include "platform/ArabicApplication.h"

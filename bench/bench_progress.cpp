@@ -6,7 +6,7 @@
 #include "app/KeyboardPicture.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "drills/ProgressChart.h"
 #include "drills/frmProgress.h"
 #include "platform/ArabicApplication.h"

@@ -20,7 +20,7 @@ public:
     // Where the test comes from: a finished test goes to the learner's history under it.
     HistoryRecord History;
 
-    // Hides the main window, runs the modal test window, shows the main window again.
+    // Hides the host's window, runs the modal test window, shows the host's window again.
     void StartTest();
 
     // Controller tests run a test without the modal window: while a runner is set, StartTest hands

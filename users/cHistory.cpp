@@ -1,7 +1,7 @@
 #include "users/cHistory.h"
 
-#include "app/cTheApp.h"
 #include "platform/Dialogs.h"
+#include "platform/Folders.h"
 #include "platform/SafeFile.h"
 #include "users/cUser.h"
 
@@ -313,7 +313,7 @@ void RecordHistory(HistoryRecord record)
     record.iTime = QDateTime::currentMSecsSinceEpoch();
     record.bArabic = user.IsLanguageArabic();
     QString reason;
-    if (cHistory::Append(cHistory::PathFor(theApp().GetPath(), user.sUserName), record, &reason)) {
+    if (cHistory::Append(cHistory::PathFor(platform::programFolder(), user.sUserName), record, &reason)) {
         failing = false;
         return;
     }

@@ -54,9 +54,6 @@ private:
     QProcess m_process;
 };
 
-// The physical keys that type `text` in a layout, as xdotool key names ("shift+h" for أ).
-QStringList keysFor(const QString &text, const QString &layout);
-
 // Kills every tutor process started from `folder` (restarts are detached from the test).
 void killTutorsIn(const QString &folder);
 

@@ -1,12 +1,13 @@
 // A learner's lesson end to end, under Xvfb with the desktop layout US: from the home panel to the
 // current lesson, a practice line and lesson test 1 typed with real physical keys, in Arabic and in
 // English; the result lands in the profile's slot.
+#include "E2eKeys.h"
 #include "E2eSupport.h"
 
 #include "app/StringTable.h"
-#include "app/frmMain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
+#include "mainwindow/frmMain.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Random.h"
 #include "users/ProfileFile.h"

@@ -1,6 +1,7 @@
 // A learner's progress end to end, under Xvfb with real physical keys: a lesson practice line with
 // one wrong key and lesson test 1, then "تقدمي" from the menu shows the one test and that key first
 // among the weakest, in Arabic and in English.
+#include "E2eKeys.h"
 #include "E2eSupport.h"
 
 #include "app/ClickableLabel.h"
@@ -8,11 +9,11 @@
 #include "app/KeyboardPicture.h"
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
 #include "drills/ProgressChart.h"
 #include "drills/frmProgress.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
+#include "mainwindow/frmMain.h"
 #include "platform/Folders.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Random.h"
