@@ -320,6 +320,8 @@ void RecordHistory(HistoryRecord record)
     if (failing)
         return;
     failing = true;
-    platform::messageBox(QStringLiteral("تعذر حفظ السجل: ") + reason, QStringLiteral("خطأ"),
-                         platform::MessageIcon::Exclamation);
+    // What failed, then the system's reason, as the profile's own write errors are told.
+    platform::messageBox(QStringLiteral("تعذر حفظ هذه النتيجة في سجل التقدم.") + QStringLiteral("\r\r") +
+                             reason,
+                         QStringLiteral("خطأ في سجل التقدم"), platform::MessageIcon::Exclamation);
 }

@@ -6,10 +6,11 @@
 #include "app/KeyboardPicture.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "mainwindow/frmMain.h"
 #include "drills/ProgressChart.h"
 #include "drills/frmProgress.h"
 #include "lessons/cLesson.h"
+#include "mainwindow/frmMain.h"
+#include "platform/SafeFile.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
 #include "typing/frmTest.h"
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace testsupport;
 
@@ -175,7 +178,8 @@ private slots:
         RecordHistory(HistoryRecord());
         RecordHistory(HistoryRecord());
         QCOMPARE(dialogs.requests.size(), 1);
-        QVERIFY(dialogs.requests[0].text.size() > QStringLiteral("تعذر حفظ السجل: ").size());
+        QCOMPARE(dialogs.requests[0].text, QStringLiteral("تعذر حفظ هذه النتيجة في سجل التقدم.\r\r") +
+                                               platform::systemErrorText(EISDIR));
         QCOMPARE(dialogs.requests[0].icon, platform::MessageIcon::Exclamation);
     }
 
