@@ -191,6 +191,12 @@ private slots:
             QVERIFY2(near(shown.pixelColor(probe), expected),
                      qPrintable(shown.pixelColor(probe).name() + QStringLiteral(" ≠ ") + expected.name()));
             QVERIFY(expected != frmProgress::TintFor(0));
+            // And the test is the one point drawn on the chart, in both lines' colours.
+            const QPoint chart = screen.picChart->pos();
+            QVERIFY(near(shown.pixelColor(chart + screen.picChart->SpeedAt(0).toPoint()),
+                         ProgressChart::kSpeedColour));
+            QVERIFY(near(shown.pixelColor(chart + screen.picChart->AccuracyAt(0).toPoint()),
+                         ProgressChart::kAccuracyColour));
         }
         WindowRegistry::UnloadAll();
         theUser().LogOut();
