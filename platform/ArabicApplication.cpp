@@ -1,17 +1,44 @@
 #include "platform/ArabicApplication.h"
 
+#include "platform/Folders.h"
+
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace platform {
 
+namespace {
+// The faces both programs ask for by name, and their files as the installer's folder carries them.
+void addShippedFacesTheDesktopLacks()
+{
+    struct Face
+    {
+        QString family;
+        QStringList files;
+    };
+    const Face faces[] = {
+        {QStringLiteral("Noto Sans Arabic UI"),
+         {QStringLiteral("NotoSansArabicUI-Regular.ttf"), QStringLiteral("NotoSansArabicUI-Bold.ttf")}},
+        {QStringLiteral("DejaVu Sans Mono"), {QStringLiteral("DejaVuSansMono.ttf")}},
+    };
+    for (const Face &face : faces) {
+        if (QFontDatabase::hasFamily(face.family))
+            continue;
+        for (const QString &file : face.files)
+            QFontDatabase::addApplicationFont(programFolder() + file);
+    }
+}
+} // namespace
+
 void setUpArabicApplication(QApplication &application, const QString &name)
 {
     QApplication::setApplicationName(name);
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    addShippedFacesTheDesktopLacks();
 
     // Without an explicit list fontconfig takes the Arabic glyphs from whatever face it meets first.
     QFont font = QApplication::font();
