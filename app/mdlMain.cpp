@@ -15,7 +15,7 @@ void SetUpApplication(QApplication &application)
 {
     platform::setUpArabicApplication(application, QStringLiteral("Tavrin"));
     Q_INIT_RESOURCE(icons);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ.png")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ-64.png")));
 }
 
 bool Main()

@@ -3,6 +3,7 @@
 #include "platform/Folders.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -26,10 +27,17 @@ void addShippedFacesTheDesktopLacks()
         {QStringLiteral("DejaVu Sans Mono"), {QStringLiteral("DejaVuSansMono.ttf")}},
     };
     for (const Face &face : faces) {
-        if (QFontDatabase::hasFamily(face.family))
+        // Asking the font database lists every face of the desktop: only worth it where the files
+        // were shipped (an installed tutor), not for a build that runs with the system's fonts.
+        QStringList shipped;
+        for (const QString &file : face.files) {
+            if (QFileInfo::exists(programFolder() + file))
+                shipped.append(programFolder() + file);
+        }
+        if (shipped.isEmpty() || QFontDatabase::hasFamily(face.family))
             continue;
-        for (const QString &file : face.files)
-            QFontDatabase::addApplicationFont(programFolder() + file);
+        for (const QString &file : shipped)
+            QFontDatabase::addApplicationFont(file);
     }
 }
 } // namespace

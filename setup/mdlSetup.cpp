@@ -34,7 +34,7 @@ void SetUpApplication(QApplication &application)
 {
     platform::setUpArabicApplication(application, QStringLiteral("Tavrin Setup"));
     Q_INIT_RESOURCE(icons); // the tutor's icon
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ.png")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ-64.png")));
 }
 
 void Main()
