@@ -77,8 +77,13 @@ note_package() {
     local package
     for package in "${shipped_packages[@]}"; do [ "$package" = "$1" ] && return 0; done
     shipped_packages+=("$1")
-    cp "/usr/share/doc/$1/copyright" "$folder/licences/$1.copyright"
-    runtime+=("licences/$1.copyright")
+    # Systems made without documentation may lack it; the folder is still whole for the learner.
+    if [ -f "/usr/share/doc/$1/copyright" ]; then
+        cp "/usr/share/doc/$1/copyright" "$folder/licences/$1.copyright"
+        runtime+=("licences/$1.copyright")
+    else
+        echo "warning: no licence text for $1 in /usr/share/doc" >&2
+    fi
 }
 
 for library in "${libraries[@]}"; do
