@@ -4,7 +4,7 @@
 // nothing. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "platform/CodePage1256.h"
 #include "platform/Folders.h"
 #include "platform/KeyboardLayout.h"

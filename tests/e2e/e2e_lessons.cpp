@@ -4,9 +4,9 @@
 #include "E2eSupport.h"
 
 #include "app/StringTable.h"
-#include "app/frmMain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
+#include "mainwindow/frmMain.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Random.h"
 #include "users/ProfileFile.h"
