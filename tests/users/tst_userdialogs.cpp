@@ -1,6 +1,7 @@
 // The user selection and new-user dialogs, driven through their widgets.
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/mdlMain.h"
 #include "support/TestSupport.h"
 #include "users/cUser.h"
 #include "users/frmNewUser.h"
@@ -184,8 +185,8 @@ private slots:
     void loginShowsTheMainWindow()
     {
         createProfile(QStringLiteral("Huda"));
+        ShowUserSelection();
         frmUsers &users = Window<frmUsers>();
-        users.show();
         QTest::mouseClick(users.cmdOK, Qt::LeftButton);
         QVERIFY(WindowRegistry::IsLoaded<frmMain>());
         QVERIFY(Window<frmMain>().isVisible());
@@ -197,6 +198,7 @@ private slots:
     {
         createProtectedProfile(QStringLiteral("Sami"), QStringLiteral("مفتاح"));
 
+        ShowUserSelection();
         frmUsers &users = Window<frmUsers>();
         DialogScript dialogs;
         dialogs.answerInput(QStringLiteral("خطأ"));

@@ -1,7 +1,8 @@
-#include "app/mdlMain.h"
+#include "mainwindow/mdlMain.h"
 
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
+#include "mainwindow/frmMain.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
@@ -18,6 +19,13 @@ void SetUpApplication(QApplication &application)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ-64.png")));
 }
 
+void ShowUserSelection()
+{
+    frmUsers &users = Window<frmUsers>();
+    QObject::connect(&users, &frmUsers::LoggedIn, [] { Window<frmMain>().show(); });
+    users.show();
+}
+
 bool Main()
 {
     const QString library = platform::requiredLibrary();
@@ -28,7 +36,7 @@ bool Main()
         platform::endProgram();
         return false;
     }
-    Window<frmUsers>().show();
+    ShowUserSelection();
     FillKeyTables();
     return true;
 }
