@@ -8,15 +8,20 @@
 set -eu
 
 if [ "${KZ_WITHOUT_QT_INSIDE:-}" != 1 ]; then
-    # A user namespace lets a user who is not root make the mount namespace too.
-    KZ_WITHOUT_QT_INSIDE=1 exec unshare --user --map-root-user --mount "$0" "$@"
+    export KZ_WITHOUT_QT_INSIDE=1
+    # unshare keeps the namespace's mounts private. A user namespace lets a user who is not root
+    # make one too.
+    if [ "$(id -u)" = 0 ]; then
+        exec unshare --mount "$0" "$@"
+    fi
+    exec unshare --user --map-root-user --mount "$0" "$@"
 fi
 unset KZ_WITHOUT_QT_INSIDE
 packages_file=$1
 shift
 
-qt_packages=$(dpkg-query -W -f '${Package}\n' | grep -E '^(libqt6|qt6-)')
-files=$(dpkg -L $qt_packages $(cat "$packages_file") | sort -u)
+qt_packages=$(dpkg-query -W -f '${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" && $2 ~ /^(libqt6|qt6-)/ { print $2 }')
+files=$(dpkg -L $qt_packages $(cat "$packages_file") 2>/dev/null | sort -u)
 
 # Libraries: each file (not its links) is covered by the empty /dev/null.
 echo "$files" | grep -E '\.so(\.[0-9.]+)?$' | while IFS= read -r file; do
@@ -28,6 +33,8 @@ done
 echo "$files" | grep -E '\.(qm|ttf)$' | xargs -r -n 1 dirname | sort -u | while IFS= read -r folder; do
     [ -d "$folder" ] && mount -t tmpfs -o size=1m,mode=0755 tmpfs "$folder"
 done
-mount -t tmpfs -o size=1m,mode=0755 tmpfs /var/cache/fontconfig
+if [ -d /var/cache/fontconfig ]; then
+    mount -t tmpfs -o size=1m,mode=0755 tmpfs /var/cache/fontconfig
+fi
 
 exec "$@"
