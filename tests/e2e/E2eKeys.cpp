@@ -6,29 +6,16 @@
 
 namespace e2e {
 
-namespace {
-
-// The US keysym that xdotool presses for a physical key, by the key's unshifted US text.
-QString keysymOf(const QString &usText)
+const QStringList &usLetters()
 {
-    static const QHash<QString, QString> names = {
-        {QStringLiteral(" "), QStringLiteral("space")},
-        {QStringLiteral(";"), QStringLiteral("semicolon")},
-        {QStringLiteral("'"), QStringLiteral("apostrophe")},
-        {QStringLiteral(","), QStringLiteral("comma")},
-        {QStringLiteral("."), QStringLiteral("period")},
-        {QStringLiteral("/"), QStringLiteral("slash")},
-        {QStringLiteral("["), QStringLiteral("bracketleft")},
-        {QStringLiteral("]"), QStringLiteral("bracketright")},
-        {QStringLiteral("`"), QStringLiteral("grave")},
-        {QStringLiteral("-"), QStringLiteral("minus")},
-        {QStringLiteral("="), QStringLiteral("equal")},
-        {QStringLiteral("\\"), QStringLiteral("backslash")},
-    };
-    return names.value(usText, usText);
+    static const QStringList letters = [] {
+        QStringList list;
+        for (char c = 'a'; c <= 'z'; ++c)
+            list.append(QString(QLatin1Char(c)));
+        return list;
+    }();
+    return letters;
 }
-
-} // namespace
 
 QStringList keysFor(const QString &text, const QString &layout)
 {
@@ -38,10 +25,11 @@ QStringList keysFor(const QString &text, const QString &layout)
             platform::textOfPhysicalKey(QString::fromLatin1(platform::kEnglishLayout), keycode, false);
         if (us.isEmpty() || keycode == 94)
             continue;
+        const QString name = usLetters().contains(us) ? us : QString::number(keycode);
         for (bool shift : {false, true}) {
             const QString typed = platform::textOfPhysicalKey(layout, keycode, shift);
             if (!typed.isEmpty() && !keyOf.contains(typed))
-                keyOf.insert(typed, (shift ? QStringLiteral("shift+") : QString()) + keysymOf(us));
+                keyOf.insert(typed, (shift ? QStringLiteral("shift+") : QString()) + name);
         }
     }
     QStringList keys;
