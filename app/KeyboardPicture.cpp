@@ -104,6 +104,12 @@ void KeyboardPicture::setFingerColours(bool on)
     update();
 }
 
+void KeyboardPicture::setKeyFills(const QHash<int, QColor> &fills)
+{
+    m_keyFills = fills;
+    update();
+}
+
 void KeyboardPicture::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -111,10 +117,12 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
     p.fillRect(rect(), QColor(0xD9, 0xDC, 0xE1));
 
     const QColor plain(0xF2, 0xF2, 0xEE);
-    auto keyFill = [&](int position) { return m_fingerColours ? fingerColour(fingerOf(position)) : plain; };
+    auto keyFill = [&](int position) {
+        return m_keyFills.value(position, m_fingerColours ? fingerColour(fingerOf(position)) : plain);
+    };
 
     // Digit row: the key left of 1, the digits, - and =, then Backspace.
-    drawKey(p, outline(keygrid::keyBox(keygrid::kKeyLeftOfOne)), keyFill(0));
+    drawKey(p, outline(keygrid::keyBox(keygrid::kKeyLeftOfOne)), keyFill(keygrid::kKeyLeftOfOne));
     static constexpr int kDigitFingers[12] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7};
     for (int i = 1; i <= 12; ++i)
         drawKey(p, outline(keygrid::digitRowBox(i)),
@@ -140,7 +148,8 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
     drawKey(p, QRectF(4, space.top(), 40, space.height()), plain);
     drawKey(p, QRectF(45, space.top(), 40, space.height()), plain);
     drawKey(p, QRectF(86, space.top(), space.left() - 86, space.height()), plain);
-    drawKey(p, outline(space), m_fingerColours ? QColor(0xE3, 0xDA, 0xF0) : plain);
+    drawKey(p, outline(space),
+            m_keyFills.value(keygrid::kSpaceBar, m_fingerColours ? QColor(0xE3, 0xDA, 0xF0) : plain));
     drawKey(p, QRectF(space.right() + 1, space.top(), 40, space.height()), plain);
     drawKey(p, QRectF(space.right() + 42, space.top(), kRightEdge - space.right() - 41, space.height()),
             plain);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -50,6 +51,9 @@ public:
 
     // Whether keys are tinted by finger; the clean picture of the home panel is.
     void setFingerColours(bool on);
+    // Colours for single keys by grid position (the space bar too), over any finger tint.
+    void setKeyFills(const QHash<int, QColor> &fills);
+    const QHash<int, QColor> &KeyFills() const { return m_keyFills; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -57,4 +61,5 @@ protected:
 private:
     KeyboardDrawing m_drawing;
     bool m_fingerColours = true;
+    QHash<int, QColor> m_keyFills;
 };

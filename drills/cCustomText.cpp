@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int kLongerThan = 30;
+constexpr qint16 kPracticeLines = 50;
 
 // Drops a UTF-8 sequence cut off at the end of `bytes`, so a file read only in part may still
 // count as valid UTF-8.
@@ -61,6 +62,19 @@ QString CustomPracticeLine(const QStringList &letters)
         text += QLatin1Char(' ');
     }
     return text;
+}
+
+cPractice MakeCustomPractice(const QStringList &letters)
+{
+    cPractice practice;
+    practice.bShowMessageBox = false;
+    practice.sTitle = QStringLiteral("تدريب - دروس خاصة");
+    practice.SetNumOfSessions(kPracticeLines);
+    practice.sLetters = letters.join(QString());
+    practice.History.source = HistoryRecord::Source::CustomLetters;
+    for (qint16 line = 1; line <= kPracticeLines; ++line)
+        practice.AddText(line, CustomPracticeLine(letters));
+    return practice;
 }
 
 QString TestFilePath(const QString &sFolder, const QString &sFileName)

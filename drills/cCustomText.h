@@ -1,5 +1,7 @@
 #pragma once
 
+#include "typing/cPractice.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,9 @@
 // lower case. With no letters each word is empty, so the line is 31 spaces; the random source is
 // drawn from alike either way.
 QString CustomPracticeLine(const QStringList &letters);
+
+// The practice of the letters the learner picked, in their order: 50 such lines, no messages.
+cPractice MakeCustomPractice(const QStringList &letters);
 
 // Where the test file is: the folder, a "/" unless it already ends with one, and the file name.
 QString TestFilePath(const QString &sFolder, const QString &sFileName);

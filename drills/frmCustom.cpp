@@ -26,7 +26,6 @@ namespace {
 
 constexpr int kRowHeight = 30;
 constexpr int kButtonWidth = 36;
-constexpr qint16 kPracticeLines = 50;
 
 const QSize kLetterCell(30, 28);
 
@@ -276,20 +275,14 @@ void frmCustom::Dir1_Change()
 void frmCustom::cmdLesson_Click(int Index)
 {
     if (Index == 0) {
-        cPractice practice;
-        practice.bShowMessageBox = false;
-        practice.sTitle = QStringLiteral("تدريب - دروس خاصة");
-        practice.SetNumOfSessions(kPracticeLines);
         QStringList letters;
         for (int i = 0; i < List2->count(); ++i)
             letters.append(List2->item(i)->text());
-        practice.sLetters = letters.join(QString());
-        for (qint16 line = 1; line <= kPracticeLines; ++line)
-            practice.AddText(line, CustomPracticeLine(letters));
-        practice.StartPractic();
+        MakeCustomPractice(letters).StartPractic();
     } else if (Index == 1) {
         cTest test;
         test.sTitle = QStringLiteral("اختبار - ") + QStringLiteral("دروس خاصة");
+        test.History.source = HistoryRecord::Source::CustomFile;
         test.sWantedText = ReadTestText(TestFilePath(Dir1Path(), File1FileName()));
         test.StartTest();
     }

@@ -59,6 +59,7 @@ cPractice MakeFingerPractice(const QStringList &sLetters)
     cPractice practice;
     practice.bShowMessageBox = false;
     practice.sTitle = QStringLiteral("تدريب - مواضع الاصابع");
+    practice.History.source = HistoryRecord::Source::FingerDrill;
     practice.SetNumOfSessions(kLines);
     practice.sLetters = sLetters.join(QString());
     for (qint16 i = 1; i <= kLines; ++i)

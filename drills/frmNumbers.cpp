@@ -83,6 +83,7 @@ cPractice MakeNumberPractice()
     cPractice practice;
     practice.bShowMessageBox = false;
     practice.sTitle = QStringLiteral("تدريب - الارقام");
+    practice.History.source = HistoryRecord::Source::NumberDrill;
     practice.sLetters = QStringLiteral("1234567890");
     practice.SetNumOfSessions(kLines);
     for (qint16 i = 1; i <= kLines; ++i)

@@ -69,6 +69,9 @@ void cLesson::ShowTest(qint16 iTestNum)
     cTest test;
     test.sTitle = QStringLiteral("اختبار - ") + sLessonAlpha;
     test.sWantedText = BuildTestText(block);
+    test.History.source = HistoryRecord::Source::Lesson;
+    test.History.bLesson = bLessonNumric;
+    test.History.bSection = quint8(iTestNum);
     test.StartTest();
 
     // 0 and 0 means the learner left before the end: the earlier result stays.
@@ -92,6 +95,8 @@ void cLesson::ShowPractice()
     practice.iShowMessagePer = 5;
     practice.sTitle = QStringLiteral("تدريب - ") + sLessonAlpha;
     practice.sLetters = sLessonLetters;
+    practice.History.source = HistoryRecord::Source::Lesson;
+    practice.History.bLesson = bLessonNumric;
     practice.SetNumOfSessions(n);
     for (qint16 i = 1; i <= n; ++i)
         practice.AddText(i, LoadResString(P + i));

@@ -10,6 +10,7 @@
 #include "drills/frmCustom.h"
 #include "drills/frmFingers.h"
 #include "drills/frmNumbers.h"
+#include "drills/frmProgress.h"
 #include "drills/frmTrain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
@@ -21,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 const char *const frmMain::kWebPage = "https://en.wikipedia.org/wiki/Touch_typing";
 
@@ -50,14 +52,16 @@ frmMain::frmMain()
     Picture1 = artwork::createPicture(artwork::Picture::Logo, menu);
     Picture1->setGeometry(10, 8, menuWidth - 20, 84);
 
-    const std::array<QString, 11> captions = {
+    const std::array<QString, 12> captions = {
         QStringLiteral("الدروس"),         QStringLiteral("تدريبات"),    QStringLiteral("مواضع الاصابع"),
         QStringLiteral("دروس خاصة"),      QStringLiteral("ارقام"),      QString(),
         QStringLiteral("اعدادات"),        QStringLiteral("حول Tavrin"), QStringLiteral("الرئيسية"),
-        QStringLiteral("تغيير المستخدم"), QStringLiteral("انهاء"),
+        QStringLiteral("تغيير المستخدم"), QStringLiteral("انهاء"),      QStringLiteral("تقدمي"),
     };
-    int y = 104;
-    for (int i = 0; i < 11; ++i) {
+    // The progress item stands with the sections, after the number drill.
+    const std::array<int, 12> order = {0, 1, 2, 3, 4, kProgressIndex, 5, 6, 7, 8, 9, 10};
+    int y = 100;
+    for (int i : order) {
         auto *item = new ClickableLabel(captions[i], menu);
         item->setObjectName(QStringLiteral("lblSection%1").arg(i));
         item->setGeometry(12, y, menuWidth - 24, 30);
@@ -73,8 +77,12 @@ frmMain::frmMain()
             continue;
         }
         connect(item, &ClickableLabel::clicked, this, [this, i] { lblSection_Click(qint16(i)); });
-        y += 33;
+        y += 32;
     }
+    // The keyboard's way to the progress screen.
+    auto *progress = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
+    connect(progress, &QShortcut::activated, this, [this] { lblSection_Click(kProgressIndex); });
+    lblSection[kProgressIndex]->setToolTip(progress->key().toString(QKeySequence::NativeText));
     HighlightSection(kHomeIndex);
 
     // Home panel: lies under every other panel.
@@ -170,7 +178,7 @@ void frmMain::Form_Load()
 
 void frmMain::HighlightSection(int Index)
 {
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < int(lblSection.size()); ++i) {
         QFont f = lblSection[i]->font();
         f.setUnderline(i == Index);
         lblSection[i]->setFont(f);
@@ -258,6 +266,9 @@ void frmMain::lblSection_Click(qint16 Index)
     case 10:
         platform::endProgram();
         return;
+    case kProgressIndex:
+        theApp().ShowScreen(Window<frmProgress>().picProgress);
+        break;
     default:
         // Sections whose screens are not part of the tutor yet stay on the home panel.
         break;

@@ -23,6 +23,7 @@ public:
     static constexpr QSize kContentSize = screen::kSize;
     static constexpr int kHomeIndex = 8;
     static constexpr int kExitIndex = 10;
+    static constexpr int kProgressIndex = 11; // after the others, so none of theirs moves
 
     frmMain();
     ~frmMain() override;
@@ -43,7 +44,7 @@ public:
     void StartPractice() { picPractice->StartPractice(); }
 
     QWidget *Picture1 = nullptr;
-    std::array<ClickableLabel *, 11> lblSection{};
+    std::array<ClickableLabel *, 12> lblSection{};
     QWidget *picHome = nullptr;
     QLabel *lblTitle = nullptr;
     QLabel *Label1 = nullptr;

@@ -12,10 +12,13 @@
 #include "users/frmUsers.h"
 
 #include <QApplication>
+#include <QIcon>
 
 void SetUpApplication(QApplication &application)
 {
     platform::setUpArabicApplication(application, QStringLiteral("Tavrin"));
+    Q_INIT_RESOURCE(icons);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ-64.png")));
 }
 
 void EndInOrder()

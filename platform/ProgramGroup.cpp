@@ -114,12 +114,34 @@ bool ProgramGroup::execute(const QString &command)
     return false;
 }
 
+bool ProgramGroup::describeItem(const QString &path, const QString &icon, const QString &windowClass,
+                                const QString &comment)
+{
+    for (Item &item : m_items) {
+        if (item.path == path) {
+            item.icon = icon;
+            item.windowClass = windowClass;
+            item.comment = comment;
+            return true;
+        }
+    }
+    return false;
+}
+
 QString desktopEntryForItem(const ProgramGroup::Item &item)
 {
     const QFileInfo info(item.path);
     QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=") + entryValue(item.name) +
                     QLatin1Char('\n');
-    if (info.isFile() && info.isExecutable()) {
+    if (!item.comment.isEmpty())
+        entry += QStringLiteral("Comment=") + entryValue(item.comment) + QLatin1Char('\n');
+    if (!item.icon.isEmpty())
+        entry += QStringLiteral("Icon=") + entryValue(item.icon) + QLatin1Char('\n');
+    if (!item.windowClass.isEmpty())
+        entry += QStringLiteral("StartupWMClass=") + entryValue(item.windowClass) + QLatin1Char('\n');
+    const bool program = info.suffix().compare(QStringLiteral("EXE"), Qt::CaseInsensitive) == 0 ||
+                         (info.isFile() && info.isExecutable());
+    if (program) {
         entry += QStringLiteral("Exec=") + execArgument(item.path) + QLatin1Char('\n');
         entry += QStringLiteral("Path=") + entryValue(info.absolutePath()) + QLatin1Char('\n');
     } else {

@@ -17,10 +17,18 @@ public:
     {
         QString path;
         QString name;
+        // What the Program Manager read from a program file itself and a menu entry must be told.
+        QString icon = {};        // an image file
+        QString windowClass = {}; // the class its windows carry, so the dock shows them under the entry
+        QString comment = {};     // the entry's tip
     };
 
     // False for a command that is not understood, or an item before any group.
     bool execute(const QString &command);
+
+    // Gives the item added with `path` its icon, window class and tip; false when no item has it.
+    bool describeItem(const QString &path, const QString &icon, const QString &windowClass,
+                      const QString &comment);
 
     // Installs the collected group; true when the menu tool reported success.
     bool finish();
@@ -33,7 +41,8 @@ private:
     QList<Item> m_items;
 };
 
-// The text of the desktop entry for one item: a program runs in its own folder, anything else is
+// The text of the desktop entry for one item: a program (an executable file, or one named ".EXE",
+// which desktops would take for a Windows program) runs directly in its own folder; anything else is
 // opened with the desktop's handler for its type.
 QString desktopEntryForItem(const ProgramGroup::Item &item);
 

@@ -6,8 +6,9 @@ packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-translations-l10n
     fonts-noto-ui-core fonts-dejavu-core
-    xvfb xauth xdotool
-    xdg-utils
+    xvfb xauth xdotool x11-xkb-utils x11-utils imagemagick
+    xdg-utils desktop-file-utils
+    patchelf
 )
 
 missing=()

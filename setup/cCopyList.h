@@ -13,11 +13,30 @@ public:
         QString sNewName; // in the installation folder, or the system folder for a library
     };
 
+    // Why a copy failed, as the learner is told it.
+    enum Failure
+    {
+        Copied,
+        SourceMissing,    // the installer's folder lacks the file
+        NoSpace,          // the target's file system is full
+        PermissionDenied, // the source may not be read or the target folder not written
+        OtherFailure
+    };
+
     // The six rows in copy order.
     static QList<Row> Rows();
 
+    // The run-time files the installer's folder carries for a desktop without Qt (libraries, the
+    // platform plugin, translation, fonts, icon), listed one relative name a line in its
+    // RuntimeListName file; each keeps its name. Names that would leave the installation folder are
+    // passed over. None when the folder holds no list.
+    static QList<Row> RuntimeRows(const QString &sSetupFolder);
+    static constexpr const char *RuntimeListName = "runtime.list";
+
     // Targets whose name ends in "DLL" (any case) are run-time libraries for the system folder.
     static bool IsLibrary(const QString &sNewName);
+    // Targets whose name ends in ".EXE" (any case) are programs: installed executable.
+    static bool IsProgram(const QString &sNewName);
 
     // `sInstallPath` ends in "/"; `sSystemFolder` has no trailing "/".
     static QString TargetPath(const Row &row, const QString &sInstallPath, const QString &sSystemFolder);
@@ -29,7 +48,9 @@ public:
 
     // A byte-for-byte copy that replaces the target in one step: the new file is written beside it
     // and renamed over it, so a running copy of the target keeps its own file and a failed copy
-    // leaves the old target whole. The copy keeps the source's permissions (execute included).
-    // False, with the target untouched, when any step fails.
-    static bool CopyFile(const QString &sSource, const QString &sTarget);
+    // leaves the old target whole. The copy keeps the source's permissions (execute included);
+    // `bExecutable` adds execute wherever read is allowed, since a memory stick's file system may
+    // have dropped it. On failure the target is untouched and the reason returned.
+    static Failure CopyFile(const QString &sSource, const QString &sTarget, bool bExecutable = false);
+    static QString FailureText(Failure failure);
 };

@@ -22,9 +22,22 @@ QString cInstallFolder::InstallPath(const QString &sText)
     return path;
 }
 
+bool cInstallFolder::IsNameUsable(const QString &sInstallPath)
+{
+    if (!QDir::isAbsolutePath(sInstallPath))
+        return false;
+    // The folder goes into the menu entry's Exec= line: a line break would end that line, and
+    // launchers refuse a field code ("%" and a letter) they do not expect.
+    for (const QChar c : sInstallPath) {
+        if (c.category() == QChar::Other_Control || c == QLatin1Char('%'))
+            return false;
+    }
+    return true;
+}
+
 cInstallFolder::Check cInstallFolder::CheckFolder(const QString &sInstallPath)
 {
-    if (!QDir::isAbsolutePath(sInstallPath) || sInstallPath.contains(QChar(0)))
+    if (!IsNameUsable(sInstallPath))
         return FolderInvalid;
     if (QFileInfo(sInstallPath).isDir())
         return FolderExists;

@@ -21,8 +21,11 @@ public:
     // The trimmed text with "/" appended unless it ends in one; empty stays empty.
     static QString InstallPath(const QString &sText);
 
+    // An absolute name without "%" and without control characters (line breaks among them).
+    static bool IsNameUsable(const QString &sInstallPath);
+
     // Whether `sInstallPath` exists as a folder, else whether one make-directory call creates it
     // (its parent must exist). An empty or relative name is refused: it would install into
-    // wherever the installer happened to be started from.
+    // wherever the installer happened to be started from; so is a name the menu entry cannot hold.
     static Check CheckFolder(const QString &sInstallPath);
 };

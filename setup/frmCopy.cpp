@@ -96,9 +96,13 @@ void frmCopy::showEvent(QShowEvent *event)
 void frmCopy::StartCopy()
 {
     const QList<cCopyList::Row> rows = cCopyList::Rows();
-    iFiles = static_cast<qint16>(rows.size());
+    const QList<cCopyList::Row> runtime = cCopyList::RuntimeRows(SetupFolder());
+    iFiles = static_cast<qint16>(rows.size() + runtime.size());
     for (const cCopyList::Row &row : rows)
         CopyTheFile(row.sOldName, row.sNewName);
+    // The run-time files come after, without the wait each of the six files gets.
+    for (const cCopyList::Row &row : runtime)
+        CopyTheFile(row.sOldName, row.sNewName, false);
 
     if (!sFailed.isEmpty()) {
         // The tutor is not installed whole; saying it is would send the learner to a broken program.
@@ -106,7 +110,7 @@ void frmCopy::StartCopy()
                                  sFailed.join(QLatin1Char('\n')),
                              QStringLiteral("خطأ في النسخ"), platform::MessageIcon::Critical,
                              platform::MessageButtons::Ok, this);
-        platform::endProgram(1);
+        platform::endProgram(kExitCopyFailed);
         return;
     }
     if (bCreateGroup && !CreateGroup())
@@ -115,10 +119,10 @@ void frmCopy::StartCopy()
                              platform::MessageButtons::Ok, this);
     platform::messageBox(QStringLiteral("تمت عملية تركيب برنامج  Tavrin بنجاح!"), QStringLiteral("Tavrin"),
                          platform::MessageIcon::Information, platform::MessageButtons::Ok, this);
-    platform::endProgram();
+    platform::endProgram(kExitInstalled);
 }
 
-bool frmCopy::CopyTheFile(const QString &sOldName, const QString &sNewName)
+bool frmCopy::CopyTheFile(const QString &sOldName, const QString &sNewName, bool bWait)
 {
     // A deep folder is shortened in its middle so the file's name stays in sight; the whole path
     // is the tip.
@@ -129,26 +133,32 @@ bool frmCopy::CopyTheFile(const QString &sOldName, const QString &sNewName)
                                                        width() - margins.left() - margins.right()));
     lblFile->repaint();
     QCoreApplication::processEvents();
-    Sleep(1);
+    if (bWait)
+        Sleep(1);
 
     const QString source = SetupFolder() + sOldName;
     const cCopyList::Row row{sOldName, sNewName};
     const QString target = cCopyList::TargetPath(row, sInstallPath, platform::systemFolder());
-    bool copied = true;
+    cCopyList::Failure failure = cCopyList::Copied;
     if (!cCopyList::IsLibrary(sNewName)) {
-        copied = cCopyList::CopyFile(source, target);
+        // A run-time file may sit in a folder of its own (the platform plugin).
+        if (sNewName.contains(QLatin1Char('/')))
+            QDir().mkpath(QFileInfo(target).absolutePath());
+        failure = cCopyList::CopyFile(source, target, cCopyList::IsProgram(sNewName));
     } else if (QFileInfo(source).isFile()) {
         // The system folder is made on first use; a library that is busy gets one more try.
         QDir().mkpath(platform::systemFolder());
-        copied = cCopyList::CopyFile(source, target) || cCopyList::CopyFile(source, target);
+        failure = cCopyList::CopyFile(source, target);
+        if (failure != cCopyList::Copied)
+            failure = cCopyList::CopyFile(source, target);
     }
-    if (!copied)
-        sFailed.append(target);
+    if (failure != cCopyList::Copied)
+        sFailed.append(cCopyList::FailureText(failure) + QStringLiteral(": ") + target);
 
     lblPercent->setText(QString::number(cCopyList::Percent(iFile, iFiles)) + QLatin1Char('%'));
     Shape1->move(cCopyList::BarLeft(iFile, iFiles, kBoxWidth), 0);
     ++iFile;
-    return copied;
+    return failure == cCopyList::Copied;
 }
 
 bool frmCopy::CreateGroup()
@@ -158,6 +168,10 @@ bool frmCopy::CreateGroup()
     understood =
         progman.execute(QStringLiteral("[Additem(") + sInstallPath + QStringLiteral("KZ.EXE,Tavrin)]")) &&
         understood;
+    // Windows took these from the program file; "Tavrin" is the class of the tutor's windows.
+    progman.describeItem(sInstallPath + QStringLiteral("KZ.EXE"), sInstallPath + QStringLiteral("KZ.png"),
+                         QStringLiteral("Tavrin"),
+                         QStringLiteral("تعلم الكتابة على لوحة المفاتيح باللمس بالعربية والإنجليزية"));
     understood =
         progman.execute(QStringLiteral("[Additem(") + sInstallPath + QStringLiteral("ReadMe.TXT,إقرأني)]")) &&
         understood;

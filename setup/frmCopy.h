@@ -17,9 +17,10 @@ public:
 
     // Copies every file, makes the menu group if asked, reports and ends the installer.
     void StartCopy();
-    // One file with its display. True when it was copied, or passed over as a run-time library the
-    // installer's folder does not hold.
-    bool CopyTheFile(const QString &sOldName, const QString &sNewName);
+    // One file with its display, after a second's wait unless `bWait` is false. True when it was
+    // copied, or passed over as a run-time library the installer's folder does not hold; a failure
+    // is kept in sFailed with its reason.
+    bool CopyTheFile(const QString &sOldName, const QString &sNewName, bool bWait = true);
     // The menu group with the tutor and its read-me; true when the menu took it.
     bool CreateGroup();
     void Sleep(int iNumofSeconds);
@@ -34,7 +35,7 @@ public:
     QString Tag;
     qint16 iFile = 1;
     qint16 iFiles = 6;
-    QStringList sFailed; // targets that could not be written
+    QStringList sFailed; // "reason: target" of each file that could not be written
 
     static constexpr int kBoxWidth = 250;
 

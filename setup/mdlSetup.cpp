@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QThread>
 
 QString sInstallPath;
@@ -32,6 +33,8 @@ QList<QPointer<QWidget>> &loadedWindows()
 void SetUpApplication(QApplication &application)
 {
     platform::setUpArabicApplication(application, QStringLiteral("Tavrin Setup"));
+    Q_INIT_RESOURCE(icons); // the tutor's icon
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ-64.png")));
 }
 
 void Main()
@@ -47,7 +50,7 @@ bool ConfirmExit(QWidget *parent)
                                             platform::MessageButtons::YesNo, parent);
     if (answer != platform::AnswerYes)
         return false;
-    platform::endProgram();
+    platform::endProgram(kExitCancelled);
     return true;
 }
 

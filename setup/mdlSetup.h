@@ -19,7 +19,13 @@ void SetUpApplication(QApplication &application);
 // Shows the background window, then the welcome page.
 void Main();
 
-// Asks whether to end the installer; Yes ends it at once (copied files stay). False after No.
+// How the installer ends: installed, a file not copied, or stopped by the learner.
+constexpr int kExitInstalled = 0;
+constexpr int kExitCopyFailed = 1;
+constexpr int kExitCancelled = 2;
+
+// Asks whether to end the installer; Yes ends it at once with kExitCancelled (copied files stay).
+// False after No.
 bool ConfirmExit(QWidget *parent);
 
 // The installer's own folder, ending in "/".

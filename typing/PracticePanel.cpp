@@ -2,6 +2,7 @@
 
 #include "app/ScreenParts.h"
 
+#include "app/Blanks.h"
 #include "app/Int16.h"
 #include "typing/TypingPad.h"
 #include "users/cUser.h"
@@ -190,6 +191,16 @@ void PracticePanel::TypingPad_FinishSession()
                         QLatin1Char('.'));
     lblData[5]->setText(QLatin1Char(' ') + QString::number(RoundToInt16(TypingPad->iAccuracy)) +
                         QStringLiteral(" %"));
+
+    HistoryRecord record = CurrentPractice->History;
+    record.kind = HistoryRecord::Kind::PracticeLine;
+    // A lesson's section text comes before each group of lines.
+    if (CurrentPractice->bShowMessageBox && CurrentPractice->iShowMessagePer > 0)
+        record.bSection = quint8((m_run.iLineNumber - 1) / CurrentPractice->iShowMessagePer + 1);
+    record.iSpeed = RoundToInt16(TypingPad->iSpeed);
+    record.iAccuracy = RoundToInt16(TypingPad->iAccuracy);
+    record.AddKeys(TrimBlanks(TypingPad->sWantedText), TypingPad->sWrittenText);
+    RecordHistory(record);
 
     m_progressX = cPracticeRun::ProgressX(m_run.iLineNumber, CurrentPractice->iNumOfSessions, m_progressX);
     DrawProgress();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "users/cHistory.h"
+
 #include <QList>
 #include <QString>
 
@@ -14,6 +16,8 @@ public:
     qint16 iShowMessagePer = 0;
     bool bShowMessageBox = false;
     qint16 iNumOfSessions = 0;
+    // Where the run comes from: each finished line goes to the learner's history under it.
+    HistoryRecord History;
 
     void SetNumOfSessions(qint16 N);
     void AddText(qint16 iTextNum, const QString &sText);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "users/cHistory.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,6 +17,8 @@ public:
     QString sWantedText;
     qint16 iSpeed = 0;    // letters per minute
     qint16 iAccuracy = 0; // whole percent
+    // Where the test comes from: a finished test goes to the learner's history under it.
+    HistoryRecord History;
 
     // Hides the host's window, runs the modal test window, shows the host's window again.
     void StartTest();

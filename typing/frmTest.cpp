@@ -193,6 +193,13 @@ void frmTest::FinishTest()
     cTest result;
     cTest &test = CurrentTest ? *CurrentTest : result;
     test.SetResult(speeds, accuracies);
+    HistoryRecord record = test.History;
+    record.kind = HistoryRecord::Kind::Test;
+    record.iSpeed = test.iSpeed;
+    record.iAccuracy = test.iAccuracy;
+    for (int i = 0; i < bNumberOfBoxeses; ++i)
+        record.AddKeys(TrimBlanks(TypingPad[i]->sWantedText), TypingPad[i]->sWrittenText);
+    RecordHistory(record);
 
     QString unit;
     const qint16 converted = theUser().ConvSpeed(test.iSpeed, unit);

@@ -6,7 +6,9 @@
 #include "app/cTheApp.h"
 #include "platform/Dialogs.h"
 #include "platform/Process.h"
+#include "platform/SafeFile.h"
 #include "users/ProfileFile.h"
+#include "users/cHistory.h"
 #include "users/cUser.h"
 #include "users/frmNewUser.h"
 
@@ -116,10 +118,15 @@ void frmUsers::cmdDel_Click()
     const int answer = platform::messageBox(
         LoadResString(1101) + QLatin1Char(' ') + name + QStringLiteral(" ؟"), QStringLiteral("حذف ملف"),
         platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
-    QString error;
-    if (answer == platform::AnswerYes &&
-        !ProfileFile::remove(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension), &error) &&
-        QFileInfo::exists(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension)))
-        ShowProfileError(kProfileDeleteFailed, error, this);
+    if (answer == platform::AnswerYes) {
+        const QString path = theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension);
+        QString error;
+        if (ProfileFile::remove(path, &error) || !QFileInfo::exists(path)) {
+            // The learner's history goes with the profile; a learner without one has nothing to remove.
+            platform::removeFile(cHistory::PathFor(theApp().GetPath(), name));
+        } else {
+            ShowProfileError(kProfileDeleteFailed, error, this);
+        }
+    }
     RefreshData();
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 namespace setuptest {
 
@@ -44,8 +45,14 @@ MenuRecorder::MenuRecorder(bool result)
         runs.append(arguments);
         fileTexts.clear();
         for (const QString &argument : arguments) {
-            if (argument.startsWith(QLatin1Char('/')))
-                fileTexts.append(QString::fromUtf8(readAll(argument)));
+            if (!argument.startsWith(QLatin1Char('/')))
+                continue;
+            fileTexts.append(QString::fromUtf8(readAll(argument)));
+            QProcess validate;
+            validate.start(QStringLiteral("desktop-file-validate"), {argument});
+            if (!validate.waitForFinished() || validate.exitCode() != 0)
+                invalid.append(argument + QLatin1Char(' ') + validate.errorString() +
+                               QString::fromUtf8(validate.readAll()));
         }
         return result;
     });

@@ -32,7 +32,8 @@ public:
     int sleeps = 0;
 };
 
-// Records the menu tool's runs; the desktop files they name are read during the call.
+// Records the menu tool's runs; the desktop files they name are read and checked with
+// desktop-file-validate during the call.
 class MenuRecorder
 {
 public:
@@ -40,6 +41,7 @@ public:
     ~MenuRecorder();
     QList<QStringList> runs;
     QStringList fileTexts; // the files of the last run, in argument order
+    QStringList invalid;   // what desktop-file-validate said of files it refused
 };
 
 // A scratch folder: the installer's own folder, a home for the install and a system folder.

@@ -1,20 +1,22 @@
 #include "../e2e/E2eSupport.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-// The staged installer folder, run for real under its own X server and walked through with the
-// keyboard: Enter on each page's default button, then on the closing message.
+// The staged installer folder, run for real under its own X server on a desktop without Qt (a
+// private mount namespace hides the system's Qt, the libraries only it brings, its translations and
+// the two faces), walked through with the keyboard; then the tutor it installed is started there.
 class e2e_setup : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void installsWithDefaultAnswers();
+    void installsAndStartsWithoutTheSystemsQt();
 };
 
 static QByteArray readAll(const QString &path)
@@ -23,7 +25,23 @@ static QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void e2e_setup::installsWithDefaultAnswers()
+// Runs a command where Qt is hidden; starting it is up to the caller.
+static void prepareWithoutQt(QProcess &process, const QStringList &command)
+{
+    process.setProgram(QStringLiteral(WITHOUT_QT));
+    process.setArguments(QStringList{QStringLiteral(SETUP_FOLDER ".packages")} + command);
+}
+
+static QString xprop(const e2e::XServer &server, const QString &window, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessEnvironment(server.environment());
+    process.start(QStringLiteral("xprop"), QStringList{QStringLiteral("-id"), window} + arguments);
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void e2e_setup::installsAndStartsWithoutTheSystemsQt()
 {
     e2e::XServer server;
     if (!server.isRunning())
@@ -34,21 +52,39 @@ void e2e_setup::installsWithDefaultAnswers()
     const QString cdrom = dir.path() + "/cdrom/";
     const QString home = dir.path() + "/home";
     QVERIFY(QDir().mkpath(cdrom) && QDir().mkpath(home));
-    for (const char *name : {"Setup", "KZ.EX_", "ReadMe.TXT", "Arabic.TXT", "English.TXT"})
-        QVERIFY2(QFile::copy(QStringLiteral(SETUP_FOLDER "/") + name, cdrom + name), name);
+    QDirIterator staged(QStringLiteral(SETUP_FOLDER), QDir::Files, QDirIterator::Subdirectories);
+    while (staged.hasNext()) {
+        const QString from = staged.next();
+        const QString to = cdrom + QDir(QStringLiteral(SETUP_FOLDER)).relativeFilePath(from);
+        QVERIFY(QDir().mkpath(QFileInfo(to).absolutePath()));
+        QVERIFY2(QFile::copy(from, to), qPrintable(to));
+    }
+    // As read from a memory stick whose file system keeps no execute mode.
+    QFile::setPermissions(cdrom + "KZ.EX_", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadGroup | QFileDevice::ReadOther);
 
-    QProcess setup;
     QProcessEnvironment env = server.environment();
     env.insert("HOME", home);
     for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS"})
         env.remove(name);
+
+    // The build's own tutor, which takes Qt from the system, cannot start there.
+    QProcess unbundled;
+    unbundled.setProcessEnvironment(env);
+    prepareWithoutQt(unbundled, {QStringLiteral(KZ_EXECUTABLE)});
+    unbundled.start();
+    QVERIFY(unbundled.waitForFinished(30000));
+    QVERIFY2(unbundled.exitCode() == 127, unbundled.readAllStandardError().constData());
+
+    QProcess setup;
     setup.setProcessEnvironment(env);
     setup.setWorkingDirectory(dir.path());
-    setup.start(cdrom + "Setup", {});
+    prepareWithoutQt(setup, {cdrom + "Setup"});
+    setup.start();
     QVERIFY(setup.waitForStarted());
 
     const QString welcome = server.waitForWindow("مرحباً");
-    QVERIFY(!welcome.isEmpty());
+    QVERIFY2(!welcome.isEmpty(), setup.readAllStandardError().constData());
     server.screenshot("setup-welcome");
     server.key(welcome, {"Return"});
     const QString path = server.waitForWindow("المسار");
@@ -63,7 +99,7 @@ void e2e_setup::installsWithDefaultAnswers()
     server.key(last, {"Return"});
     QVERIFY(!server.waitForWindow("^نسخ الملفات$").isEmpty());
     server.screenshot("setup-copy");
-    // Every file takes at least a second.
+    // Every one of the six files takes at least a second.
     const QString done = server.waitForWindow("^Tavrin$", 30000);
     QVERIFY(!done.isEmpty());
     server.screenshot("setup-done");
@@ -73,15 +109,43 @@ void e2e_setup::installsWithDefaultAnswers()
 
     const QString installed = home + "/KZ/";
     QCOMPARE(readAll(installed + "KZ.EXE"), readAll(cdrom + "KZ.EX_"));
-    QVERIFY(QFileInfo(installed + "KZ.EXE").isExecutable());
-    for (const char *name : {"ReadMe.TXT", "Arabic.TXT", "English.TXT"})
-        QCOMPARE(readAll(installed + name), readAll(cdrom + name));
+    QCOMPARE(QFile::permissions(installed + "KZ.EXE") & 0x777, QFileDevice::Permissions(0x755));
+    QStringList names{"ReadMe.TXT", "Arabic.TXT", "English.TXT"};
+    names += QString::fromUtf8(readAll(cdrom + "runtime.list")).split('\n', Qt::SkipEmptyParts);
+    for (const QString &name : names)
+        QVERIFY2(readAll(installed + name) == readAll(cdrom + name), qPrintable(name));
     QVERIFY(QDir(home + "/.local/lib").entryList(QDir::Files).isEmpty());
-    if (!QStandardPaths::findExecutable("xdg-desktop-menu").isEmpty()) {
-        const QString entry =
-            QString::fromUtf8(readAll(home + "/.local/share/applications/tavrin-Tavrin-1.desktop"));
-        QVERIFY2(entry.contains("Exec=\"" + installed + "KZ.EXE\"\n"), qPrintable(entry));
+
+    const QString entries = home + "/.local/share/";
+    const QString program = QString::fromUtf8(readAll(entries + "applications/tavrin-Tavrin-1.desktop"));
+    QVERIFY2(program.contains("Exec=\"" + installed + "KZ.EXE\"\n"), qPrintable(program));
+    QVERIFY(program.contains("Icon=" + installed + "KZ.png\n"));
+    const QString windowClass = QRegularExpression("\nStartupWMClass=([^\n]+)\n").match(program).captured(1);
+    QVERIFY(!windowClass.isEmpty());
+    for (const char *entry : {"applications/tavrin-Tavrin-1.desktop", "applications/tavrin-Tavrin-2.desktop",
+                              "desktop-directories/tavrin-Tavrin.directory"}) {
+        QProcess validate;
+        validate.start("desktop-file-validate", {entries + entry});
+        QVERIFY(validate.waitForFinished());
+        QVERIFY2(validate.exitCode() == 0, validate.readAll().constData());
     }
+
+    // The installed tutor starts there too, with its icon and the class its menu entry names.
+    QProcess tutor;
+    tutor.setProcessEnvironment(env);
+    tutor.setWorkingDirectory(home);
+    prepareWithoutQt(tutor, {installed + "KZ.EXE"});
+    tutor.start();
+    const QString users = server.waitForWindow("^Tavrin - ");
+    QVERIFY2(!users.isEmpty(), tutor.readAllStandardError().constData());
+    server.screenshot("setup-installed-tutor");
+    QVERIFY(xprop(server, users, {"WM_CLASS"}).contains(", \"" + windowClass + "\""));
+    // Width and height of the first picture only: the whole icon is 64 K numbers.
+    const QString icon = xprop(server, users, {"-f", "_NET_WM_ICON", "32c", " $0 $1", "_NET_WM_ICON"});
+    QVERIFY2(QRegularExpression("_NET_WM_ICON\\(CARDINAL\\) [1-9][0-9]* [1-9]").match(icon).hasMatch(),
+             qPrintable(icon));
+    tutor.kill();
+    tutor.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(e2e_setup)

@@ -88,7 +88,7 @@ void tst_copylist::copyKeepsBytesAndExecutePermission()
     InstallScratch scratch;
     scratch.stageShippedFiles();
     const QString target = scratch.root() + "KZ.EXE";
-    QVERIFY(cCopyList::CopyFile(scratch.setupFolder() + "KZ.EX_", target));
+    QCOMPARE(cCopyList::CopyFile(scratch.setupFolder() + "KZ.EX_", target), cCopyList::Copied);
     QCOMPARE(readAll(target), readAll(scratch.setupFolder() + "KZ.EX_"));
     QVERIFY(QFile::permissions(target) & QFileDevice::ExeOwner);
     QVERIFY(QFile::permissions(target) & QFileDevice::ExeGroup);
@@ -106,7 +106,7 @@ void tst_copylist::copyReplacesATargetThatIsRunning()
     QFile running(target);
     QVERIFY(running.open(QIODevice::ReadOnly));
 
-    QVERIFY(cCopyList::CopyFile(scratch.setupFolder() + "KZ.EX_", target));
+    QCOMPARE(cCopyList::CopyFile(scratch.setupFolder() + "KZ.EX_", target), cCopyList::Copied);
     QCOMPARE(running.readAll(), QByteArray("old tutor, running"));
     QCOMPARE(readAll(target), readAll(scratch.setupFolder() + "KZ.EX_"));
     QVERIFY(QFile::permissions(target) & QFileDevice::ExeOwner);
@@ -116,20 +116,22 @@ void tst_copylist::failedCopyLeavesTheTargetWhole_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("failure");
     QTest::newRow("missing source") << "cdrom/Missing.TXT"
-                                    << "ReadMe.TXT";
+                                    << "ReadMe.TXT" << int(cCopyList::SourceMissing);
     QTest::newRow("source is a folder") << "cdrom"
-                                        << "ReadMe.TXT";
+                                        << "ReadMe.TXT" << int(cCopyList::SourceMissing);
     QTest::newRow("target folder missing") << "cdrom/ReadMe.TXT"
-                                           << "nowhere/ReadMe.TXT";
+                                           << "nowhere/ReadMe.TXT" << int(cCopyList::OtherFailure);
     QTest::newRow("target is a folder") << "cdrom/ReadMe.TXT"
-                                        << "afolder";
+                                        << "afolder" << int(cCopyList::OtherFailure);
 }
 
 void tst_copylist::failedCopyLeavesTheTargetWhole()
 {
     QFETCH(QString, source);
     QFETCH(QString, target);
+    QFETCH(int, failure);
     InstallScratch scratch;
     scratch.stageShippedFiles();
     QDir().mkpath(scratch.root() + "afolder");
@@ -138,7 +140,7 @@ void tst_copylist::failedCopyLeavesTheTargetWhole()
     if (!existed && !target.contains('/'))
         writeFile(targetPath, "installed before");
 
-    QVERIFY(!cCopyList::CopyFile(scratch.root() + source, targetPath));
+    QCOMPARE(int(cCopyList::CopyFile(scratch.root() + source, targetPath)), failure);
     if (QFileInfo(targetPath).isFile())
         QCOMPARE(readAll(targetPath), QByteArray("installed before"));
     QCOMPARE(QDir(scratch.root()).entryList({"*.new", "*.tmp", "*ReadMe.TXT.*"}, QDir::Files), QStringList());

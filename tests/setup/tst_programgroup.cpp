@@ -58,13 +58,19 @@ void tst_programgroup::installsTheGroupAsMenuFiles()
     QCoreApplication::setApplicationName("Tavrin Setup");
     InstallScratch scratch;
     scratch.stageShippedFiles();
-    const QString program = scratch.setupFolder() + "KZ.EX_";
+    // Named as a Windows program and lacking its execute mode: still started directly, since the
+    // desktop's handler for ".EXE" files is a Windows loader, if any.
+    const QString program = scratch.setupFolder() + "KZ.EXE";
+    QVERIFY(writeFile(program, "\x7f"
+                               "ELF"));
     const QString document = scratch.setupFolder() + "ReadMe.TXT";
     MenuRecorder menu;
     platform::ProgramGroup progman;
     QVERIFY(progman.execute("[CreateGroup(Tavrin)]"));
     QVERIFY(progman.execute("[Additem(" + program + ",Tavrin)]"));
     QVERIFY(progman.execute("[Additem(" + document + ",إقرأني)]"));
+    QVERIFY(progman.describeItem(program, scratch.setupFolder() + "KZ.png", "Tavrin", "تعلم الكتابة"));
+    QVERIFY(!progman.describeItem("/elsewhere/KZ.EXE", "", "", ""));
     QVERIFY(progman.finish());
 
     QCOMPARE(menu.runs.size(), 1);
@@ -82,6 +88,10 @@ void tst_programgroup::installsTheGroupAsMenuFiles()
     QVERIFY(menu.fileTexts.at(1).contains("Name=Tavrin\n"));
     QVERIFY(menu.fileTexts.at(1).contains("Exec=\"" + program + "\"\n"));
     QVERIFY(menu.fileTexts.at(1).contains("Path=" + scratch.setupFolder().chopped(1) + "\n"));
+    QVERIFY(menu.fileTexts.at(1).contains("Icon=" + scratch.setupFolder() + "KZ.png\n"));
+    QVERIFY(menu.fileTexts.at(1).contains("StartupWMClass=Tavrin\n"));
+    QVERIFY(menu.fileTexts.at(1).contains("Comment=تعلم الكتابة\n"));
+    QCOMPARE(menu.invalid, QStringList());
     QVERIFY(menu.fileTexts.at(2).contains("Name=إقرأني\n"));
     QVERIFY(menu.fileTexts.at(2).contains("Exec=xdg-open \"" + document + "\"\n"));
     // The temporary menu files are gone once installed.

@@ -1,9 +1,11 @@
 // The user selection and new-user dialogs, driven through their widgets.
 #include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/mdlMain.h"
 #include "platform/SafeFile.h"
 #include "support/TestSupport.h"
+#include "users/cHistory.h"
 #include "users/cUser.h"
 #include "users/frmNewUser.h"
 #include "users/frmUsers.h"
@@ -207,6 +209,9 @@ private slots:
         const QString chosen = list->item(1)->text();
         list->setCurrentRow(1);
         QCOMPARE(users.lblUser->text(), chosen);
+        // The learner's history goes with the profile.
+        const QString history = cHistory::PathFor(theApp().GetPath(), chosen);
+        QVERIFY(cHistory::Append(history, HistoryRecord()));
 
         DialogScript dialogs;
         dialogs.answer(platform::AnswerNo);
@@ -218,12 +223,14 @@ private slots:
         QCOMPARE(dialogs.requests[0].icon, platform::MessageIcon::Question);
         QCOMPARE(dialogs.requests[0].buttons, platform::MessageButtons::YesNo);
         QCOMPARE(listed(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        QVERIFY(QFile::exists(history));
 
         list->setCurrentRow(1);
         dialogs.answer(platform::AnswerYes);
         QTest::mouseClick(users.cmdDel, Qt::LeftButton);
         QCOMPARE(listed().size(), 1);
         QVERIFY(!listed().contains(chosen));
+        QVERIFY(!QFile::exists(history));
         QCOMPARE(users.lblUser->text(), list->item(0)->text());
     }
 

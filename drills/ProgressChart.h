@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+// The learner's tests over time: speed and accuracy as two lines, oldest at the left, with the two
+// targets drawn across. Painted here, so the tutor loads no chart library. With more tests than
+// pixels each pixel column shows the lowest and highest value that falls in it.
+class ProgressChart : public QWidget
+{
+    Q_OBJECT
+public:
+    struct Point
+    {
+        qint64 iTime;  // milliseconds since 1970, UTC
+        qint16 iSpeed; // in the learner's unit
+        qint16 iAccuracy;
+    };
+
+    explicit ProgressChart(QWidget *parent = nullptr);
+
+    // Speeds and the speed target are in the learner's unit; the texts are the target values as the
+    // results table writes them.
+    void SetData(QList<Point> points, qint16 iWantedSpeed, qint16 iWantedAccuracy, const QString &sSpeedText,
+                 const QString &sAccuracyText);
+    // The learner's typing colours: the chart stands on the same background as the typing pad.
+    void SetColours(const QColor &back, const QColor &text);
+
+    qsizetype PointCount() const { return m_points.size(); }
+    const QList<Point> &Points() const { return m_points; }
+
+    // The plot's frame, and where a test's speed and accuracy are drawn in it.
+    QRectF PlotArea() const;
+    QPointF SpeedAt(qsizetype index) const;
+    QPointF AccuracyAt(qsizetype index) const;
+
+    static const QColor kSpeedColour;
+    static const QColor kAccuracyColour;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    double XOf(qsizetype index) const;
+    double SpeedY(double speed) const;
+    double AccuracyY(double accuracy) const;
+    void DrawSeries(QPainter &p, bool speed) const;
+
+    QList<Point> m_points;
+    QColor m_back = Qt::white;
+    QColor m_text = Qt::black;
+    qint16 m_wantedSpeed = 0;
+    qint16 m_wantedAccuracy = 0;
+    double m_speedTop = 10; // the speed at the top of the plot
+    QString m_speedText;
+    QString m_accuracyText;
+};

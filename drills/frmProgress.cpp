@@ -1,0 +1,186 @@
+#include "drills/frmProgress.h"
+
+#include "app/Artwork.h"
+#include "app/KeyTables.h"
+#include "app/KeyboardPicture.h"
+#include "app/ScreenParts.h"
+#include "app/cTheApp.h"
+#include "drills/ProgressChart.h"
+#include "drills/cCustomText.h"
+#include "typing/cTypingLine.h"
+#include "users/cUser.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+// A miss rate from this on is as red as a key gets.
+constexpr double kRedFrom = 0.20;
+
+QString percentText(qint64 value)
+{
+    return QLatin1Char(' ') + QString::number(value) + QStringLiteral(" %");
+}
+
+} // namespace
+
+frmProgress::frmProgress()
+{
+    setObjectName(QStringLiteral("frmProgress"));
+
+    picProgress = screen::makePanel(QStringLiteral("picProgress"), this);
+    resize(picProgress->size());
+    const int width = picProgress->width();
+    lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" تقدمي"), picProgress);
+
+    // Legends on the reading side, each in its line's colour.
+    lblData[0] =
+        screen::makeLabel(QStringLiteral("lblData0"), QString(), QRect(20, 48, 270, 22), picProgress);
+    lblData[0]->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter); // over its scale
+    lblData[1] = screen::makeLabel(QStringLiteral("lblData1"), QStringLiteral(" الدقة (%)"),
+                                   QRect(300, 48, width - 320, 22), picProgress);
+    lblData[0]->setStyleSheet(QStringLiteral("color: %1;").arg(ProgressChart::kSpeedColour.name()));
+    lblData[1]->setStyleSheet(QStringLiteral("color: %1;").arg(ProgressChart::kAccuracyColour.name()));
+
+    picChart = new ProgressChart(picProgress);
+    picChart->setObjectName(QStringLiteral("picChart"));
+    picChart->setGeometry(20, 72, width - 40, 150);
+
+    lblEmpty = screen::makeLabel(QStringLiteral("lblEmpty"), QString(), QRect(60, 100, width - 120, 90),
+                                 picProgress);
+    lblEmpty->setWordWrap(true);
+    lblEmpty->setAlignment(Qt::AlignCenter);
+    QFont empty = lblEmpty->font();
+    empty.setPointSize(12);
+    lblEmpty->setFont(empty);
+
+    picKeyboard = new KeyboardPicture(picProgress);
+    picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
+    picKeyboard->setGeometry(10, 236, KeyboardPicture::kWidth, 166);
+    picKeyboard->setFingerColours(false);
+
+    // The weakest keys beside the keyboard, on the reading side.
+    const int listLeft = 10 + KeyboardPicture::kWidth + 6;
+    lblWeakTitle = screen::makeLabel(QStringLiteral("lblWeakTitle"), QStringLiteral(" أضعف الحروف:"),
+                                     QRect(listLeft, 236, width - listLeft - 8, 26), picProgress);
+    QFont bold = lblWeakTitle->font();
+    bold.setBold(true);
+    lblWeakTitle->setFont(bold);
+    for (int i = 0; i < kWeakest; ++i) {
+        lblWeak[i] = screen::makeLabel(QStringLiteral("lblWeak%1").arg(i), QString(),
+                                       QRect(listLeft, 266 + i * 27, width - listLeft - 8, 26), picProgress);
+        QFont key = lblWeak[i]->font();
+        key.setPointSize(12);
+        lblWeak[i]->setFont(key);
+    }
+
+    cmdPractice = new QPushButton(picProgress);
+    cmdPractice->setObjectName(QStringLiteral("cmdPractice"));
+    cmdPractice->setGeometry(width - 30 - 36, 420, 36, 30);
+    cmdPractice->setIcon(artwork::icon(artwork::ButtonIcon::Practice));
+    cmdPractice->setIconSize(QSize(22, 22));
+    cmdPractice->setCursor(Qt::PointingHandCursor);
+    // Enter as well as the space bar presses it once it has the keyboard.
+    cmdPractice->setAutoDefault(true);
+    connect(cmdPractice, &QPushButton::clicked, this, &frmProgress::cmdPractice_Click);
+    lblLesson[0] = screen::makeLabel(QStringLiteral("lblLesson0"), QStringLiteral("تدريب على أضعف الحروف."),
+                                     QRect(30, 420, width - 60 - 44, 30), picProgress);
+    lblLesson[0]->setFont(bold);
+    cmdPractice->setAccessibleName(lblLesson[0]->text());
+    // The panel hands the keyboard to its one button when it is shown.
+    picProgress->setFocusProxy(cmdPractice);
+}
+
+QColor frmProgress::TintFor(double rate)
+{
+    // Hue from green (120) down to red (0); pale enough for the key's letter to stay readable.
+    const double share = std::clamp(rate / kRedFrom, 0.0, 1.0);
+    return QColor::fromHsvF(float((1.0 - share) * 120.0 / 360.0), float(0.25 + 0.45 * share), 0.97f);
+}
+
+void frmProgress::Form_Load()
+{
+    cUser &user = theUser();
+    const bool arabic = user.IsLanguageArabic();
+    const QByteArray bytes = cHistory::ReadFile(cHistory::PathFor(theApp().GetPath(), user.sUserName));
+    ShowSummary(cHistory::Summarise(bytes, arabic), arabic);
+}
+
+void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
+{
+    cUser &user = theUser();
+    QString unit;
+    const qint16 wantedSpeed = user.ConvSpeed(user.GetWantedSpeed(), unit);
+    const qint16 wantedAccuracy = user.GetWantedAccuracy();
+    const bool words =
+        user.GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM");
+    lblData[0]->setText(QStringLiteral(" السرعة (") + unit + QLatin1Char(')'));
+
+    QList<ProgressChart::Point> points;
+    points.reserve(summary.tests.size());
+    for (const HistorySummary::TestPoint &test : summary.tests)
+        points.append({test.iTime, words ? qint16(test.iSpeed / 5) : test.iSpeed, test.iAccuracy});
+    picChart->SetData(std::move(points), wantedSpeed, wantedAccuracy,
+                      QLatin1Char(' ') + QString::number(wantedSpeed) + QLatin1Char(' ') + unit +
+                          QLatin1Char('.'),
+                      percentText(wantedAccuracy));
+    const cTypingLine::Colours colours =
+        cTypingLine::ColoursFor(user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt());
+    picChart->SetColours(colours.back, colours.text);
+    picChart->setAccessibleDescription(QString::number(picChart->PointCount()));
+
+    if (summary.IsEmpty())
+        lblEmpty->setText(QStringLiteral("لا يوجد شيء هنا بعد: لم تنه أي سطر تدريب أو اختبار بهذه اللغة. "
+                                         "ستظهر نتائجك هنا بعد أول تدريب."));
+    else if (summary.tests.isEmpty())
+        lblEmpty->setText(QStringLiteral("لم تنه أي اختبار بهذه اللغة بعد: ستظهر سرعتك ودقتك هنا بعد "
+                                         "أول اختبار."));
+    lblEmpty->setVisible(summary.tests.isEmpty());
+    lblEmpty->raise();
+
+    // The keyboard: each key the learner has typed, tinted by how often it was missed.
+    const QStringList &table = arabic ? vArabicKeys : vEnglishKeys;
+    const QList<KeyStat> stats = summary.KeyStats(table);
+    QHash<int, QColor> fills;
+    for (qsizetype i = 0; i < stats.size(); ++i) {
+        if (stats.at(i).iWanted > 0)
+            fills.insert(keygrid::positionOfIndex(int(i), arabic), TintFor(stats.at(i).Rate()));
+    }
+    const qint64 spaces = summary.wanted.at(' ');
+    if (spaces > 0)
+        fills.insert(keygrid::kSpaceBar, TintFor(double(summary.missed.at(' ')) / double(spaces)));
+    picKeyboard->Cls();
+    picKeyboard->setKeyFills(fills);
+    theApp().ShowLetters(picKeyboard);
+
+    const QList<KeyStat> weakest = cHistory::WeakestKeys(stats, kWeakest);
+    sWeakLetters.clear();
+    for (int i = 0; i < kWeakest; ++i) {
+        QString text;
+        if (i < weakest.size()) {
+            const KeyStat &key = weakest.at(i);
+            sWeakLetters.append(key.sKey);
+            text = QLatin1Char(' ') + key.sKey + QStringLiteral(" :") +
+                   percentText(key.iMissed * 100 / std::max<qint64>(key.iWanted, 1));
+        } else if (i == 0 && !summary.IsEmpty()) {
+            text = QStringLiteral(" لا أخطاء.");
+        }
+        lblWeak[i]->setText(text);
+        lblWeak[i]->setAccessibleName(text);
+    }
+    // The weakest keys are also boxed, as a lesson marks its keys.
+    for (const QString &letter : sWeakLetters)
+        theApp().SelectLetter(picKeyboard, letter);
+    cmdPractice->setEnabled(!sWeakLetters.isEmpty());
+    lblLesson[0]->setEnabled(!sWeakLetters.isEmpty());
+}
+
+void frmProgress::cmdPractice_Click()
+{
+    if (sWeakLetters.isEmpty())
+        return;
+    MakeCustomPractice(sWeakLetters).StartPractic();
+}

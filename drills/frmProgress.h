@@ -1,0 +1,50 @@
+#pragma once
+
+#include "users/cHistory.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+
+class KeyboardPicture;
+class ProgressChart;
+class QLabel;
+class QPushButton;
+
+// The learner's progress in the training language, from the history: the tests' speed and accuracy
+// over time against the targets, the keyboard tinted by each key's miss rate, the five weakest keys,
+// and a button that practises them as the custom lessons do. The window is never shown; the main
+// menu moves picProgress into the main window.
+class frmProgress : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kWeakest = 5;
+
+    frmProgress();
+
+    void Form_Load();
+    void cmdPractice_Click();
+
+    // The weakest keys' letters, weakest first, as the practice takes them.
+    QStringList sWeakLetters;
+
+    QWidget *picProgress = nullptr;
+    QLabel *lblTitle = nullptr;
+    std::array<QLabel *, 2> lblData{}; // the chart's two legends
+    ProgressChart *picChart = nullptr;
+    QLabel *lblEmpty = nullptr;
+    KeyboardPicture *picKeyboard = nullptr;
+    QLabel *lblWeakTitle = nullptr;
+    std::array<QLabel *, kWeakest> lblWeak{};
+    QPushButton *cmdPractice = nullptr;
+    std::array<QLabel *, 1> lblLesson{};
+
+    // The tint of a key missed at `rate` (0 to 1): green for none, through yellow, red from 20 %.
+    static QColor TintFor(double rate);
+
+private:
+    void ShowSummary(const HistorySummary &summary, bool arabic);
+};

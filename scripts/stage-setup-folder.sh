@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Stages the installer's folder so it installs on a desktop without Qt: Setup, the tutor as KZ.EX_,
+# the shipped texts, and beside them the run-time such a desktop lacks (Qt's libraries, the xcb
+# platform plugin, the libraries only Qt brings, Qt's Arabic texts, the two faces, the icon). The
+# programs and libraries find each other through a RUNPATH relative to $ORIGIN; qt.conf points Qt at
+# the folder for its plugin and translation. Setup copies the files named in runtime.list beside
+# KZ.EXE; the Debian packages they came from are written to <folder>.packages for the tests.
+#
+# usage: stage-setup-folder.sh SETUP TUTOR QTPATHS RESOURCES FOLDER
+set -euo pipefail
+
+setup=$1 tutor=$2 qtpaths=$3 resources=$4 folder=$5
+xcb_plugin="$("$qtpaths" --query QT_INSTALL_PLUGINS)/platforms/libqxcb.so"
+
+# Packages every Debian 12 desktop holds (the gnome, kde, xfce, lxde, mate and cinnamon tasks
+# without recommends, resolved from a bare system), with the same library names in later releases.
+# Every other library the programs load is shipped. ICU is shipped although Debian 12 desktops hold
+# it: its library names carry its version, which later releases change.
+desktop_packages=(
+    libc6 libgcc-s1 libstdc++6 zlib1g libzstd1 liblzma5 liblz4-1 libbrotli1 libbz2-1.0
+    libglib2.0-0 libpcre2-8-0 libdbus-1-3 libsystemd0 libcap2 libgcrypt20 libgpg-error0 libuuid1
+    libbsd0 libmd0 libexpat1 libffi8 libselinux1 libmount1 libblkid1
+    libx11-6 libx11-xcb1 libxau6 libxdmcp6 libsm6 libice6 libxkbcommon0
+    libxcb1 libxcb-randr0 libxcb-render0 libxcb-shape0 libxcb-shm0 libxcb-sync1 libxcb-util1
+    libxcb-xfixes0
+    libfontconfig1 libfreetype6 libharfbuzz0b libgraphite2-3 libpng16-16
+    libegl1 libglx0 libopengl0 libglvnd0 libgl1
+)
+
+# Objects whose libraries are followed: both programs and the one plugin they use.
+objects=("$setup" "$tutor" "$xcb_plugin")
+
+rm -rf "$folder"
+mkdir -p "$folder/platforms" "$folder/licences"
+
+# The library files the objects load, each with the package that holds it (one dpkg query: each
+# costs a read of its database). Packages list their files under /lib or /usr/lib; the merged /usr
+# makes both names one file.
+mapfile -t libraries < <(for object in "${objects[@]}"; do ldd "$object"; done |
+    awk '$2 == "=>" && $3 ~ /^\// { print $3 }' | sort -u)
+declare -A package_of
+while IFS= read -r line; do
+    package=${line%%:*}
+    path=${line#*: }
+    package_of[$path]=$package
+    package_of[/usr$path]=$package
+done < <(for library in "${libraries[@]}"; do
+    real=$(readlink -f "$library")
+    echo "$real"
+    echo "${real#/usr}"
+done | xargs dpkg -S 2>/dev/null || true)
+package_for() {
+    local real
+    real=$(readlink -f "$1")
+    [ -n "${package_of[$real]:-}" ] || { echo "no package holds $1" >&2; exit 1; }
+    echo "${package_of[$real]}"
+}
+
+shipped_packages=()
+runtime=()
+is_desktop_package() {
+    local package
+    for package in "${desktop_packages[@]}"; do [ "$package" = "$1" ] && return 0; done
+    return 1
+}
+ship() { # source, name in the folder, RUNPATH or ""; strips ELF files
+    local target="$folder/$2"
+    cp -L "$1" "$target"
+    chmod u+w "$target"
+    if [ -n "$3" ]; then
+        strip --strip-unneeded "$target"
+        patchelf --set-rpath "$3" "$target"
+    fi
+    runtime+=("$2")
+}
+note_package() {
+    local package
+    for package in "${shipped_packages[@]}"; do [ "$package" = "$1" ] && return 0; done
+    shipped_packages+=("$1")
+    # Systems made without documentation may lack it; the folder is still whole for the learner.
+    if [ -f "/usr/share/doc/$1/copyright" ]; then
+        cp "/usr/share/doc/$1/copyright" "$folder/licences/$1.copyright"
+        runtime+=("licences/$1.copyright")
+    else
+        echo "warning: no licence text for $1 in /usr/share/doc" >&2
+    fi
+}
+
+for library in "${libraries[@]}"; do
+    package=$(package_for "$library")
+    is_desktop_package "$package" && continue
+    ship "$library" "$(basename "$library")" '$ORIGIN'
+    note_package "$package"
+done
+
+ship "$xcb_plugin" platforms/libqxcb.so '$ORIGIN/..'
+note_package "$(dpkg -S "$(readlink -f "$xcb_plugin")" | cut -d: -f1)"
+
+translation="$("$qtpaths" --query QT_INSTALL_TRANSLATIONS)/qtbase_ar.qm"
+ship "$translation" qtbase_ar.qm ""
+note_package "$(dpkg -S "$translation" | cut -d: -f1)"
+
+for face in fonts-noto-ui-core/NotoSansArabicUI-Regular.ttf fonts-noto-ui-core/NotoSansArabicUI-Bold.ttf \
+    fonts-dejavu-core/DejaVuSansMono.ttf; do
+    package=${face%%/*} name=${face#*/}
+    file=$(dpkg -L "$package" | grep "/$name\$" | head -n 1)
+    [ -n "$file" ] || { echo "$package holds no $name" >&2; exit 1; }
+    ship "$file" "$name" ""
+    note_package "$package"
+done
+
+ship "$resources/KZ.png" KZ.png ""
+printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = .\n' >"$folder/qt.conf"
+runtime+=(qt.conf)
+
+# The installer and the tutor; Setup copies the tutor itself, the texts and then runtime.list.
+cp "$setup" "$folder/Setup"
+strip "$folder/Setup"
+patchelf --set-rpath '$ORIGIN' "$folder/Setup"
+cp "$tutor" "$folder/KZ.EX_"
+strip "$folder/KZ.EX_"
+patchelf --set-rpath '$ORIGIN' "$folder/KZ.EX_"
+cp "$resources/ReadMe.TXT" "$resources/Arabic.TXT" "$resources/English.TXT" "$folder/"
+
+printf '%s\n' "${shipped_packages[@]}" >"$folder.packages"
+printf '%s\n' "${runtime[@]}" >"$folder/runtime.list"

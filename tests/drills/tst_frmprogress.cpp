@@ -1,0 +1,288 @@
+// The learner's progress: finished practice lines and tests land in the history, and the progress
+// screen, opened from the menu, shows the tests, the weakest keys and practises them.
+#include "app/Blanks.h"
+#include "app/ClickableLabel.h"
+#include "app/KeyTables.h"
+#include "app/KeyboardPicture.h"
+#include "app/WindowRegistry.h"
+#include "app/cTheApp.h"
+#include "drills/ProgressChart.h"
+#include "drills/frmProgress.h"
+#include "lessons/cLesson.h"
+#include "mainwindow/frmMain.h"
+#include "platform/SafeFile.h"
+#include "support/TestSupport.h"
+#include "typing/TypingPad.h"
+#include "typing/frmTest.h"
+#include "users/cHistory.h"
+#include "users/cUser.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <cerrno>
+
+using namespace testsupport;
+
+namespace {
+
+frmMain &main()
+{
+    return Window<frmMain>();
+}
+
+QString historyPath()
+{
+    return cHistory::PathFor(theApp().GetPath(), theUser().sUserName);
+}
+
+QList<HistoryRecord> history()
+{
+    return cHistory::Decode(cHistory::ReadFile(historyPath()));
+}
+
+void typeText(QWidget *target, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void setSetting(const char *section, const char *item, const QString &value)
+{
+    theUser().SetSettings(QString::fromLatin1(section), QString::fromLatin1(item), value);
+}
+
+// A record of the learner's own, as the tutor would append it.
+void addRecord(bool arabic, HistoryRecord::Kind kind, qint16 speed, qint16 accuracy, const QString &wanted,
+               const QString &written)
+{
+    HistoryRecord record;
+    record.bArabic = arabic;
+    record.kind = kind;
+    record.iSpeed = speed;
+    record.iAccuracy = accuracy;
+    record.AddKeys(wanted, written);
+    QVERIFY(cHistory::Append(historyPath(), record));
+}
+
+frmProgress &openProgress()
+{
+    main().show();
+    QTest::mouseClick(main().lblSection[frmMain::kProgressIndex], Qt::LeftButton);
+    return Window<frmProgress>();
+}
+
+QStringList weakTexts(const frmProgress &screen)
+{
+    QStringList texts;
+    for (QLabel *label : screen.lblWeak)
+        texts.append(label->text());
+    return texts;
+}
+
+} // namespace
+
+class tst_FrmProgress : public QObject
+{
+    Q_OBJECT
+
+    std::optional<Sandbox> m_sandbox;
+
+private slots:
+    void initTestCase() { FillKeyTables(); }
+    void init()
+    {
+        m_sandbox.emplace();
+        createAndLogIn(QStringLiteral("Layla"), 8, 90);
+        setSetting("General", "Lang", QStringLiteral("E"));
+    }
+    void cleanup() { m_sandbox.reset(); }
+
+    void lessonLineAndTestAreRecorded()
+    {
+        ManualClock clock;
+        main().show();
+        theLesson().bLessonNumric = 1;
+        theLesson().sLessonLetters = QStringLiteral("ASDF");
+        theLesson().ShowPractice();
+        PracticePanel &panel = *main().picPractice;
+        QTest::mouseClick(panel.cmdOK, Qt::LeftButton); // past the section's text
+        const QString line = TrimBlanks(panel.TypingPad->sWantedText);
+        QVERIFY(line.size() > 3);
+        // One wrong letter in the third place.
+        const QChar wrongAt = line.at(2);
+        QString typed = line;
+        typed[2] = wrongAt == QLatin1Char('x') ? QLatin1Char('y') : QLatin1Char('x');
+        typeText(panel.TypingPad, typed.left(typed.size() - 1));
+        clock.now += 30;
+        typeText(panel.TypingPad, typed.right(1));
+
+        QList<HistoryRecord> records = history();
+        QCOMPARE(records.size(), 1);
+        const HistoryRecord &practice = records.at(0);
+        QCOMPARE(practice.kind, HistoryRecord::Kind::PracticeLine);
+        QCOMPARE(practice.source, HistoryRecord::Source::Lesson);
+        QCOMPARE(practice.bLesson, quint8(1));
+        QCOMPARE(practice.bSection, quint8(1));
+        QVERIFY(!practice.bArabic);
+        QCOMPARE(practice.iSpeed, qint16(line.size() * 2)); // the line in 30 seconds
+        QCOMPARE(practice.iAccuracy, qint16(std::trunc(100.0 - 100.0 / line.size())));
+        int wanted = 0, missed = 0;
+        for (const HistoryRecord::KeyCount &key : practice.keys) {
+            wanted += key.iWanted;
+            missed += key.iMissed;
+            QCOMPARE(key.iWanted, quint16(line.count(key.cKey)));
+            if (key.iMissed > 0)
+                QCOMPARE(key.cKey, wrongAt);
+        }
+        QCOMPARE(wanted, line.size());
+        QCOMPARE(missed, 1);
+
+        // Test 2 of the lesson, typed without a mistake in the modal test window.
+        QString testText;
+        QTimer::singleShot(0, [&testText] {
+            frmTest &window = Window<frmTest>();
+            for (int i = 0; i < window.bNumberOfBoxeses; ++i) {
+                ::TypingPad *pad = window.TypingPad[i];
+                testText += TrimBlanks(pad->sWantedText);
+                typeText(pad, TrimBlanks(pad->sWantedText));
+            }
+            QTest::mouseClick(window.cmdOK, Qt::LeftButton);
+        });
+        theLesson().ShowTest(2);
+        records = history();
+        QCOMPARE(records.size(), 2);
+        const HistoryRecord &test = records.at(1);
+        QCOMPARE(test.kind, HistoryRecord::Kind::Test);
+        QCOMPARE(test.bLesson, quint8(1));
+        QCOMPARE(test.bSection, quint8(2));
+        QCOMPARE(test.iSpeed, theLesson().GetTestSpeed(1, 2));
+        QCOMPARE(test.iAccuracy, qint16(100));
+        wanted = missed = 0;
+        for (const HistoryRecord::KeyCount &key : test.keys) {
+            wanted += key.iWanted;
+            missed += key.iMissed;
+        }
+        QCOMPARE(wanted, testText.size());
+        QCOMPARE(missed, 0);
+    }
+
+    void failedAppendIsTold()
+    {
+        // A folder in the history's place: every append fails, and the learner hears of it once.
+        QVERIFY(QDir().mkpath(historyPath()));
+        DialogScript dialogs;
+        RecordHistory(HistoryRecord());
+        RecordHistory(HistoryRecord());
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].text, QStringLiteral("تعذر حفظ هذه النتيجة في سجل التقدم.\r\r") +
+                                               platform::systemErrorText(EISDIR));
+        QCOMPARE(dialogs.requests[0].icon, platform::MessageIcon::Exclamation);
+    }
+
+    void emptyHistorySaysSo()
+    {
+        frmProgress &screen = openProgress();
+        QVERIFY(screen.picProgress->isVisible());
+        QVERIFY(main().lblSection[frmMain::kProgressIndex]->font().underline());
+        QVERIFY(screen.lblEmpty->isVisible());
+        QVERIFY(screen.lblEmpty->text().startsWith(QStringLiteral("لا يوجد شيء هنا بعد")));
+        QCOMPARE(screen.picChart->PointCount(), 0);
+        QCOMPARE(weakTexts(screen), QStringList(frmProgress::kWeakest, QString()));
+        QVERIFY(!screen.cmdPractice->isEnabled());
+        QVERIFY(screen.picKeyboard->KeyFills().isEmpty());
+    }
+
+    void showsTheLanguagesHistory_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<qint16>("firstSpeed");
+        QTest::addColumn<QString>("legend");
+        QTest::newRow("words") << QStringLiteral("W") << qint16(20)
+                               << QStringLiteral(" السرعة (كلمة / دقيقة)");
+        QTest::newRow("letters") << QStringLiteral("L") << qint16(100)
+                                 << QStringLiteral(" السرعة (حرف / دقيقة)");
+    }
+    void showsTheLanguagesHistory()
+    {
+        QFETCH(QString, unit);
+        QFETCH(qint16, firstSpeed);
+        QFETCH(QString, legend);
+        setSetting("General", "Unit", unit);
+        // English: a missed 2 of 2, q 2 of 4, w and s 1 of 4 (w first on the keyboard), the space 1 of 2;
+        // Arabic records do not count.
+        addRecord(false, HistoryRecord::Kind::Test, 100, 80, QStringLiteral("qqww as"),
+                  QStringLiteral("xqwx x "));
+        addRecord(false, HistoryRecord::Kind::PracticeLine, 50, 90, QStringLiteral("qqww a"),
+                  QStringLiteral("qxwwxx"));
+        addRecord(false, HistoryRecord::Kind::Test, 120, 95, QStringLiteral("sss"), QStringLiteral("sss"));
+        addRecord(true, HistoryRecord::Kind::Test, 10, 10, QStringLiteral("ضضض"), QStringLiteral("xxx"));
+
+        frmProgress &screen = openProgress();
+        QVERIFY(!screen.lblEmpty->isVisible());
+        QCOMPARE(screen.picChart->PointCount(), 2);
+        QCOMPARE(screen.lblData[0]->text(), legend);
+        // Speeds are drawn in the learner's unit.
+        QCOMPARE(screen.picChart->Points().at(0).iSpeed, firstSpeed);
+        QVERIFY(screen.picChart->SpeedAt(0).y() > screen.picChart->SpeedAt(1).y());
+        QCOMPARE(screen.picChart->AccuracyAt(1).y(),
+                 screen.picChart->PlotArea().bottom() - screen.picChart->PlotArea().height() * 0.95);
+        QCOMPARE(weakTexts(screen),
+                 (QStringList{QStringLiteral(" A : 100 %"), QStringLiteral(" Q : 50 %"),
+                              QStringLiteral(" W : 25 %"), QStringLiteral(" S : 25 %"), QString()}));
+        const QHash<int, QColor> fills = screen.picKeyboard->KeyFills();
+        QCOMPARE(fills.value(keygrid::positionOf(QStringLiteral("Q"), false)), frmProgress::TintFor(0.5));
+        QCOMPARE(fills.value(keygrid::kSpaceBar), frmProgress::TintFor(0.5));
+        QVERIFY(!fills.contains(keygrid::positionOf(QStringLiteral("Z"), false))); // never typed
+        QVERIFY(screen.cmdPractice->isEnabled());
+    }
+
+    void practisesTheWeakestKeys()
+    {
+        addRecord(false, HistoryRecord::Kind::PracticeLine, 50, 90, QStringLiteral("qqww ;"),
+                  QStringLiteral("qxxw x"));
+        frmProgress &screen = openProgress();
+        const QStringList letters = {QStringLiteral(";"), QStringLiteral("Q"), QStringLiteral("W")};
+        QCOMPARE(screen.sWeakLetters, letters);
+        // By keyboard: the screen hands the keys to its button, and Enter presses it.
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        QCOMPARE(QApplication::focusWidget(), screen.cmdPractice);
+        QTest::keyClick(screen.cmdPractice, Qt::Key_Return);
+        QVERIFY(main().picPractice->isVisible());
+        const std::optional<cPractice> &practice = main().CurrentPractice();
+        QVERIFY(practice);
+        QCOMPARE(practice->sLetters, letters.join(QString()));
+        QCOMPARE(practice->sTitle, QStringLiteral("تدريب - دروس خاصة"));
+        QCOMPARE(practice->iNumOfSessions, qint16(50));
+        QCOMPARE(practice->History.source, HistoryRecord::Source::CustomLetters);
+        for (qint16 i = 1; i <= practice->iNumOfSessions; ++i) {
+            const QString line = practice->GetText(i);
+            QVERIFY(!line.isEmpty());
+            for (QChar c : line)
+                QVERIFY2(QStringLiteral(";wq ").contains(c), qPrintable(line));
+        }
+        QCOMPARE(main().picPractice->TypingPad->sWantedText, practice->GetText(1));
+    }
+
+    void menuItemAndShortcut()
+    {
+        main().show();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        ClickableLabel *item = main().lblSection[frmMain::kProgressIndex];
+        QCOMPARE(item->text(), QStringLiteral("تقدمي"));
+        // It stands with the sections, inside the window, and moves none of them.
+        QVERIFY(item->geometry().top() > main().lblSection[4]->geometry().bottom());
+        QVERIFY(item->geometry().bottom() < main().lblSection[6]->geometry().top());
+        QVERIFY(main().lblSection[10]->mapTo(&main(), QPoint(0, main().lblSection[10]->height())).y() <=
+                main().height());
+        QTest::keyClick(&main(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(WindowRegistry::IsLoaded<frmProgress>());
+        QVERIFY(Window<frmProgress>().picProgress->isVisible());
+    }
+};
+
+QTEST_MAIN(tst_FrmProgress)
+#include "tst_frmprogress.moc"

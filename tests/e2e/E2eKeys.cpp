@@ -1,0 +1,41 @@
+#include "E2eKeys.h"
+
+#include "platform/KeyboardLayout.h"
+
+#include <QHash>
+
+namespace e2e {
+
+const QStringList &usLetters()
+{
+    static const QStringList letters = [] {
+        QStringList list;
+        for (char c = 'a'; c <= 'z'; ++c)
+            list.append(QString(QLatin1Char(c)));
+        return list;
+    }();
+    return letters;
+}
+
+QStringList keysFor(const QString &text, const QString &layout)
+{
+    QHash<QString, QString> keyOf;
+    for (quint32 keycode = 10; keycode <= 65; ++keycode) {
+        const QString us =
+            platform::textOfPhysicalKey(QString::fromLatin1(platform::kEnglishLayout), keycode, false);
+        if (us.isEmpty() || keycode == 94)
+            continue;
+        const QString name = usLetters().contains(us) ? us : QString::number(keycode);
+        for (bool shift : {false, true}) {
+            const QString typed = platform::textOfPhysicalKey(layout, keycode, shift);
+            if (!typed.isEmpty() && !keyOf.contains(typed))
+                keyOf.insert(typed, (shift ? QStringLiteral("shift+") : QString()) + name);
+        }
+    }
+    QStringList keys;
+    for (const QChar c : text)
+        keys.append(keyOf.value(QString(c)));
+    return keys;
+}
+
+} // namespace e2e

@@ -1,0 +1,327 @@
+#include "users/cHistory.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Folders.h"
+#include "platform/SafeFile.h"
+#include "users/cUser.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr char kMagic[2] = {'K', 'H'};
+constexpr int kHeader = 4;  // magic and body length
+constexpr int kTrailer = 4; // CRC-32
+constexpr quint8 kVersion = 1;
+// version, time, language, kind, source, lesson, section, speed, accuracy, key count
+constexpr int kFixedBody = 1 + 8 + 1 + 1 + 1 + 1 + 1 + 2 + 2 + 2;
+constexpr int kKeyBytes = 6;
+constexpr int kMaxKeys = (0xFFFF - kFixedBody) / kKeyBytes;
+// Years of daily practice stay far below this; a larger file is read up to it.
+constexpr qint64 kMaxFileBytes = qint64(512) * 1024 * 1024;
+
+// CRC-32 (IEEE) eight bytes at a time: a history of many thousands of records is checked whole
+// each time the progress screen opens.
+struct CrcTables
+{
+    std::array<std::array<quint32, 256>, 8> t{};
+    CrcTables()
+    {
+        for (quint32 i = 0; i < 256; ++i) {
+            quint32 c = i;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[0][i] = c;
+        }
+        for (quint32 i = 0; i < 256; ++i)
+            for (int s = 1; s < 8; ++s)
+                t[s][i] = (t[s - 1][i] >> 8) ^ t[0][t[s - 1][i] & 0xFF];
+    }
+};
+
+const CrcTables &crcTables()
+{
+    static const CrcTables tables;
+    return tables;
+}
+
+template <typename T> T readLE(const char *p)
+{
+    return qFromLittleEndian<T>(p);
+}
+
+template <typename T> void appendLE(QByteArray &out, T value)
+{
+    char bytes[sizeof(T)];
+    qToLittleEndian<T>(value, bytes);
+    out.append(bytes, sizeof(T));
+}
+
+// A body that checks out: its fields, and where its key counts start.
+struct BodyView
+{
+    const char *p = nullptr;
+    int keys = 0;
+    qint64 time() const { return readLE<qint64>(p + 1); }
+    bool arabic() const { return p[9] == 'A'; }
+    HistoryRecord::Kind kind() const { return HistoryRecord::Kind(quint8(p[10])); }
+    HistoryRecord::Source source() const { return HistoryRecord::Source(quint8(p[11])); }
+    quint8 lesson() const { return quint8(p[12]); }
+    quint8 section() const { return quint8(p[13]); }
+    qint16 speed() const { return readLE<qint16>(p + 14); }
+    qint16 accuracy() const { return readLE<qint16>(p + 16); }
+    const char *key(int i) const { return p + kFixedBody + i * kKeyBytes; }
+};
+
+// Calls `onRecord` with every record that checks out, in file order. Anything else (a torn tail, a
+// damaged stretch) is skipped byte by byte until the next record that does.
+template <typename F> void scanRecords(const QByteArray &bytes, F onRecord)
+{
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype pos = 0;
+    while (pos + kHeader + kFixedBody + kTrailer <= size) {
+        if (data[pos] != kMagic[0] || data[pos + 1] != kMagic[1]) {
+            const qsizetype next = bytes.indexOf(kMagic, pos + 1);
+            if (next < 0)
+                return;
+            pos = next;
+            continue;
+        }
+        const int length = readLE<quint16>(data + pos + 2);
+        const qsizetype end = pos + kHeader + length + kTrailer;
+        bool good = length >= kFixedBody && end <= size;
+        const char *body = data + pos + kHeader;
+        if (good) {
+            const int keys = readLE<quint16>(body + kFixedBody - 2);
+            good = body[0] == char(kVersion) && length == kFixedBody + keys * kKeyBytes &&
+                   readLE<quint32>(body + length) == cHistory::Crc32(data + pos + 2, length + 2);
+            if (good) {
+                onRecord(BodyView{body, keys});
+                pos = end;
+                continue;
+            }
+        }
+        ++pos;
+    }
+}
+
+} // namespace
+
+void HistoryRecord::AddKeys(const QString &wanted, const QString &written)
+{
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const QChar c = wanted.at(i);
+        auto it = std::find_if(keys.begin(), keys.end(), [c](const KeyCount &k) { return k.cKey == c; });
+        if (it == keys.end()) {
+            keys.append({c, 0, 0});
+            it = keys.end() - 1;
+        }
+        if (it->iWanted < 0xFFFF)
+            ++it->iWanted;
+        if ((i >= written.size() || written.at(i) != c) && it->iMissed < 0xFFFF)
+            ++it->iMissed;
+    }
+}
+
+QList<KeyStat> HistorySummary::KeyStats(const QStringList &table) const
+{
+    QList<KeyStat> stats;
+    for (const QString &entry : table) {
+        KeyStat stat{entry, 0, 0};
+        if (entry.size() == 1) {
+            QList<QChar> forms{entry.at(0)};
+            if (entry.at(0).toLower() != entry.at(0))
+                forms.append(entry.at(0).toLower());
+            for (QChar c : forms) {
+                stat.iWanted += wanted.at(c.unicode());
+                stat.iMissed += missed.at(c.unicode());
+            }
+        }
+        stats.append(stat);
+    }
+    return stats;
+}
+
+QString cHistory::PathFor(const QString &sFolder, const QString &sUserName)
+{
+    return sFolder + sUserName + QLatin1String(kExtension);
+}
+
+quint32 cHistory::Crc32(const char *data, qsizetype size)
+{
+    const auto &t = crcTables().t;
+    quint32 crc = 0xFFFFFFFFu;
+    const auto *p = reinterpret_cast<const uchar *>(data);
+    while (size >= 8) {
+        const quint32 a =
+            crc ^ (quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24);
+        crc = t[7][a & 0xFF] ^ t[6][(a >> 8) & 0xFF] ^ t[5][(a >> 16) & 0xFF] ^ t[4][a >> 24] ^ t[3][p[4]] ^
+              t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
+        p += 8;
+        size -= 8;
+    }
+    while (size-- > 0)
+        crc = t[0][(crc ^ *p++) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+QByteArray cHistory::Encode(const HistoryRecord &record)
+{
+    const int keys = int(std::min<qsizetype>(record.keys.size(), kMaxKeys));
+    const int length = kFixedBody + keys * kKeyBytes;
+    QByteArray out;
+    out.reserve(kHeader + length + kTrailer);
+    out.append(kMagic, 2);
+    appendLE<quint16>(out, quint16(length));
+    out.append(char(kVersion));
+    appendLE<qint64>(out, record.iTime);
+    out.append(record.bArabic ? 'A' : 'E');
+    out.append(char(record.kind));
+    out.append(char(record.source));
+    out.append(char(record.bLesson));
+    out.append(char(record.bSection));
+    appendLE<qint16>(out, record.iSpeed);
+    appendLE<qint16>(out, record.iAccuracy);
+    appendLE<quint16>(out, quint16(keys));
+    for (int i = 0; i < keys; ++i) {
+        const HistoryRecord::KeyCount &k = record.keys.at(i);
+        appendLE<quint16>(out, k.cKey.unicode());
+        appendLE<quint16>(out, k.iWanted);
+        appendLE<quint16>(out, k.iMissed);
+    }
+    appendLE<quint32>(out, Crc32(out.constData() + 2, out.size() - 2));
+    return out;
+}
+
+QList<HistoryRecord> cHistory::Decode(const QByteArray &bytes)
+{
+    QList<HistoryRecord> records;
+    scanRecords(bytes, [&records](const BodyView &body) {
+        HistoryRecord r;
+        r.iTime = body.time();
+        r.bArabic = body.arabic();
+        r.kind = body.kind();
+        r.source = body.source();
+        r.bLesson = body.lesson();
+        r.bSection = body.section();
+        r.iSpeed = body.speed();
+        r.iAccuracy = body.accuracy();
+        r.keys.reserve(body.keys);
+        for (int i = 0; i < body.keys; ++i) {
+            const char *k = body.key(i);
+            r.keys.append({QChar(readLE<quint16>(k)), readLE<quint16>(k + 2), readLE<quint16>(k + 4)});
+        }
+        records.append(std::move(r));
+    });
+    return records;
+}
+
+HistorySummary cHistory::Summarise(const QByteArray &bytes, bool arabic)
+{
+    HistorySummary summary;
+    qint64 *wanted = summary.wanted.data();
+    qint64 *missed = summary.missed.data();
+    scanRecords(bytes, [&](const BodyView &body) {
+        if (body.arabic() != arabic)
+            return;
+        if (body.kind() == HistoryRecord::Kind::Test)
+            summary.tests.append({body.time(), body.speed(), body.accuracy()});
+        else
+            ++summary.iLines;
+        for (int i = 0; i < body.keys; ++i) {
+            const char *k = body.key(i);
+            const quint16 c = readLE<quint16>(k);
+            wanted[c] += readLE<quint16>(k + 2);
+            missed[c] += readLE<quint16>(k + 4);
+        }
+    });
+    return summary;
+}
+
+QList<KeyStat> cHistory::WeakestKeys(const QList<KeyStat> &stats, int count)
+{
+    QList<qsizetype> order;
+    for (qsizetype i = 0; i < stats.size(); ++i) {
+        if (stats.at(i).iMissed > 0)
+            order.append(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [&stats](qsizetype a, qsizetype b) {
+        const KeyStat &x = stats.at(a);
+        const KeyStat &y = stats.at(b);
+        // Compare missed/wanted exactly, by cross-multiplying.
+        const double lhs = double(x.iMissed) * double(y.iWanted);
+        const double rhs = double(y.iMissed) * double(x.iWanted);
+        if (lhs != rhs)
+            return lhs > rhs;
+        return x.iMissed > y.iMissed;
+    });
+    QList<KeyStat> weakest;
+    for (qsizetype i = 0; i < order.size() && i < count; ++i)
+        weakest.append(stats.at(order.at(i)));
+    return weakest;
+}
+
+bool cHistory::Append(const QString &path, const HistoryRecord &record, QString *error)
+{
+    const QByteArray bytes = Encode(record);
+    // No name at all (not even a dangling link): the file begins with this record, made whole.
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
+        QString reason;
+        if (platform::createFileAtomically(path, bytes, &reason))
+            return true;
+        // Another tutor may have made it meanwhile; anything else is the failure.
+        if (!QFileInfo::exists(path)) {
+            if (error)
+                *error = reason;
+            return false;
+        }
+    }
+    const int fd = platform::openRegularFile(path, true, error);
+    if (fd < 0)
+        return false;
+    const bool written = platform::appendAndSync(fd, bytes, error);
+    platform::closeFile(fd);
+    return written;
+}
+
+QByteArray cHistory::ReadFile(const QString &path)
+{
+    const int fd = platform::openRegularFile(path, false);
+    if (fd < 0)
+        return {};
+    // Records appended meanwhile are read next time.
+    const qint64 size = std::min<qint64>(QFileInfo(path).size(), kMaxFileBytes);
+    QByteArray bytes = platform::readAt(fd, 0, size);
+    platform::closeFile(fd);
+    return bytes;
+}
+
+void RecordHistory(HistoryRecord record)
+{
+    static bool failing = false;
+    cUser &user = theUser();
+    if (user.sUserName.isEmpty())
+        return;
+    record.iTime = QDateTime::currentMSecsSinceEpoch();
+    record.bArabic = user.IsLanguageArabic();
+    QString reason;
+    if (cHistory::Append(cHistory::PathFor(platform::programFolder(), user.sUserName), record, &reason)) {
+        failing = false;
+        return;
+    }
+    if (failing)
+        return;
+    failing = true;
+    // What failed, then the system's reason, as the profile's own write errors are told.
+    platform::messageBox(QStringLiteral("تعذر حفظ هذه النتيجة في سجل التقدم.") + QStringLiteral("\r\r") +
+                             reason,
+                         QStringLiteral("خطأ في سجل التقدم"), platform::MessageIcon::Exclamation);
+}
