@@ -1,5 +1,6 @@
 #include "E2eSupport.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -208,13 +209,24 @@ void killTutorsIn(const QString &folder)
 {
     const QString executable = QDir(folder).absoluteFilePath(QStringLiteral("KZ.EXE"));
     const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    QStringList killed;
     for (const QString &pid : pids) {
         bool numeric = false;
         const int number = pid.toInt(&numeric);
         if (!numeric)
             continue;
-        if (QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid)) == executable)
+        if (QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid)) == executable) {
             ::kill(number, SIGKILL);
+            killed.append(pid);
+        }
+    }
+    // Wait until each has let go of its files (its profile lock among them): a dead process's exe
+    // link no longer resolves, even while it waits to be reaped.
+    QDeadlineTimer deadline(5000);
+    for (const QString &pid : killed) {
+        while (QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid)) == executable &&
+               !deadline.hasExpired())
+            QThread::msleep(20);
     }
 }
 

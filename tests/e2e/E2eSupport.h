@@ -59,7 +59,8 @@ private:
     QProcess m_process;
 };
 
-// Kills every tutor process started from `folder` (restarts are detached from the test).
+// Kills every tutor process started from `folder` (restarts are detached from the test) and waits
+// until they have let go of their files.
 void killTutorsIn(const QString &folder);
 
 } // namespace e2e
