@@ -220,12 +220,24 @@ void killTutorsIn(const QString &folder)
             killed.append(pid);
         }
     }
-    // Wait until each has let go of its files (its profile lock among them): a dead process's exe
-    // link no longer resolves, even while it waits to be reaped.
-    QDeadlineTimer deadline(5000);
+    // Wait until each has let go of its files (its profile lock among them). They are closed when
+    // the last thread ends, and a thread ends before it shows as a zombie ("Z") or is gone.
+    const auto running = [](const QString &pid) {
+        const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+        for (const QString &task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile stat(tasks + QLatin1Char('/') + task + QStringLiteral("/stat"));
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray line = stat.readAll();
+            const qsizetype afterName = line.lastIndexOf(')');
+            if (afterName >= 0 && line.mid(afterName + 2, 1) != "Z")
+                return true;
+        }
+        return false;
+    };
+    QDeadlineTimer deadline(10000);
     for (const QString &pid : killed) {
-        while (QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid)) == executable &&
-               !deadline.hasExpired())
+        while (running(pid) && !deadline.hasExpired())
             QThread::msleep(20);
     }
 }
