@@ -7,6 +7,7 @@
 #include "app/cTheApp.h"
 #include "app/frmMain.h"
 #include "drills/cCustomText.h"
+#include "platform/Dialogs.h"
 #include "platform/Volumes.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
@@ -15,12 +16,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTreeView>
 
 namespace {
@@ -153,11 +156,11 @@ void frmCustom::BuildFileLists()
 
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_files = new QFileSystemModel(this);
-    m_files->setFilter(QDir::Files);
-    // Name filters ignore case, so "*.TXT" also finds "notes.txt".
-    m_files->setNameFilters({QStringLiteral("*.TXT")});
-    m_files->setNameFilterDisables(false);
+    // A plain listing of one folder: a file-system model would keep every folder it was once rooted
+    // at in view, whatever its filter.
+    m_files = new QStringListModel(this);
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &frmCustom::ListFiles);
 
     Drive1 = new QComboBox(picChoose);
     Drive1->setObjectName(QStringLiteral("Drive1"));
@@ -187,6 +190,7 @@ void frmCustom::BuildFileLists()
     File1->setLayoutDirection(Qt::LeftToRight);
     File1->setModel(m_files);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
 void frmCustom::Form_Load()
@@ -232,7 +236,7 @@ QString frmCustom::Dir1Path() const
 QString frmCustom::File1FileName() const
 {
     const QModelIndexList selected = File1->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? QString() : m_files->fileName(selected.first());
+    return selected.isEmpty() ? QString() : selected.first().data().toString();
 }
 
 void frmCustom::cmdMove_Click()
@@ -270,8 +274,25 @@ void frmCustom::Dir1_Change()
 {
     const QString folder = Dir1Path();
     File1->selectionModel()->clear();
-    m_files->setRootPath(folder);
-    File1->setRootIndex(m_files->index(folder));
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
+    if (!folder.isEmpty())
+        m_watcher->addPath(folder);
+    ListFiles(folder);
+}
+
+void frmCustom::ListFiles(const QString &sFolder)
+{
+    const QString selected = File1FileName();
+    // Name filters ignore case, so "*.TXT" also finds "notes.txt"; folders never match.
+    const QStringList names =
+        sFolder.isEmpty()
+            ? QStringList()
+            : QDir(sFolder).entryList({QStringLiteral("*.TXT")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    m_files->setStringList(names);
+    const qsizetype row = names.indexOf(selected);
+    if (!selected.isEmpty() && row >= 0)
+        File1->setCurrentIndex(m_files->index(int(row)));
 }
 
 void frmCustom::cmdLesson_Click(int Index)
@@ -291,7 +312,14 @@ void frmCustom::cmdLesson_Click(int Index)
     } else if (Index == 1) {
         cTest test;
         test.sTitle = QStringLiteral("اختبار - ") + QStringLiteral("دروس خاصة");
-        test.sWantedText = ReadTestText(TestFilePath(Dir1Path(), File1FileName()));
+        const QString sFileName = File1FileName();
+        test.sWantedText = ReadTestText(TestFilePath(Dir1Path(), sFileName));
+        // A test on nothing would end at the first key with a speed of 0: say so instead.
+        if (!sFileName.isEmpty() && test.sWantedText.trimmed().isEmpty()) {
+            platform::messageBox(QStringLiteral("الملف المحدد لا يحتوي على نص يمكن الاختبار عليه."),
+                                 QStringLiteral("دروس خاصة"), platform::MessageIcon::Exclamation);
+            return;
+        }
         test.StartTest();
     }
 }
