@@ -61,6 +61,7 @@ frmMain::frmMain()
         item->setGeometry(12, y, menuWidth - 24, 30);
         item->setAlignment(screen::kCaptionAlignment);
         item->setCursor(Qt::PointingHandCursor);
+        item->setFocusPolicy(Qt::TabFocus); // the keyboard reaches the menu; a click takes no focus
         QFont f = item->font();
         f.setPointSize(12);
         item->setFont(f);

@@ -1,5 +1,7 @@
 #include "platform/ArabicApplication.h"
 
+#include "platform/ButtonKeys.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -24,6 +26,8 @@ void setUpArabicApplication(QApplication &application, const QString &name)
     if (translator->load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
+
+    pressFocusedButtonsWithEnter(application);
 }
 
 } // namespace platform

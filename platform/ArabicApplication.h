@@ -7,7 +7,7 @@ class QApplication;
 namespace platform {
 
 // What an Arabic desktop program expects of the system: right-to-left direction, a face with Arabic
-// glyphs for the interface, and Qt's own texts (نعم / لا) in Arabic.
+// glyphs for the interface, Qt's own texts (نعم / لا) in Arabic, and Enter pressing the focused button.
 void setUpArabicApplication(QApplication &application, const QString &name);
 
 } // namespace platform

@@ -24,6 +24,9 @@ public:
     QPushButton *cmdNewUser = nullptr;
     QPushButton *cmdDel = nullptr;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void cmdOK_Click();
     void cmdCancel_Click();
