@@ -58,7 +58,9 @@ frmMain::frmMain()
     for (int i = 0; i < 11; ++i) {
         auto *item = new ClickableLabel(captions[i], menu);
         item->setObjectName(QStringLiteral("lblSection%1").arg(i));
-        item->setGeometry(12, y, menuWidth - 24, 30);
+        // Room for the keyboard's focus frame around the caption, which stays where it was.
+        item->setGeometry(6, y, menuWidth - 12, 30);
+        item->setContentsMargins(6, 0, 6, 0);
         item->setAlignment(screen::kCaptionAlignment);
         item->setCursor(Qt::PointingHandCursor);
         item->setFocusPolicy(Qt::TabFocus); // the keyboard reaches the menu; a click takes no focus
