@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringListModel>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 namespace {
@@ -165,7 +166,13 @@ void frmCustom::BuildFileLists()
     Drive1 = new QComboBox(picChoose);
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Drive1->setGeometry(330, 298, 250, 28);
-    Drive1->setLayoutDirection(Qt::LeftToRight); // paths read left to right
+    // Paths read left to right, in the list that drops down too. That list is a window of its own
+    // and the style draws its entries in the program's right-to-left direction ("/home" as
+    // "home/"); a plain item delegate takes the direction of the list.
+    Drive1->setLayoutDirection(Qt::LeftToRight);
+    Drive1->view()->setLayoutDirection(Qt::LeftToRight);
+    Drive1->setItemDelegate(new QStyledItemDelegate(Drive1));
+    Drive1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }")); // a list, sized for it
     connect(Drive1, &QComboBox::activated, this, &frmCustom::Drive1_Change);
 
     Dir1 = new QTreeView(picChoose);
@@ -177,10 +184,14 @@ void frmCustom::BuildFileLists()
     for (int column = 1; column < m_folders->columnCount(); ++column)
         Dir1->hideColumn(column);
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmCustom::Dir1_Change);
-    // Folders are listed in the background; bring the current one into view once its parent is in.
+    // Folders are listed in the background, each on its own; as each folder above the current one
+    // fills in, the rows it adds push the current one down, so bring it back into view.
     connect(m_folders, &QFileSystemModel::directoryLoaded, Dir1, [this](const QString &path) {
         const QModelIndex current = Dir1->currentIndex();
-        if (current.isValid() && m_folders->filePath(current.parent()) == path)
+        if (!current.isValid())
+            return;
+        const QString above = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+        if (m_folders->filePath(current).startsWith(above))
             Dir1->scrollTo(current);
     });
 
