@@ -291,6 +291,27 @@ void frmMain::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
+bool frmMain::focusNextPrevChild(bool next)
+{
+    // Panels of the content area lie one over another (the home panel under all, a section's pages
+    // over each other) and stay visible to Qt when covered; the focus must not go to a button
+    // nobody can see, which Enter would press. Only the topmost panel's controls take it.
+    QWidget *top = nullptr;
+    for (QWidget *panel : m_content->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (panel->isVisible())
+            top = panel; // children are kept in stacking order, the topmost last
+    }
+    QWidget *const start = focusWidget();
+    for (int step = 0; step < 64; ++step) {
+        if (!QWidget::focusNextPrevChild(next))
+            return false;
+        QWidget *const now = focusWidget();
+        if (now == start || !top || !m_content->isAncestorOf(now) || top == now || top->isAncestorOf(now))
+            return true;
+    }
+    return true;
+}
+
 void frmMain::closeEvent(QCloseEvent *event)
 {
     // Section windows unload first, so their unload handlers (the settings screen's password) run.

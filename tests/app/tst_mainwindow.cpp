@@ -131,6 +131,19 @@ private slots:
         QVERIFY(items[8]->hasFocus());
     }
 
+    // A section's screen covers the home panel, whose buttons Qt still counts as visible: Tab must
+    // not move the focus to one of them (Enter would press a button nobody sees).
+    void tabSkipsCoveredPanels()
+    {
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        theApp().ShowScreen(Window<FakeSection>().picScreen);
+        main().lblSection[10]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(main().lblSection[10], Qt::Key_Tab);
+        QVERIFY2(!main().picHome->isAncestorOf(QApplication::focusWidget()),
+                 qPrintable(QApplication::focusWidget()->objectName()));
+    }
+
     void menuUnloadsTheSectionWindow()
     {
         FakeSection &section = Window<FakeSection>();
