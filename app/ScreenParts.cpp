@@ -1,7 +1,5 @@
 #include "app/ScreenParts.h"
 
-#include "app/frmMain.h"
-
 #include <QLabel>
 
 namespace screen {
@@ -10,14 +8,14 @@ QWidget *makePanel(const QString &name, QWidget *parent)
 {
     auto *panel = new QWidget(parent);
     panel->setObjectName(name);
-    panel->setGeometry(QRect(QPoint(0, 0), frmMain::kContentSize));
+    panel->setGeometry(QRect(QPoint(0, 0), kSize));
     panel->setAutoFillBackground(true);
     return panel;
 }
 
 QLabel *makeHeading(const QString &name, const QString &text, QWidget *parent)
 {
-    QLabel *label = makeLabel(name, text, QRect(0, 0, frmMain::kContentSize.width(), 44), parent);
+    QLabel *label = makeLabel(name, text, QRect(0, 0, kSize.width(), 44), parent);
     label->setStyleSheet(QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
     QFont font = label->font();
     font.setPointSize(16);

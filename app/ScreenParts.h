@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QLabel;
@@ -12,6 +13,9 @@ namespace screen {
 // Right-aligned whatever the text's direction: Qt mirrors a plain right alignment for right-to-left
 // text, which would put Arabic captions on the left.
 constexpr Qt::Alignment kCaptionAlignment = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
+
+// The main window's content area: every screen panel is this size.
+constexpr QSize kSize{600, 480};
 
 // A panel the size of the main window's content area.
 QWidget *makePanel(const QString &name, QWidget *parent);

@@ -5,12 +5,10 @@
 #include "app/KeyboardPicture.h"
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/CodePage1256.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
-#include "users/cUser.h"
 
 bool bLoggedIn = false;
 
@@ -34,13 +32,12 @@ int cTheApp::ErrorMessage(qint16 iErrorNum, const QString &)
 
 void cTheApp::ShowScreen(QWidget *picPictureBox)
 {
-    if (!picPictureBox)
+    if (!picPictureBox || !m_screenArea)
         return;
-    frmMain &main = Window<frmMain>();
     QWidget *owner = picPictureBox->window();
-    if (owner != &main)
+    if (owner != m_screenArea->window())
         WindowRegistry::AdoptPanel(owner, picPictureBox);
-    picPictureBox->setParent(main.contentArea());
+    picPictureBox->setParent(m_screenArea);
     picPictureBox->move(0, 0);
     picPictureBox->show();
     picPictureBox->raise();
@@ -51,8 +48,7 @@ void cTheApp::ShowLetters(KeyboardPicture *picKeyboard)
 {
     if (!picKeyboard)
         return;
-    const bool arabic =
-        theUser().GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
+    const bool arabic = IsArabic();
     for (const keygrid::KeyLabel &label : keygrid::labels(arabic))
         picKeyboard->Print(label.at, label.text);
 }
@@ -61,8 +57,7 @@ void cTheApp::SelectLetter(KeyboardPicture *picKeyboard, const QVariant &vLetter
 {
     if (!picKeyboard)
         return;
-    const bool arabic =
-        theUser().GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
+    const bool arabic = IsArabic();
     // Colour 1 of the 16-colour palette: dark blue.
     picKeyboard->DrawBox(keygrid::keyBox(keygrid::positionOf(vLetter, arabic)), QColor(0, 0, 0x80));
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QVariant>
+
+#include <functional>
 
 class KeyboardPicture;
 class QWidget;
@@ -20,6 +23,18 @@ public:
     void Sleep(double iNumofSeconds);
     static qint16 F(qint16 X);
     static QString EncText(const QString &sText);
+
+    // Handed down by the layers above, so the services never reach up to them: the main window's
+    // content area that ShowScreen fills, and whether the training language is Arabic (the current
+    // user answers, reading the profile afresh each time).
+    void SetScreenArea(QWidget *area) { m_screenArea = area; }
+    void SetLanguageSource(std::function<bool()> isArabic) { m_isArabic = std::move(isArabic); }
+
+private:
+    bool IsArabic() const { return m_isArabic && m_isArabic(); }
+
+    QPointer<QWidget> m_screenArea;
+    std::function<bool()> m_isArabic;
 };
 
 cTheApp &theApp();

@@ -3,7 +3,7 @@
 // The first run is cold (fonts and resources load once per process); later runs show the warm cost
 // of building the window. Prints figures; asserts nothing. Runs offscreen when there is no display.
 #include "app/WindowRegistry.h"
-#include "app/mdlMain.h"
+#include "mainwindow/mdlMain.h"
 #include "platform/Folders.h"
 #include "users/ProfileFile.h"
 #include "users/frmUsers.h"

@@ -1,11 +1,13 @@
 // Figures for the typing engine: one key judged and the whole pad redrawn on a 60-character line in
-// Arabic and in English, and the test window opened until its first paint. Prints figures; asserts
+// Arabic and in English, a key's text by physical key and sent by name, and the test window opened
+// until its first paint. Prints figures; asserts
 // nothing. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "platform/CodePage1256.h"
 #include "platform/Folders.h"
+#include "platform/KeyboardLayout.h"
 #include "typing/TypingPad.h"
 #include "typing/cTest.h"
 #include "typing/frmTest.h"
@@ -14,11 +16,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QWindow>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -111,6 +116,43 @@ void benchKeys(const QString &name, const QString &line)
     out << "    (" << samples.size() << " keys, " << counter.paints << " paints)" << Qt::endl;
 }
 
+// The text of a key press in the Arabic layout: by its physical key, and sent by name on a spare
+// keycode with the US text (the first such key builds the reverse table).
+void benchKeyText()
+{
+    platform::loadKeyboardLayout(QString::fromLatin1(platform::kArabicLayout));
+    const QString us = QStringLiteral("the quick brown fox jumps over the lazy dog");
+    std::vector<std::unique_ptr<QKeyEvent>> physical;
+    std::vector<std::unique_ptr<QKeyEvent>> byName;
+    for (QChar c : us) {
+        quint32 keycode = 0;
+        for (quint32 code = 10; code <= 65 && !keycode; ++code) {
+            if (platform::textOfPhysicalKey(QString::fromLatin1(platform::kEnglishLayout), code, false) ==
+                QString(c))
+                keycode = code;
+        }
+        physical.push_back(std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                                                       keycode, 0, 0, QString(c)));
+        byName.push_back(std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, 8, 0,
+                                                     0, QString(c)));
+    }
+    for (const auto &[name, events] : {std::pair{QStringLiteral("key text, physical key"), &physical},
+                                       std::pair{QStringLiteral("key text, sent by name"), &byName}}) {
+        QList<double> samples;
+        QElapsedTimer timer;
+        qsizetype typed = 0;
+        for (int round = 0; round < 200; ++round) {
+            timer.start();
+            for (const auto &event : *events)
+                typed += platform::typedText(*event).size();
+            samples.append(timer.nsecsElapsed() / double(events->size()));
+        }
+        print(name, summarise(samples), QStringLiteral("ns"));
+        if (typed == 0)
+            out << "    (nothing typed)" << Qt::endl;
+    }
+}
+
 void benchTestWindow(const QString &name)
 {
     QString text;
@@ -157,6 +199,7 @@ int main(int argc, char *argv[])
     benchKeys(QStringLiteral("key + redraw, Arabic 60 letters, 9 pt"), arabic);
     setLanguage(QStringLiteral("E"), QStringLiteral("Small"));
     benchKeys(QStringLiteral("key + redraw, English 60 letters, 9 pt"), english);
+    benchKeyText();
     setLanguage(QStringLiteral("A"), QStringLiteral("Small"));
     benchTestWindow(QStringLiteral("open test window (5 pads, Arabic)"));
 

@@ -5,7 +5,6 @@
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
 #include "drills/cCustomText.h"
 #include "platform/Dialogs.h"
 #include "platform/Volumes.h"
@@ -100,7 +99,7 @@ QPushButton *makeArrowButton(const QString &name, const QString &caption, int y,
 frmCustom::frmCustom()
 {
     setObjectName(QStringLiteral("frmCustom"));
-    resize(frmMain::kContentSize);
+    resize(screen::kSize);
     picChoose = screen::makePanel(QStringLiteral("picChoose"), this);
     lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" الدروس الخاصة"), picChoose);
     BuildLetterLists();

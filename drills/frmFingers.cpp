@@ -6,7 +6,6 @@
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
 #include "drills/cRandomText.h"
 #include "users/cUser.h"
 
@@ -70,7 +69,7 @@ cPractice MakeFingerPractice(const QStringList &sLetters)
 frmFingers::frmFingers()
 {
     setObjectName(QStringLiteral("frmFingers"));
-    resize(frmMain::kContentSize);
+    resize(screen::kSize);
 
     picSettings = screen::makePanel(QStringLiteral("picSettings"), this);
     lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" مواضع الاصابع"), picSettings);
@@ -78,7 +77,7 @@ frmFingers::frmFingers()
     picKeyboard = new KeyboardPicture(picSettings);
     picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
     const QSize keyboard = picKeyboard->sizeHint();
-    picKeyboard->setGeometry((frmMain::kContentSize.width() - keyboard.width()) / 2, 52, keyboard.width(),
+    picKeyboard->setGeometry((screen::kSize.width() - keyboard.width()) / 2, 52, keyboard.width(),
                              keyboard.height());
 
     // The hands as the learner sees them: left hand's buttons on the left, thumbs in the middle.
@@ -86,7 +85,7 @@ frmFingers::frmFingers()
     constexpr int kGap = 4;
     constexpr int kHandWidth = 5 * kButtonWidth + 4 * kGap;
     constexpr int kLeftHand = 20;
-    constexpr int kRightHand = frmMain::kContentSize.width() - 20 - kHandWidth;
+    constexpr int kRightHand = screen::kSize.width() - 20 - kHandWidth;
     constexpr int kButtonsTop = 256;
     lblLesson[1] = screen::makeLabel(QStringLiteral("lblLesson1"), QStringLiteral("اليد اليسرى:"),
                                      QRect(kLeftHand, 228, kHandWidth, 24), picSettings);
@@ -105,18 +104,18 @@ frmFingers::frmFingers()
 
     QWidget *hands = artwork::createPicture(artwork::Picture::HomeHands, picSettings);
     // The drawing scales with its width; this size keeps the palms inside its height.
-    hands->setGeometry((frmMain::kContentSize.width() - 330) / 2, 292, 330, 118);
+    hands->setGeometry((screen::kSize.width() - 330) / 2, 292, 330, 118);
 
     cmdPractice = new QPushButton(picSettings);
     cmdPractice->setObjectName(QStringLiteral("cmdPractice"));
-    cmdPractice->setGeometry(frmMain::kContentSize.width() - 30 - 36, 420, 36, 30);
+    cmdPractice->setGeometry(screen::kSize.width() - 30 - 36, 420, 36, 30);
     cmdPractice->setIcon(artwork::icon(artwork::ButtonIcon::Practice));
     cmdPractice->setIconSize(QSize(22, 22));
     cmdPractice->setCursor(Qt::PointingHandCursor);
     connect(cmdPractice, &QPushButton::clicked, this, &frmFingers::cmdPractice_Click);
-    lblLesson[0] = screen::makeLabel(
-        QStringLiteral("lblLesson0"), QStringLiteral("تدريب على استخدام اصبع الوسطى الايمن"),
-        QRect(30, 420, frmMain::kContentSize.width() - 60 - 44, 30), picSettings);
+    lblLesson[0] = screen::makeLabel(QStringLiteral("lblLesson0"),
+                                     QStringLiteral("تدريب على استخدام اصبع الوسطى الايمن"),
+                                     QRect(30, 420, screen::kSize.width() - 60 - 44, 30), picSettings);
     QFont bold = lblLesson[0]->font();
     bold.setBold(true);
     lblLesson[0]->setFont(bold);
@@ -127,7 +126,7 @@ frmFingers::frmFingers()
 void frmFingers::Form_Load()
 {
     // The letters become the picture's background: choosing a finger clears back to it, not further.
-    picKeyboard->SetPicture(Window<frmMain>().imgKeyboard->Picture());
+    picKeyboard->SetPicture(KeyboardDrawing());
     theApp().ShowLetters(picKeyboard);
     m_background = picKeyboard->Picture();
 }

@@ -3,9 +3,10 @@
 #include "app/Artwork.h"
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
 #include "drills/cRandomText.h"
+#include "typing/PracticePanel.h"
 #include "typing/TypingPad.h"
+#include "typing/cTypingHost.h"
 #include "users/cUser.h"
 
 #include <QLabel>
@@ -92,7 +93,7 @@ cPractice MakeNumberPractice()
 frmNumbers::frmNumbers()
 {
     setObjectName(QStringLiteral("frmNumbers"));
-    resize(frmMain::kContentSize);
+    resize(screen::kSize);
 
     picSettings = screen::makePanel(QStringLiteral("picSettings"), this);
     lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" ارقام"), picSettings);
@@ -100,19 +101,19 @@ frmNumbers::frmNumbers()
     picKeyboard = new KeypadPicture(picSettings);
     picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
     const QSize keypad = picKeyboard->sizeHint();
-    picKeyboard->setGeometry((frmMain::kContentSize.width() - keypad.width()) / 2, 70, keypad.width(),
+    picKeyboard->setGeometry((screen::kSize.width() - keypad.width()) / 2, 70, keypad.width(),
                              keypad.height());
 
     cmdPractice = new QPushButton(picSettings);
     cmdPractice->setObjectName(QStringLiteral("cmdPractice"));
-    cmdPractice->setGeometry(frmMain::kContentSize.width() - 30 - 36, 420, 36, 30);
+    cmdPractice->setGeometry(screen::kSize.width() - 30 - 36, 420, 36, 30);
     cmdPractice->setIcon(artwork::icon(artwork::ButtonIcon::Practice));
     cmdPractice->setIconSize(QSize(22, 22));
     cmdPractice->setCursor(Qt::PointingHandCursor);
     connect(cmdPractice, &QPushButton::clicked, this, &frmNumbers::cmdPractice_Click);
     lblLesson[0] =
         screen::makeLabel(QStringLiteral("lblLesson0"), QStringLiteral("تدريبات على استخدام لوحة الارقام."),
-                          QRect(30, 420, frmMain::kContentSize.width() - 60 - 44, 30), picSettings);
+                          QRect(30, 420, screen::kSize.width() - 60 - 44, 30), picSettings);
     QFont bold = lblLesson[0]->font();
     bold.setBold(true);
     lblLesson[0]->setFont(bold);
@@ -127,7 +128,8 @@ void frmNumbers::cmdPractice_Click()
         user.SetSettings(QStringLiteral("General"), QStringLiteral("Lang"), QStringLiteral("E"));
     }
     cPractice practice = MakeNumberPractice();
-    Window<frmMain>().picPractice->TypingPad->bArabic = false;
+    if (cTypingHost *host = cTypingHost::Current())
+        host->PracticeArea()->TypingPad->bArabic = false;
     practice.StartPractic();
 }
 

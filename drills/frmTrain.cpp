@@ -7,7 +7,6 @@
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
 #include "drills/cRandomText.h"
 #include "platform/Beep.h"
 #include "platform/CodePage1256.h"
@@ -28,7 +27,7 @@
 
 namespace {
 
-constexpr int kWidth = frmMain::kContentSize.width();
+constexpr int kWidth = screen::kSize.width();
 constexpr int kRowHeight = 30;
 constexpr int kButtonWidth = 36;
 
@@ -86,7 +85,7 @@ QString TrainText(bool bArabic, int iLesson)
 frmTrain::frmTrain()
 {
     setObjectName(QStringLiteral("frmTrain"));
-    resize(frmMain::kContentSize);
+    resize(screen::kSize);
     BuildSettings();
     BuildTrain();
 
@@ -185,7 +184,7 @@ void frmTrain::Form_Load()
     Combo1->setCurrentIndex(0);
     Combo3->setCurrentIndex(0);
 
-    const KeyboardDrawing clean = Window<frmMain>().imgKeyboard->Picture();
+    const KeyboardDrawing clean{};
     Picture1->SetPicture(clean);
     theApp().ShowLetters(Picture1);
     picKeyboard->SetPicture(clean);

@@ -2,9 +2,7 @@
 #include "lessons/cLesson.h"
 
 #include "app/StringTable.h"
-#include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "lessons/frmLessons.h"
 #include "platform/Random.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
@@ -36,17 +34,14 @@ constexpr int kSectionOffset = 1000;
 
 void cLesson::RunLesson()
 {
-    frmLessons &screen = Window<frmLessons>();
-    screen.lblLTitle->setText(QStringLiteral(" ") + sLessonAlpha);
-    theApp().ShowScreen(screen.picLesson);
+    if (pScreen)
+        pScreen->ShowLessonPage(QStringLiteral(" ") + sLessonAlpha);
 }
 
 void cLesson::ShowTestResult()
 {
-    frmLessons &screen = Window<frmLessons>();
-    screen.Label4->setText(QStringLiteral(" ") + QStringLiteral("نتائج اختبارات - ") + sLessonAlpha);
-    theApp().ShowScreen(screen.picTestResult);
-    screen.FillResults();
+    if (pScreen)
+        pScreen->ShowResultsPage(QStringLiteral(" ") + QStringLiteral("نتائج اختبارات - ") + sLessonAlpha);
 }
 
 QString cLesson::BuildTestText(int blockId)

@@ -2,15 +2,26 @@
 
 #include <QString>
 
+// The screen that shows a lesson's pages. The lessons window hands itself to the controller while it
+// is loaded, so the controller never reaches up to it.
+class cLessonScreen
+{
+public:
+    virtual ~cLessonScreen() = default;
+    virtual void ShowLessonPage(const QString &sTitle) = 0;
+    virtual void ShowResultsPage(const QString &sTitle) = 0;
+};
+
 // The lesson controller: remembers the chosen lesson, runs its screens, practice and tests, and
 // judges the stored results against the learner's targets. Every operation reads the training
 // language afresh.
 class cLesson
 {
 public:
-    quint8 bLessonNumric = 1; // the chosen lesson, 1-6
-    QString sLessonAlpha;     // its title
-    QString sLessonLetters;   // its key group in the training language
+    quint8 bLessonNumric = 1;         // the chosen lesson, 1-6
+    QString sLessonAlpha;             // its title
+    QString sLessonLetters;           // its key group in the training language
+    cLessonScreen *pScreen = nullptr; // the loaded lessons window, if any
 
     // Lesson operations
     void RunLesson();

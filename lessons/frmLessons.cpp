@@ -6,7 +6,6 @@
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
 #include "lessons/cLesson.h"
 #include "users/cUser.h"
 
@@ -16,7 +15,7 @@
 
 namespace {
 
-constexpr int kWidth = frmMain::kContentSize.width();
+constexpr int kWidth = screen::kSize.width();
 constexpr int kRowHeight = 30;
 constexpr int kButtonWidth = 36;
 
@@ -58,10 +57,30 @@ QString commentText(qint16 speed, qint16 accuracy)
 frmLessons::frmLessons()
 {
     setObjectName(QStringLiteral("frmLessons"));
-    resize(frmMain::kContentSize);
+    resize(screen::kSize);
     BuildLessonList();
     BuildLessonPage();
     BuildTestResult();
+    theLesson().pScreen = this;
+}
+
+frmLessons::~frmLessons()
+{
+    if (theLesson().pScreen == this)
+        theLesson().pScreen = nullptr;
+}
+
+void frmLessons::ShowLessonPage(const QString &sTitle)
+{
+    lblLTitle->setText(sTitle);
+    theApp().ShowScreen(picLesson);
+}
+
+void frmLessons::ShowResultsPage(const QString &sTitle)
+{
+    Label4->setText(sTitle);
+    theApp().ShowScreen(picTestResult);
+    FillResults();
 }
 
 QPushButton *frmLessons::AddButton(QWidget *panel, const QString &name, int iCaption, const QString &caption,
@@ -262,8 +281,8 @@ void frmLessons::cmdLesson_Click(int Index)
         f = 1;
     }
 
-    // Start again from the main window's clean picture, so an earlier lesson's marks are gone.
-    picKeyboard->SetPicture(Window<frmMain>().imgKeyboard->Picture());
+    // Start again from the clean keyboard, so an earlier lesson's marks are gone.
+    picKeyboard->SetPicture(KeyboardDrawing());
     theApp().ShowLetters(picKeyboard);
 
     auto mark = [this](int first, int last) {
@@ -310,7 +329,7 @@ void frmLessons::cmdTest_Click()
 void frmLessons::cmdChange_Click()
 {
     // The lesson list is reloaded afresh; this window is unloaded once the click has returned.
-    Window<frmMain>().lblSection_Click(0);
+    emit ChangeLesson();
 }
 
 void frmLessons::Command1_Click()

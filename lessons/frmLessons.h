@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lessons/cLesson.h"
+
 #include <QWidget>
 
 #include <array>
@@ -11,11 +13,15 @@ class QPushButton;
 // The lessons screen: a window never shown itself, holding three panels that the main window shows
 // one at a time: the lesson list, the lesson page with its keyboard picture, and the tests with the
 // results table. It keeps no state of its own; the chosen lesson lives in the lesson controller.
-class frmLessons : public QWidget
+class frmLessons : public QWidget, public cLessonScreen
 {
     Q_OBJECT
 public:
     frmLessons();
+    ~frmLessons() override;
+
+    void ShowLessonPage(const QString &sTitle) override;
+    void ShowResultsPage(const QString &sTitle) override;
 
     void Form_Load();
 
@@ -53,6 +59,10 @@ public:
     // the results table's headers (indices 8-11, 13, 14 and 16-21 are not used).
     std::array<QLabel *, 13> lblLesson{};
     std::array<QLabel *, 28> lblData{};
+
+signals:
+    // The learner asked for another lesson: the window above shows the lesson list afresh.
+    void ChangeLesson();
 
 private:
     void cmdPractice_Click();

@@ -1,5 +1,6 @@
 #include "platform/KeyboardLayout.h"
 
+#include <QHash>
 #include <QKeyEvent>
 
 #include <array>
@@ -120,6 +121,54 @@ bool isArabic(const QString &layoutId)
     return layoutId == QLatin1String(kArabicLayout);
 }
 
+// The physical key of the ISO 102nd key, which US keyboards lack.
+constexpr quint32 kIsoKey = 94;
+
+struct KeyLevel
+{
+    const KeyText *key;
+    bool shift;
+};
+
+// Keys by the text they type, for presses whose keycode is no physical key of ours: keys sent by
+// name (remote desktops, on-screen keyboards, xdotool) get a spare keycode bound to their character.
+// Text both layouts type is read as US first: such senders mostly type with a US layout. The ISO key
+// comes last, so "<" is the comma key's. Built on the first such key, then only looked up.
+const QHash<QString, KeyLevel> &keysByText()
+{
+    static const QHash<QString, KeyLevel> keys = [] {
+        constexpr std::array<std::pair<const char16_t * KeyText::*, bool>, 4> levels = {{
+            {&KeyText::us, false},
+            {&KeyText::usShift, true},
+            {&KeyText::arabic, false},
+            {&KeyText::arabicShift, true},
+        }};
+        QHash<QString, KeyLevel> byText;
+        for (bool isoKey : {false, true}) {
+            for (const auto &[column, shift] : levels) {
+                for (const KeyText &key : kKeys) {
+                    const QString text = QString::fromUtf16(key.*column);
+                    if ((key.keycode == kIsoKey) == isoKey && !byText.contains(text))
+                        byText.insert(text, {&key, shift});
+                }
+            }
+        }
+        return byText;
+    }();
+    return keys;
+}
+
+QString textOfKey(const KeyText &key, const QString &layoutId, bool shift, bool capsLock)
+{
+    if (isArabic(layoutId))
+        return QString::fromUtf16(shift ? key.arabicShift : key.arabic);
+    QString text = QString::fromUtf16(shift ? key.usShift : key.us);
+    // Caps Lock inverts the case of letters only.
+    if (capsLock && text.size() == 1 && text.at(0).isLetter())
+        text = shift ? text.toLower() : text.toUpper();
+    return text;
+}
+
 } // namespace
 
 bool loadKeyboardLayout(const QString &layoutId)
@@ -138,15 +187,7 @@ QString activeKeyboardLayout()
 QString textOfPhysicalKey(const QString &layoutId, quint32 xKeycode, bool shift, bool capsLock)
 {
     const KeyText *key = findKey(xKeycode);
-    if (!key)
-        return QString();
-    if (isArabic(layoutId))
-        return QString::fromUtf16(shift ? key->arabicShift : key->arabic);
-    QString text = QString::fromUtf16(shift ? key->usShift : key->us);
-    // Caps Lock inverts the case of letters only.
-    if (capsLock && text.size() == 1 && text.at(0).isLetter())
-        text = shift ? text.toLower() : text.toUpper();
-    return text;
+    return key ? textOfKey(*key, layoutId, shift, capsLock) : QString();
 }
 
 QString typedText(const QKeyEvent &event)
@@ -165,14 +206,22 @@ QString typedText(const QKeyEvent &event)
         const bool capsLock = event.nativeModifiers() & kXLockMask;
         return textOfPhysicalKey(activeLayout(), keycode, shift, capsLock);
     }
-    // No usable scan code: trust the event's text, splitting the desktop's lam-alef ligatures. Only
-    // those: a full compatibility normalisation would also turn one typed "…" into three dots.
+    // No physical key: the event's text, with the desktop's lam-alef ligatures split. Only those: a
+    // full compatibility normalisation would also turn one typed "…" into three dots.
     QString text;
     for (QChar c : event.text()) {
         if (c.unicode() >= kFirstLamAlef && c.unicode() <= kLastLamAlef)
             text += QString(c).normalized(QString::NormalizationForm_KC);
         else
             text += c;
+    }
+    // A keycode we do not know is a key sent by name: type the training layout's character of the key
+    // that gives this text, at the same level. Events without any scan code are our own synthetic
+    // ones and keep their text.
+    if (keycode != 0 && !text.isEmpty()) {
+        const auto found = keysByText().constFind(text);
+        if (found != keysByText().constEnd())
+            return textOfKey(*found->key, activeLayout(), found->shift, false);
     }
     return text;
 }

@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-translations-l10n
     fonts-noto-ui-core fonts-dejavu-core
-    xvfb xauth xdotool
+    xvfb xauth xdotool x11-xkb-utils
     xdg-utils
 )
 

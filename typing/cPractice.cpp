@@ -1,7 +1,7 @@
 #include "typing/cPractice.h"
 
-#include "app/WindowRegistry.h"
-#include "app/frmMain.h"
+#include "typing/PracticePanel.h"
+#include "typing/cTypingHost.h"
 #include "users/cUser.h"
 
 void cPractice::SetNumOfSessions(qint16 N)
@@ -15,7 +15,8 @@ void cPractice::AddText(qint16 iTextNum, const QString &sText)
     if (iTextNum < 1 || iTextNum > m_texts.size())
         return;
     // The big font fits 20 characters on the pad.
-    const bool small = theUser().GetSettings(QStringLiteral("View"), QStringLiteral("Size")) == QStringLiteral("Small");
+    const bool small =
+        theUser().GetSettings(QStringLiteral("View"), QStringLiteral("Size")) == QStringLiteral("Small");
     m_texts[iTextNum - 1] = small ? sText : sText.left(20);
 }
 
@@ -42,9 +43,12 @@ QString cPractice::GetMessage(qint16 iMessageNum) const
 
 void cPractice::StartPractic()
 {
-    frmMain &main = Window<frmMain>();
-    main.CurrentPractice() = *this;
-    main.picPractice->show();
-    main.picPractice->raise();
-    main.StartPractice();
+    cTypingHost *host = cTypingHost::Current();
+    if (!host)
+        return;
+    PracticePanel *panel = host->PracticeArea();
+    panel->CurrentPractice = *this;
+    panel->show();
+    panel->raise();
+    panel->StartPractice();
 }

@@ -5,7 +5,7 @@
 
 // The description of one practice run: its title, the letters it concentrates on, its lines and the
 // messages shown between groups of lines. Lessons and drills fill one and call StartPractic; the run
-// itself takes place on the practice panel of the main window.
+// itself takes place on the practice panel of the window hosting the typing engine.
 class cPractice
 {
 public:
@@ -23,7 +23,7 @@ public:
     QString GetMessage(qint16 iMessageNum) const;
     qint16 NumOfMessages() const { return qint16(m_messages.size()); }
 
-    // Hands this run to the main window's practice panel and returns as soon as it is up.
+    // Hands this run to the host's practice panel and returns as soon as it is up.
     // The panel keeps the object alive while it runs.
     void StartPractic();
 

@@ -2,7 +2,7 @@
 
 #include "app/Int16.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
+#include "typing/cTypingHost.h"
 #include "typing/frmTest.h"
 
 namespace {
@@ -26,16 +26,18 @@ void cTest::StartTest()
         testRunner()(*this);
         return;
     }
-    frmMain &main = Window<frmMain>();
+    QWidget *owner = cTypingHost::Current() ? cTypingHost::Current()->TestOwner() : nullptr;
     frmTest &window = Window<frmTest>();
     window.CurrentTest = this;
-    main.hide();
+    if (owner)
+        owner->hide();
     window.exec();
     // ESC and OK unload the window; closed any other way, it is unloaded here, so each test starts
     // from a fresh window.
     if (WindowRegistry::IsLoaded<frmTest>())
         WindowRegistry::Unload<frmTest>();
-    main.show();
+    if (owner)
+        owner->show();
 }
 
 QStringList cTest::SplitIntoLines(const QString &sText, int iLineLength)

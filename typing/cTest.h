@@ -16,7 +16,7 @@ public:
     qint16 iSpeed = 0;    // letters per minute
     qint16 iAccuracy = 0; // whole percent
 
-    // Hides the main window, runs the modal test window, shows the main window again.
+    // Hides the host's window, runs the modal test window, shows the host's window again.
     void StartTest();
 
     // Controller tests run a test without the modal window: while a runner is set, StartTest hands

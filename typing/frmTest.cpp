@@ -4,10 +4,9 @@
 
 #include "app/Blanks.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
-#include "lessons/cLesson.h"
 #include "typing/TypingPad.h"
 #include "typing/cTest.h"
+#include "typing/cTypingHost.h"
 #include "users/cUser.h"
 
 #include <QApplication>
@@ -102,18 +101,18 @@ frmTest::~frmTest()
 
 void frmTest::Form_Load()
 {
-    // The test window opens exactly where the main window stood.
-    if (!WindowRegistry::IsLoaded<frmMain>())
+    // The test window opens exactly where the host's window stood.
+    QWidget *owner = cTypingHost::Current() ? cTypingHost::Current()->TestOwner() : nullptr;
+    if (!owner)
         return;
-    frmMain &main = Window<frmMain>();
-    move(main.pos());
-    setWindowIcon(main.windowIcon());
+    move(owner->pos());
+    setWindowIcon(owner->windowIcon());
 }
 
 void frmTest::Form_Unload()
 {
-    if (WindowRegistry::IsLoaded<frmMain>())
-        Window<frmMain>().move(pos());
+    if (cTypingHost *host = cTypingHost::Current())
+        host->TestOwner()->move(pos());
 }
 
 void frmTest::showEvent(QShowEvent *event)
@@ -200,8 +199,9 @@ void frmTest::FinishTest()
     lblData[5]->setText(QLatin1Char(' ') + QString::number(converted) + QLatin1Char(' ') + unit +
                         QLatin1Char('.'));
     lblData[6]->setText(QLatin1Char(' ') + QString::number(test.iAccuracy) + QStringLiteral(" %"));
-    lblData[7]->setText(QLatin1Char(' ') + theLesson().ResultAlpha(test.iSpeed, test.iAccuracy) +
-                        QStringLiteral(" ."));
+    cTypingHost *host = cTypingHost::Current();
+    const QString comment = host ? host->ResultComment(test.iSpeed, test.iAccuracy) : QString();
+    lblData[7]->setText(QLatin1Char(' ') + comment + QStringLiteral(" ."));
     picMessage->show();
     picMessage->raise();
     // The keyboard stays with the finished line: the text goes on past it, and a blank typed ahead

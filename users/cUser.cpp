@@ -5,13 +5,16 @@
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
 #include "platform/CodePage1256.h"
 #include "platform/Dialogs.h"
 
 cUser &theUser()
 {
     static cUser user;
+    // The services below the users read the training language through this.
+    static const bool languageHandedDown =
+        (theApp().SetLanguageSource([] { return user.IsLanguageArabic(); }), true);
+    Q_UNUSED(languageHandedDown);
     return user;
 }
 
@@ -60,7 +63,6 @@ bool cUser::LogIn(const QString &sName)
                                  QStringLiteral("خطأ في كلمة المرور"), platform::MessageIcon::Exclamation);
         }
     }
-    Window<frmMain>().show();
     bLoggedIn = true;
     return true;
 }

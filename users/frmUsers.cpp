@@ -90,6 +90,7 @@ void frmUsers::cmdOK_Click()
     if (name.isEmpty())
         return;
     if (theUser().LogIn(name)) {
+        emit LoggedIn();
         WindowRegistry::Unload(this);
         return;
     }

@@ -24,6 +24,10 @@ public:
     QPushButton *cmdNewUser = nullptr;
     QPushButton *cmdDel = nullptr;
 
+signals:
+    // A learner logged in; the window above shows the main window. This window unloads next.
+    void LoggedIn();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -4,7 +4,7 @@
 #include "app/KeyboardPicture.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/mdlMain.h"
+#include "mainwindow/mdlMain.h"
 #include "platform/Clock.h"
 #include "platform/CodePage1256.h"
 #include "platform/Folders.h"

@@ -4,9 +4,9 @@
 
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
 #include "drills/cCustomText.h"
 #include "drills/frmCustom.h"
+#include "mainwindow/frmMain.h"
 #include "platform/CodePage1256.h"
 #include "platform/Random.h"
 #include "platform/Volumes.h"

@@ -3,8 +3,8 @@
 
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
 #include "drills/frmNumbers.h"
+#include "mainwindow/frmMain.h"
 #include "platform/Random.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"

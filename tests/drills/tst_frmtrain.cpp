@@ -6,8 +6,8 @@
 #include "app/KeyboardPicture.h"
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
 #include "drills/frmTrain.h"
+#include "mainwindow/frmMain.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Random.h"
 #include "support/TestSupport.h"
@@ -272,6 +272,17 @@ private slots:
         QCOMPARE(beeps.count, 1);
         QCOMPARE(answerBox()->text(), wanted.left(1));
         QCOMPARE(marks(), QList<QRect>{keyOf(wanted.mid(1, 1), arabic)});
+
+        // The next letter sent by name with the other layout's text of its key (a remote desktop
+        // with another layout) is the same key.
+        const quint32 next = keycodeOf(layout, wanted.at(1));
+        QVERIFY2(next != 0, qPrintable(wanted));
+        const QString sent = platform::textOfPhysicalKey(
+            QString::fromLatin1(arabic ? platform::kEnglishLayout : platform::kArabicLayout), next, false);
+        QKeyEvent byName(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, 8, 0, 0, sent);
+        QApplication::sendEvent(answerBox(), &byName);
+        QCOMPARE(beeps.count, 1);
+        QCOMPARE(answerBox()->text(), wanted.left(2));
     }
 
     void refusedKeys_data()

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -59,6 +60,33 @@ QProcessEnvironment XServer::environment() const
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     return env;
+}
+
+bool XServer::setLayout(const QString &layout, const QStringList &spareKeysyms) const
+{
+    QProcess print;
+    print.setProcessEnvironment(environment());
+    print.start(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), layout, QStringLiteral("-print")});
+    if (!print.waitForFinished(15000) || print.exitCode() != 0)
+        return false;
+    QString keymap = QString::fromUtf8(print.readAllStandardOutput());
+    // Keys 160 and up are media keys no test presses.
+    QString spareKeys;
+    for (int i = 0; i < spareKeysyms.size(); ++i) {
+        spareKeys += QStringLiteral(" key <I%1> { [ %2, %3 ] };")
+                         .arg(160 + i)
+                         .arg(spareKeysyms.at(i), spareKeysyms.at(i).toUpper());
+    }
+    keymap.replace(QRegularExpression(QStringLiteral("(xkb_symbols[^{]*\\{[^}]*)\\};")),
+                   QStringLiteral("\\1") + spareKeys + QStringLiteral(" };"));
+
+    QProcess load;
+    load.setProcessEnvironment(environment());
+    load.start(QStringLiteral("xkbcomp"),
+               {QStringLiteral("-w"), QStringLiteral("0"), QStringLiteral("-"), m_display});
+    load.write(keymap.toUtf8());
+    load.closeWriteChannel();
+    return load.waitForFinished(15000) && load.exitStatus() == QProcess::NormalExit && load.exitCode() == 0;
 }
 
 QString XServer::xdotool(const QStringList &arguments, int timeoutMs) const

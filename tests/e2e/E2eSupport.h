@@ -19,6 +19,11 @@ public:
     bool isRunning() const;
     QString display() const { return m_display; }
     QProcessEnvironment environment() const;
+    // Sets the desktop's keyboard layout ("us", "ara", ...) for every later client, with `spareKeysyms`
+    // (lower-case letters) bound on spare keys, as remote-desktop servers bind the characters a client
+    // sends that the layout lacks. xdotool's own binding of such keysyms is undone at once and races
+    // with the program's reading of the keymap, losing keys now and then.
+    bool setLayout(const QString &layout, const QStringList &spareKeysyms = {}) const;
 
     // Runs xdotool with `arguments` on this display; returns its standard output, trimmed.
     QString xdotool(const QStringList &arguments, int timeoutMs = 15000) const;

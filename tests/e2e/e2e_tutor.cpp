@@ -3,9 +3,9 @@
 #include "E2eSupport.h"
 
 #include "app/ClickableLabel.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
+#include "settings/frmSettings.h"
 #include "users/ProfileFile.h"
-#include "users/frmSettings.h"
 #include "users/frmUsers.h"
 
 #include <QCheckBox>

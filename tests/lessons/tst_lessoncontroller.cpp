@@ -3,8 +3,8 @@
 
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
 #include "lessons/cLesson.h"
+#include "mainwindow/frmMain.h"
 #include "platform/Random.h"
 #include "support/TestSupport.h"
 #include "typing/cTest.h"

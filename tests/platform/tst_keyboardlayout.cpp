@@ -50,6 +50,8 @@ private slots:
     void modifiedPressesKeepTheirText();
     void fallbackText_data();
     void fallbackText();
+    void keysSentByName_data();
+    void keysSentByName();
     void layoutIdentifiers();
 };
 
@@ -221,7 +223,7 @@ void tst_KeyboardLayout::fallbackText_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("no scan code keeps its text") << 0u << QStringLiteral("سلم") << QStringLiteral("سلم");
-    QTest::newRow("unknown scan code keeps its text") << 200u << QStringLiteral("ع") << QStringLiteral("ع");
+    QTest::newRow("unknown scan code, text of no key") << 200u << QStringLiteral("é") << QStringLiteral("é");
     QTest::newRow("lam alef ligature") << 0u << QString(QChar(0xFEFB)) << QStringLiteral("لا");
     QTest::newRow("lam alef final form") << 0u << QString(QChar(0xFEFC)) << QStringLiteral("لا");
     QTest::newRow("lam madda alef") << 0u << QString(QChar(0xFEF5)) << QStringLiteral("لآ");
@@ -240,6 +242,57 @@ void tst_KeyboardLayout::fallbackText()
         loadKeyboardLayout(layout);
         QCOMPARE(typedText(physicalKey(scanCode, Qt::NoModifier, eventText)), expected);
     }
+}
+
+void tst_KeyboardLayout::keysSentByName_data()
+{
+    QTest::addColumn<quint32>("keycode");
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<bool>("shift");
+    QTest::addColumn<QString>("eventText");
+    QTest::addColumn<QString>("expected");
+
+    // Keycode 8 is the spare keycode xdotool binds a keysym the desktop's layout lacks to.
+    QTest::newRow("US letter on Arabic")
+        << 8u << kArabic << false << QStringLiteral("a") << QStringLiteral("ش");
+    QTest::newRow("Arabic letter on English")
+        << 8u << kEnglish << false << QStringLiteral("ش") << QStringLiteral("a");
+    QTest::newRow("shifted US letter on Arabic")
+        << 8u << kArabic << true << QStringLiteral("A") << QString(QChar(0x0650));
+    QTest::newRow("level by text, not by Shift")
+        << 8u << kArabic << false << QStringLiteral("H") << QStringLiteral("أ");
+    QTest::newRow("US punctuation is a US key")
+        << 8u << kArabic << false << QStringLiteral(";") << QStringLiteral("ك");
+    QTest::newRow("US punctuation stays on English")
+        << 8u << kEnglish << false << QStringLiteral("[") << QStringLiteral("[");
+    QTest::newRow("comma key, not the ISO key")
+        << 8u << kArabic << true << QStringLiteral("<") << QStringLiteral(",");
+    QTest::newRow("Arabic-only sign on English")
+        << 8u << kEnglish << true << QStringLiteral("؟") << QStringLiteral("?");
+    QTest::newRow("lam alef ligature on English")
+        << 8u << kEnglish << false << QString(QChar(0xFEFB)) << QStringLiteral("b");
+    QTest::newRow("lam hamza alef on English")
+        << 8u << kEnglish << true << QStringLiteral("لأ") << QStringLiteral("G");
+    QTest::newRow("space") << 255u << kArabic << false << QStringLiteral(" ") << QStringLiteral(" ");
+    // A known physical key types its own letter, whatever the desktop's French or Arabic layout gives.
+    QTest::newRow("French A on the Q key, Arabic")
+        << 24u << kArabic << false << QStringLiteral("a") << QStringLiteral("ض");
+    QTest::newRow("French A on the Q key, English")
+        << 24u << kEnglish << false << QStringLiteral("a") << QStringLiteral("q");
+    QTest::newRow("Arabic text on the S key, English")
+        << 39u << kEnglish << false << QStringLiteral("ش") << QStringLiteral("s");
+}
+
+void tst_KeyboardLayout::keysSentByName()
+{
+    QFETCH(quint32, keycode);
+    QFETCH(QString, layout);
+    QFETCH(bool, shift);
+    QFETCH(QString, eventText);
+    QFETCH(QString, expected);
+    loadKeyboardLayout(layout);
+    QCOMPARE(typedText(physicalKey(keycode, shift ? Qt::ShiftModifier : Qt::NoModifier, eventText)),
+             expected);
 }
 
 void tst_KeyboardLayout::layoutIdentifiers()

@@ -2,6 +2,7 @@
 
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
+#include "mainwindow/frmMain.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
@@ -108,7 +109,9 @@ void createProfile(const QString &name, int wordsPerMinute, int accuracy)
 void createAndLogIn(const QString &name, int wordsPerMinute, int accuracy)
 {
     createProfile(name, wordsPerMinute, accuracy);
-    theUser().LogIn(name);
+    // As after a login on the user list: the main window comes up and hosts the screens.
+    if (theUser().LogIn(name))
+        Window<frmMain>().show();
 }
 
 void createProtectedProfile(const QString &name, const QString &password)

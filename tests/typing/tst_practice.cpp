@@ -1,6 +1,6 @@
 // Practice runs: the order of messages and lines, the panel's labels and bar, Escape and the focus.
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "support/TestSupport.h"
 #include "typing/PracticePanel.h"
 #include "typing/TypingPad.h"

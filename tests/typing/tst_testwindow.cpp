@@ -2,8 +2,8 @@
 // and the positions shared with the main window.
 #include "app/Blanks.h"
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
 #include "lessons/cLesson.h"
+#include "mainwindow/frmMain.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
 #include "typing/cTest.h"

@@ -46,6 +46,14 @@ void pressPhysical(QWidget *target, quint32 keycode, Qt::KeyboardModifiers mods 
     QApplication::sendEvent(target, &event);
 }
 
+// A key sent by name, as remote desktops and xdotool send a character the desktop's layout lacks:
+// on a spare keycode, with the sender's text.
+void pressByName(QWidget *target, const QString &text, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, mods, 8, 0, 0, text);
+    QApplication::sendEvent(target, &event);
+}
+
 void typeText(QWidget *target, const QString &text)
 {
     for (QChar c : text)
@@ -134,6 +142,35 @@ private slots:
         QCOMPARE(pad->sWrittenText, QStringLiteral("سلام عليكم"));
         QCOMPARE(pad->iAccuracy, 100.0);
         QCOMPARE(pad->iSpeed, 40.0); // 10 letters in 15 s
+    }
+
+    void keysSentByNameTypeTheTrainingLayout_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("US text on an Arabic pad")
+            << QStringLiteral("A") << QStringLiteral("أتا")
+            << QStringList{QStringLiteral("H"), QStringLiteral("j"), QStringLiteral("h")};
+        QTest::newRow("Arabic text on an English pad")
+            << QStringLiteral("E") << QStringLiteral("Jha")
+            << QStringList{QStringLiteral("ـ"), QStringLiteral("ا"), QStringLiteral("ش")};
+    }
+    void keysSentByNameTypeTheTrainingLayout()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, wanted);
+        QFETCH(QStringList, sent);
+        logInWith(lang);
+        TypingPad *pad = makePad(wanted);
+        QSignalSpy finished(pad, &TypingPad::FinishSession);
+        // The first key comes with Shift held, as the sender pressed it.
+        pressByName(pad, sent.takeFirst(), Qt::ShiftModifier);
+        for (const QString &text : sent)
+            pressByName(pad, text);
+        QCOMPARE(pad->sWrittenText, wanted);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(pad->iAccuracy, 100.0);
     }
 
     void desktopLigatureTypesTwoLetters()

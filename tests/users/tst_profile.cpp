@@ -1,7 +1,7 @@
 // The profile file byte for byte, the settings that live in it and the login.
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "platform/CodePage1256.h"
 #include "support/TestSupport.h"
 #include "users/ProfileFile.h"
@@ -72,7 +72,7 @@ private slots:
         QVERIFY(!user.GetSettings("General", "Nothing").isValid());
         QVERIFY(!user.GetSettings("general", "Lang").isValid()); // names are case-sensitive
         QVERIFY(bLoggedIn);
-        QVERIFY(Window<frmMain>().isVisible());
+        QVERIFY(Window<frmMain>().isVisible()); // brought up by the login's caller
     }
 
     void flagRoundTrips_data()

@@ -1,6 +1,7 @@
 // The user selection and new-user dialogs, driven through their widgets.
 #include "app/WindowRegistry.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/mdlMain.h"
 #include "platform/ButtonKeys.h"
 #include "support/TestSupport.h"
 #include "users/cUser.h"
@@ -185,8 +186,8 @@ private slots:
     void loginShowsTheMainWindow()
     {
         createProfile(QStringLiteral("Huda"));
+        ShowUserSelection();
         frmUsers &users = Window<frmUsers>();
-        users.show();
         QTest::mouseClick(users.cmdOK, Qt::LeftButton);
         QVERIFY(WindowRegistry::IsLoaded<frmMain>());
         QVERIFY(Window<frmMain>().isVisible());
@@ -200,8 +201,8 @@ private slots:
     {
         platform::pressFocusedButtonsWithEnter(*qApp);
         createProfile(QStringLiteral("Huda"));
+        ShowUserSelection();
         frmUsers &users = Window<frmUsers>();
-        users.show();
         users.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&users));
         users.cmdCancel->setFocus();
@@ -218,6 +219,7 @@ private slots:
     {
         createProtectedProfile(QStringLiteral("Sami"), QStringLiteral("مفتاح"));
 
+        ShowUserSelection();
         frmUsers &users = Window<frmUsers>();
         DialogScript dialogs;
         dialogs.answerInput(QStringLiteral("خطأ"));

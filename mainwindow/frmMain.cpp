@@ -1,4 +1,4 @@
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
 
 #include "app/Artwork.h"
 #include "app/ClickableLabel.h"
@@ -14,7 +14,7 @@
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
 #include "platform/Process.h"
-#include "users/frmSettings.h"
+#include "settings/frmSettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,6 +38,8 @@ frmMain::frmMain()
     setFixedSize(kContentSize.width() + menuWidth, kContentSize.height());
 
     m_content = new QWidget(this);
+    theApp().SetScreenArea(m_content);
+    cTypingHost::SetCurrent(this);
     m_content->setGeometry(QRect(QPoint(0, 0), kContentSize));
 
     // Menu strip: the logo and the sections, on the reading side of the window.
@@ -187,6 +189,27 @@ void frmMain::RefreshContinueCaption()
                           QStringLiteral("."));
 }
 
+frmMain::~frmMain()
+{
+    if (cTypingHost::Current() == this)
+        cTypingHost::SetCurrent(nullptr);
+}
+
+PracticePanel *frmMain::PracticeArea()
+{
+    return picPractice;
+}
+
+QWidget *frmMain::TestOwner()
+{
+    return this;
+}
+
+QString frmMain::ResultComment(qint16 iSpeed, qint16 iAccuracy)
+{
+    return theLesson().ResultAlpha(iSpeed, iAccuracy);
+}
+
 void frmMain::UnloadSectionWindows()
 {
     for (QWidget *window : WindowRegistry::LoadedWindows()) {
@@ -204,9 +227,12 @@ void frmMain::lblSection_Click(qint16 Index)
     UnloadSectionWindows();
 
     switch (Index) {
-    case 0:
-        theApp().ShowScreen(Window<frmLessons>().picLessons);
+    case 0: {
+        frmLessons &lessons = Window<frmLessons>();
+        connect(&lessons, &frmLessons::ChangeLesson, this, [this] { lblSection_Click(0); });
+        theApp().ShowScreen(lessons.picLessons);
         break;
+    }
     case 1:
         theApp().ShowScreen(Window<frmTrain>().picSettings);
         break;

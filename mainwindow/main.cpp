@@ -1,4 +1,4 @@
-#include "app/mdlMain.h"
+#include "mainwindow/mdlMain.h"
 
 #include <QApplication>
 

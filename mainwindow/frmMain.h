@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/ScreenParts.h"
 #include "typing/PracticePanel.h"
+#include "typing/cTypingHost.h"
 
 #include <QWidget>
 
@@ -12,15 +14,17 @@ class QLabel;
 class QPushButton;
 
 // The main window: the menu of sections on the right and the content area on the left, which shows
-// the home panel, the about panel, the practice panel or the screen of one section.
-class frmMain : public QWidget
+// the home panel, the about panel, the practice panel or the screen of one section. It hosts the
+// typing engine: practice runs show on its practice panel, tests stand in for it.
+class frmMain : public QWidget, public cTypingHost
 {
     Q_OBJECT
 public:
-    static constexpr QSize kContentSize{600, 480};
+    static constexpr QSize kContentSize = screen::kSize;
     static constexpr int kHomeIndex = 8;
 
     frmMain();
+    ~frmMain() override;
 
     void Form_Load();
 
@@ -28,6 +32,10 @@ public:
     void lblSection_Click(qint16 Index);
 
     QWidget *contentArea() const { return m_content; }
+
+    PracticePanel *PracticeArea() override;
+    QWidget *TestOwner() override;
+    QString ResultComment(qint16 iSpeed, qint16 iAccuracy) override;
 
     // The practice run of the practice panel.
     std::optional<cPractice> &CurrentPractice() { return picPractice->CurrentPractice; }

@@ -1,9 +1,8 @@
-#include "users/frmSettings.h"
+#include "settings/frmSettings.h"
 
 #include "app/Blanks.h"
 #include "app/ScreenParts.h"
 #include "app/StringTable.h"
-#include "app/frmMain.h"
 #include "platform/CodePage1256.h"
 #include "typing/TypingPad.h"
 #include "users/cUser.h"

@@ -2,11 +2,11 @@
 // the password written when the screen is left.
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "app/frmMain.h"
+#include "mainwindow/frmMain.h"
+#include "settings/frmSettings.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
 #include "users/cUser.h"
-#include "users/frmSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,8 @@
-#include "app/mdlMain.h"
+#include "mainwindow/mdlMain.h"
 
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
+#include "mainwindow/frmMain.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
@@ -15,6 +16,13 @@ void SetUpApplication(QApplication &application)
     platform::setUpArabicApplication(application, QStringLiteral("Tavrin"));
 }
 
+void ShowUserSelection()
+{
+    frmUsers &users = Window<frmUsers>();
+    QObject::connect(&users, &frmUsers::LoggedIn, [] { Window<frmMain>().show(); });
+    users.show();
+}
+
 bool Main()
 {
     const QString library = platform::requiredLibrary();
@@ -25,7 +33,7 @@ bool Main()
         platform::endProgram();
         return false;
     }
-    Window<frmUsers>().show();
+    ShowUserSelection();
     FillKeyTables();
     return true;
 }
