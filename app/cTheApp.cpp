@@ -30,6 +30,11 @@ int cTheApp::ErrorMessage(qint16 iErrorNum, const QString &)
     return platform::messageBox(text, heading, platform::MessageIcon::Exclamation);
 }
 
+void cTheApp::SetScreenArea(QWidget *area)
+{
+    m_screenArea = area;
+}
+
 void cTheApp::ShowScreen(QWidget *picPictureBox)
 {
     if (!picPictureBox || !m_screenArea)

@@ -27,7 +27,7 @@ public:
     // Handed down by the layers above, so the services never reach up to them: the main window's
     // content area that ShowScreen fills, and whether the training language is Arabic (the current
     // user answers, reading the profile afresh each time).
-    void SetScreenArea(QWidget *area) { m_screenArea = area; }
+    void SetScreenArea(QWidget *area);
     void SetLanguageSource(std::function<bool()> isArabic) { m_isArabic = std::move(isArabic); }
 
 private:

@@ -97,8 +97,11 @@ QString ReadTestText(const QString &sPath)
     file.close();
 
     QString text = decode(bytes, cut);
+    // A line ends in CR LF or, in files written on this desktop, in a lone LF (or an old lone CR):
+    // each end of a line is one blank.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     text.replace(QChar(13), QChar(' '));
-    text.remove(QChar(10));
+    text.replace(QChar(10), QChar(' '));
     text.replace(QChar(8), QChar(' '));
     return text;
 }

@@ -20,7 +20,7 @@ cPractice MakeCustomPractice(const QStringList &letters);
 QString TestFilePath(const QString &sFolder, const QString &sFileName);
 
 // The test text of a file: its first 64 KiB, read as UTF-8 when that is valid and as code page 1256
-// otherwise; a carriage return or a backspace becomes a space and a line feed is dropped. A file
+// otherwise; each line end (CR LF, a lone LF or a lone CR) and each backspace becomes a space. A file
 // that is missing, unreadable or not a file gives an empty text.
 QString ReadTestText(const QString &sPath);
 

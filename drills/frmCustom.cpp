@@ -6,6 +6,7 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "drills/cCustomText.h"
+#include "platform/Dialogs.h"
 #include "platform/Volumes.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
@@ -14,12 +15,15 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 namespace {
@@ -151,16 +155,22 @@ void frmCustom::BuildFileLists()
 
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_files = new QFileSystemModel(this);
-    m_files->setFilter(QDir::Files);
-    // Name filters ignore case, so "*.TXT" also finds "notes.txt".
-    m_files->setNameFilters({QStringLiteral("*.TXT")});
-    m_files->setNameFilterDisables(false);
+    // A plain listing of one folder: a file-system model would keep every folder it was once rooted
+    // at in view, whatever its filter.
+    m_files = new QStringListModel(this);
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &frmCustom::ListFiles);
 
     Drive1 = new QComboBox(picChoose);
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Drive1->setGeometry(330, 298, 250, 28);
-    Drive1->setLayoutDirection(Qt::LeftToRight); // paths read left to right
+    // Paths read left to right, in the list that drops down too. That list is a window of its own
+    // and the style draws its entries in the program's right-to-left direction ("/home" as
+    // "home/"); a plain item delegate takes the direction of the list.
+    Drive1->setLayoutDirection(Qt::LeftToRight);
+    Drive1->view()->setLayoutDirection(Qt::LeftToRight);
+    Drive1->setItemDelegate(new QStyledItemDelegate(Drive1));
+    Drive1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }")); // a list, sized for it
     connect(Drive1, &QComboBox::activated, this, &frmCustom::Drive1_Change);
 
     Dir1 = new QTreeView(picChoose);
@@ -172,10 +182,14 @@ void frmCustom::BuildFileLists()
     for (int column = 1; column < m_folders->columnCount(); ++column)
         Dir1->hideColumn(column);
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmCustom::Dir1_Change);
-    // Folders are listed in the background; bring the current one into view once its parent is in.
+    // Folders are listed in the background, each on its own; as each folder above the current one
+    // fills in, the rows it adds push the current one down, so bring it back into view.
     connect(m_folders, &QFileSystemModel::directoryLoaded, Dir1, [this](const QString &path) {
         const QModelIndex current = Dir1->currentIndex();
-        if (current.isValid() && m_folders->filePath(current.parent()) == path)
+        if (!current.isValid())
+            return;
+        const QString above = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+        if (m_folders->filePath(current).startsWith(above))
             Dir1->scrollTo(current);
     });
 
@@ -185,6 +199,7 @@ void frmCustom::BuildFileLists()
     File1->setLayoutDirection(Qt::LeftToRight);
     File1->setModel(m_files);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
 void frmCustom::Form_Load()
@@ -230,7 +245,7 @@ QString frmCustom::Dir1Path() const
 QString frmCustom::File1FileName() const
 {
     const QModelIndexList selected = File1->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? QString() : m_files->fileName(selected.first());
+    return selected.isEmpty() ? QString() : selected.first().data().toString();
 }
 
 void frmCustom::cmdMove_Click()
@@ -268,8 +283,25 @@ void frmCustom::Dir1_Change()
 {
     const QString folder = Dir1Path();
     File1->selectionModel()->clear();
-    m_files->setRootPath(folder);
-    File1->setRootIndex(m_files->index(folder));
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
+    if (!folder.isEmpty())
+        m_watcher->addPath(folder);
+    ListFiles(folder);
+}
+
+void frmCustom::ListFiles(const QString &sFolder)
+{
+    const QString selected = File1FileName();
+    // Name filters ignore case, so "*.TXT" also finds "notes.txt"; folders never match.
+    const QStringList names =
+        sFolder.isEmpty()
+            ? QStringList()
+            : QDir(sFolder).entryList({QStringLiteral("*.TXT")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    m_files->setStringList(names);
+    const qsizetype row = names.indexOf(selected);
+    if (!selected.isEmpty() && row >= 0)
+        File1->setCurrentIndex(m_files->index(int(row)));
 }
 
 void frmCustom::cmdLesson_Click(int Index)
@@ -283,7 +315,14 @@ void frmCustom::cmdLesson_Click(int Index)
         cTest test;
         test.sTitle = QStringLiteral("اختبار - ") + QStringLiteral("دروس خاصة");
         test.History.source = HistoryRecord::Source::CustomFile;
-        test.sWantedText = ReadTestText(TestFilePath(Dir1Path(), File1FileName()));
+        const QString sFileName = File1FileName();
+        test.sWantedText = ReadTestText(TestFilePath(Dir1Path(), sFileName));
+        // A test on nothing would end at the first key with a speed of 0: say so instead.
+        if (!sFileName.isEmpty() && test.sWantedText.trimmed().isEmpty()) {
+            platform::messageBox(QStringLiteral("الملف المحدد لا يحتوي على نص يمكن الاختبار عليه."),
+                                 QStringLiteral("دروس خاصة"), platform::MessageIcon::Exclamation);
+            return;
+        }
         test.StartTest();
     }
 }

@@ -6,11 +6,13 @@
 
 class QComboBox;
 class QFileSystemModel;
+class QFileSystemWatcher;
 class QFrame;
 class QLabel;
 class QListView;
 class QListWidget;
 class QPushButton;
+class QStringListModel;
 class QTreeView;
 
 // The custom lessons screen: a practice made of letters the learner picks, or a test on a text file
@@ -57,7 +59,11 @@ private:
     void BuildLetterLists();
     void BuildFileLists();
     void SetDir1Path(const QString &sDrive, const QString &sFolder);
+    // Lists the "*.TXT" files of `sFolder` in File1, keeping the selected one when it is still there.
+    void ListFiles(const QString &sFolder);
 
     QFileSystemModel *m_folders = nullptr;
-    QFileSystemModel *m_files = nullptr;
+    QStringListModel *m_files = nullptr;
+    // Tells File1 when files come and go in the folder it lists.
+    QFileSystemWatcher *m_watcher = nullptr;
 };

@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -310,6 +311,11 @@ bool frmTrain::eventFilter(QObject *watched, QEvent *event)
         Text1_GotFocus();
         return false;
     }
+    // The middle button pastes the X selection into a line edit; only judged keys may fill the box.
+    if (watched == Text1 &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+         event->type() == QEvent::MouseButtonDblClick))
+        return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
     if (event->type() != QEvent::KeyPress)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);

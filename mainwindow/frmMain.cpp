@@ -64,9 +64,12 @@ frmMain::frmMain()
     for (int i : order) {
         auto *item = new ClickableLabel(captions[i], menu);
         item->setObjectName(QStringLiteral("lblSection%1").arg(i));
-        item->setGeometry(12, y, menuWidth - 24, 30);
+        // Room for the keyboard's focus frame around the caption, which stays where it was.
+        item->setGeometry(6, y, menuWidth - 12, 30);
+        item->setContentsMargins(6, 0, 6, 0);
         item->setAlignment(screen::kCaptionAlignment);
         item->setCursor(Qt::PointingHandCursor);
+        item->setFocusPolicy(Qt::TabFocus); // the keyboard reaches the menu; a click takes no focus
         QFont f = item->font();
         f.setPointSize(12);
         item->setFont(f);
@@ -323,6 +326,27 @@ void frmMain::keyPressEvent(QKeyEvent *event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+bool frmMain::focusNextPrevChild(bool next)
+{
+    // Panels of the content area lie one over another (the home panel under all, a section's pages
+    // over each other) and stay visible to Qt when covered; the focus must not go to a button
+    // nobody can see, which Enter would press. Only the topmost panel's controls take it.
+    QWidget *top = nullptr;
+    for (QWidget *panel : m_content->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (panel->isVisible())
+            top = panel; // children are kept in stacking order, the topmost last
+    }
+    QWidget *const start = focusWidget();
+    for (int step = 0; step < 64; ++step) {
+        if (!QWidget::focusNextPrevChild(next))
+            return false;
+        QWidget *const now = focusWidget();
+        if (now == start || !top || !m_content->isAncestorOf(now) || top == now || top->isAncestorOf(now))
+            return true;
+    }
+    return true;
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

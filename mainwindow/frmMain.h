@@ -64,6 +64,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // Tab skips the controls of panels that another panel covers.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void ShowAbout(qint16 iMode);

@@ -1,5 +1,6 @@
 #include "platform/ArabicApplication.h"
 
+#include "platform/ButtonKeys.h"
 #include "platform/Folders.h"
 
 #include <QApplication>
@@ -59,6 +60,8 @@ void setUpArabicApplication(QApplication &application, const QString &name)
     if (translator->load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
+
+    pressFocusedButtonsWithEnter(application);
 }
 
 } // namespace platform

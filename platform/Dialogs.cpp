@@ -2,6 +2,7 @@
 
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -30,6 +31,19 @@ QMessageBox::Icon toQtIcon(MessageIcon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+// Buttons carry their caption alone, centred with room on both sides, as the desktop's boxes do:
+// beside the style's icons a caption such as "إلغاء الأمر" ran into the button's border.
+void giveButtonsRoom(QWidget *box)
+{
+    constexpr int kLeastWidth = 88;
+    constexpr int kMargin = 24; // each side of the caption
+    for (QPushButton *button : box->findChildren<QPushButton *>()) {
+        button->setIcon(QIcon());
+        const int caption = button->fontMetrics().horizontalAdvance(button->text());
+        button->setMinimumWidth(qMax(kLeastWidth, caption + 2 * kMargin));
+    }
+}
 } // namespace
 
 int messageBox(const QString &text, const QString &title, MessageIcon icon, MessageButtons buttons,
@@ -54,6 +68,7 @@ int messageBox(const QString &text, const QString &title, MessageIcon icon, Mess
         box.button(QMessageBox::Ok)->setText(QStringLiteral("موافق"));
         box.setDefaultButton(QMessageBox::Ok);
     }
+    giveButtonsRoom(&box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return AnswerYes;
@@ -64,18 +79,21 @@ int messageBox(const QString &text, const QString &title, MessageIcon icon, Mess
     }
 }
 
-QString inputBox(const QString &prompt, const QString &title, QWidget *parent)
+QString inputBox(const QString &prompt, const QString &title, InputEcho echo, QWidget *parent)
 {
     if (answerer())
-        return answerer()({DialogRequest::Input, title, prompt, MessageIcon::None, MessageButtons::Ok}).text;
+        return answerer()({DialogRequest::Input, title, prompt, MessageIcon::None, MessageButtons::Ok, echo})
+            .text;
 
     QInputDialog dialog(parent);
     dialog.setLayoutDirection(Qt::RightToLeft);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(echo == InputEcho::Password ? QLineEdit::Password : QLineEdit::Normal);
     dialog.setOkButtonText(QStringLiteral("موافق"));
     dialog.setCancelButtonText(QStringLiteral("إلغاء الأمر"));
+    giveButtonsRoom(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();

@@ -21,6 +21,13 @@ enum class MessageButtons
     YesNo
 };
 
+// What an input box shows of what is typed: the text, or a dot for each letter (a password).
+enum class InputEcho
+{
+    Normal,
+    Password
+};
+
 // Button codes returned by messageBox, as the desktop's message box reports them.
 enum MessageAnswer
 {
@@ -41,6 +48,7 @@ struct DialogRequest
     QString text;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    InputEcho echo = InputEcho::Normal; // input boxes
 };
 
 struct DialogAnswer
@@ -54,7 +62,8 @@ int messageBox(const QString &text, const QString &title, MessageIcon icon,
                MessageButtons buttons = MessageButtons::Ok, QWidget *parent = nullptr);
 
 // An input box; returns what was typed, or "" when it was cancelled.
-QString inputBox(const QString &prompt, const QString &title, QWidget *parent = nullptr);
+QString inputBox(const QString &prompt, const QString &title, InputEcho echo = InputEcho::Normal,
+                 QWidget *parent = nullptr);
 
 // Tests answer every box here instead of showing it; an empty function restores real boxes.
 void setDialogAnswererForTesting(std::function<DialogAnswer(const DialogRequest &)> answerer);

@@ -22,6 +22,28 @@ constexpr double kLineGap = 5; // between the wanted line and the typed line
 constexpr double kTickTop = 8;
 constexpr double kTickBottom = 14;
 
+// The pad's sizes: small and large (View/Size), and the least a low pad may shrink the large one to.
+constexpr int kSmallPointSize = 9;
+constexpr int kLargePointSize = 20;
+constexpr int kLeastPointSize = 6;
+constexpr double kInkRoom = 2; // left clear between the lowest ink and the frame
+
+// Letters that reach deepest below the line (and highest above it), with the cursor's "_".
+const QString &inkSample(bool arabic)
+{
+    static const QString arabicLetters = QStringLiteral("جحخعغنوزرىيقسشصضمهةؤئءأإآلاكطظ_gjpqy");
+    static const QString latinLetters = QStringLiteral("gjpqy_,;Q|()[]{}");
+    return arabic ? arabicLetters : latinLetters;
+}
+
+// Where the lowest ink of the typed line (or the cursor under it) lies, from the pad's inner top.
+double inkBottom(const QFont &font, bool arabic)
+{
+    const QFontMetricsF metrics(font);
+    const double writtenBaseline = kWantedTop + metrics.height() + kLineGap + metrics.ascent();
+    return writtenBaseline + metrics.tightBoundingRect(inkSample(arabic)).bottom();
+}
+
 // Distance from the reading start of a laid-out line to the starting edge of letter `index`: the
 // layout knows where shaped Arabic letters stand, which prefix widths do not.
 double leadingEdge(const QTextLine &line, qsizetype index, bool arabic)
@@ -42,7 +64,7 @@ TypingPad::TypingPad(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     QFont padFont(QStringLiteral("DejaVu Sans Mono"));
     padFont.setStyleHint(QFont::Monospace);
-    padFont.setPointSize(9);
+    padFont.setPointSize(kSmallPointSize);
     setFont(padFont);
     lBackColor = kLightBackground;
     const Colours colours = ColoursFor(lBackColor);
@@ -73,16 +95,40 @@ void TypingPad::GetSettings()
     }
     setLayoutDirection(bArabic ? Qt::RightToLeft : Qt::LeftToRight);
 
-    QFont padFont = font();
-    padFont.setPointSize(
-        user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) == QStringLiteral("Big") ? 20 : 9);
-    setFont(padFont);
+    m_chosenPointSize =
+        user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) == QStringLiteral("Big")
+            ? kLargePointSize
+            : kSmallPointSize;
+    FitFont();
 
     lBackColor = user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt();
     const Colours colours = ColoursFor(lBackColor);
     lTextColor = colours.text;
     lErrorColor = colours.error;
     update();
+}
+
+void TypingPad::FitFont()
+{
+    QFont padFont = font();
+    // Not laid out by its host yet: fitted at the first PrintScreen after it is.
+    if (!testAttribute(Qt::WA_Resized)) {
+        m_fittedHeight = -1;
+        padFont.setPointSize(m_chosenPointSize);
+        setFont(padFont);
+        return;
+    }
+    m_fittedHeight = height();
+    const double inner = height() - 2 * kFrame;
+    int size = m_chosenPointSize;
+    for (; size > kLeastPointSize; --size) {
+        padFont.setPointSize(size);
+        if (inkBottom(padFont, bArabic) <= inner - kInkRoom)
+            break;
+    }
+    padFont.setPointSize(size);
+    if (padFont != font())
+        setFont(padFont);
 }
 
 void TypingPad::Start()
@@ -114,6 +160,9 @@ void TypingPad::LayOutLine(QTextLayout &layout, const QString &text, bool arabic
 
 void TypingPad::PrintScreen()
 {
+    // A host may lay the pad out anew after its settings were read (the large test layout).
+    if (height() != m_fittedHeight)
+        FitFont();
     const QString wanted = TrimmedWanted();
     if (wanted != m_laidWanted || bArabic != m_laidArabic || font().pointSize() != m_laidPointSize ||
         m_wantedLayout.lineCount() == 0) {

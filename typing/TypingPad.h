@@ -46,9 +46,14 @@ protected:
 
 private:
     void MarkErrors();
+    // Takes the learner's size, or the largest smaller one at which the typed line's deepest letters
+    // and the cursor stay inside the pad.
+    void FitFont();
     void LayOutLine(QTextLayout &layout, const QString &text, bool arabic);
 
     qint32 lBackColor = 0;
+    int m_chosenPointSize = 9; // the learner's size (View/Size)
+    int m_fittedHeight = -1;   // the pad height FitFont last fitted the font to
     QColor lTextColor;
     QColor lErrorColor;
 

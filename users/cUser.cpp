@@ -76,7 +76,7 @@ bool cUser::LogIn(const QString &sName)
         for (;;) {
             const QString answer =
                 TrimBlanks(platform::inputBox(QStringLiteral("ملف المستخدم محمي بكلمة مرور، رجاء كتابتها:"),
-                                              QStringLiteral("كلمة المرور")));
+                                              QStringLiteral("كلمة المرور"), platform::InputEcho::Password));
             if (answer == readPassword())
                 break;
             if (answer.isEmpty()) {

@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -53,6 +54,7 @@ frmUsers::frmUsers()
 
     connect(lstUsers, &QListWidget::currentTextChanged, lblUser, &QLabel::setText);
     connect(lstUsers, &QListWidget::itemDoubleClicked, this, &frmUsers::cmdOK_Click);
+    lstUsers->installEventFilter(this);
     connect(cmdOK, &QPushButton::clicked, this, &frmUsers::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmUsers::cmdCancel_Click);
     connect(cmdNewUser, &QPushButton::clicked, this, &frmUsers::cmdNewUser_Click);
@@ -96,6 +98,19 @@ void frmUsers::cmdOK_Click()
     // The profile may have gone since the list was filled; show what is really there.
     if (!QFile::exists(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension)))
         RefreshData();
+}
+
+bool frmUsers::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter on the list logs the selected user in, as OK does.
+    if (watched == lstUsers && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lstUsers->currentItem()) {
+            cmdOK_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmUsers::cmdCancel_Click()

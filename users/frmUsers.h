@@ -28,6 +28,9 @@ signals:
     // A learner logged in; the window above shows the main window. This window unloads next.
     void LoggedIn();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void cmdOK_Click();
     void cmdCancel_Click();

@@ -256,7 +256,9 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("line ends") << QByteArray("ab\r\ncd") << "ab cd";
-        QTest::newRow("backspace, tab, lone LF") << QByteArray("a\bb\tc\nd\r") << "a b\tcd ";
+        QTest::newRow("backspace, tab, lone CR") << QByteArray("a\bb\tcd\r") << "a b\tcd ";
+        // Files written on this desktop end their lines with a lone LF.
+        QTest::newRow("lone LF") << QByteArray("ab\ncd\n\nef") << "ab cd  ef";
         QTest::newRow("UTF-8 Arabic")
             << QStringLiteral("سلام\r\nعليكم").toUtf8() << QStringLiteral("سلام عليكم");
         QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBFok") << "ok";
@@ -265,7 +267,6 @@ private slots:
         // A lone Arabic letter in code page 1256 looks like the start of a UTF-8 sequence.
         QTest::newRow("code page 1256, one letter")
             << platform::toCodePage1256(QStringLiteral("ا")) << QStringLiteral("ا");
-        QTest::newRow("empty") << QByteArray() << "";
         // Only the first 64 KiB count; a letter cut in two there is dropped, not misread.
         QTest::newRow("long Latin") << QByteArray(70000, 'x') << QString(65536, QLatin1Char('x'));
         QTest::newRow("long Arabic, cut letter")
@@ -297,7 +298,6 @@ private slots:
         QTest::newRow("small, long file") << "Small" << 1000 << 5 << 300;
         QTest::newRow("large, long file") << "Big" << 1000 << 5 << 150;
         QTest::newRow("small, short file") << "Small" << 130 << 3 << 130;
-        QTest::newRow("empty file") << "Small" << 0 << 1 << 0;
     }
     void testWindowTakesFiveLines()
     {
@@ -341,21 +341,33 @@ private slots:
         QVERIFY(Window<frmCustom>().picChoose->isVisible());
     }
 
-    void testWithoutAReadableFileIsEmpty()
+    // With no file picked the test runs on an empty text; a picked file with nothing to type in it
+    // (empty, only line ends, or gone since it was listed) is named as such and starts no test.
+    void testWithoutText()
     {
+        writeFile(m_folder->filePath(QStringLiteral("empty.TXT")), "");
+        writeFile(m_folder->filePath(QStringLiteral("lines.TXT")), " \r\n\n \t");
         writeFile(m_folder->filePath(QStringLiteral("gone.txt")), "abc");
         DialogScript dialogs;
         frmCustom &screen = openCustom();
-        click(screen.cmdLesson[1]); // no file selected
+        click(screen.cmdLesson[1]);
         QCOMPARE(m_testsRun, 1);
         QCOMPARE(m_testText, QString());
+        QVERIFY(dialogs.requests.isEmpty());
 
         selectFile(screen, QStringLiteral("gone.txt"));
         QFile::remove(m_folder->filePath(QStringLiteral("gone.txt")));
         click(screen.cmdLesson[1]);
-        QCOMPARE(m_testsRun, 2);
-        QCOMPARE(m_testText, QString());
-        QVERIFY(dialogs.requests.isEmpty());
+        for (const QString &name : {QStringLiteral("empty.TXT"), QStringLiteral("lines.TXT")}) {
+            selectFile(screen, name);
+            click(screen.cmdLesson[1]);
+        }
+        QCOMPARE(m_testsRun, 1);
+        QCOMPARE(dialogs.requests.size(), 3);
+        for (const platform::DialogRequest &request : dialogs.requests) {
+            QCOMPARE(request.text, QStringLiteral("الملف المحدد لا يحتوي على نص يمكن الاختبار عليه."));
+            QCOMPARE(request.icon, platform::MessageIcon::Exclamation);
+        }
     }
 
     void fileListShowsTextFilesOnly()
@@ -365,6 +377,32 @@ private slots:
         QDir(m_folder->path()).mkdir(QStringLiteral("sub.TXT"));
         frmCustom &screen = openCustom();
         QTRY_COMPARE(listedFiles(screen), (QStringList{"a.TXT", "b.txt", "c.Txt"}));
+    }
+
+    // Folders once listed (the program folder, folders visited) never turn up among the files.
+    void fileListAfterVisitingFolders()
+    {
+        QDir(m_folder->path()).mkpath(QStringLiteral("a/b"));
+        writeFile(m_folder->filePath(QStringLiteral("a/one.TXT")), "one");
+        writeFile(m_folder->filePath(QStringLiteral("a/b/two.TXT")), "two");
+        const QString program = QDir::cleanPath(m_folder->path());
+        platform::setDriveFoldersForTesting({program});
+        frmCustom &screen = openCustom();
+        auto *folders = static_cast<QFileSystemModel *>(screen.Dir1->model());
+        for (const QString &folder : {QStringLiteral("/a"), QStringLiteral("/a/b"), QStringLiteral("/a")}) {
+            QTRY_VERIFY(folders->index(program + folder).isValid());
+            const QModelIndex index = folders->index(program + folder);
+            screen.Dir1->scrollTo(index);
+            QTRY_VERIFY(!screen.Dir1->visualRect(index).isEmpty());
+            QTest::mouseClick(screen.Dir1->viewport(), Qt::LeftButton, {},
+                              screen.Dir1->visualRect(index).center());
+            QCOMPARE(screen.Dir1Path(), program + folder);
+        }
+        QCOMPARE(listedFiles(screen), QStringList{"one.TXT"});
+
+        // Files that come later are listed too.
+        writeFile(m_folder->filePath(QStringLiteral("a/three.txt")), "three");
+        QTRY_COMPARE(listedFiles(screen), (QStringList{"one.TXT", "three.txt"}));
     }
 
     void foldersAndDrives()

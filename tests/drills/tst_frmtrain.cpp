@@ -13,6 +13,7 @@
 #include "support/TestSupport.h"
 #include "users/cUser.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
@@ -305,6 +306,22 @@ private slots:
         QCOMPARE(answerBox()->text(), wanted.left(2));
         QCOMPARE(marks(), before);
         QVERIFY(answerBox()->hasFocus());
+    }
+
+    // A middle click pastes the X selection into a line edit, which would move the judged place on;
+    // the box takes no middle button at all (it would also move the box's cursor).
+    void middleClickPastesNothing()
+    {
+        openDrill("En");
+        startDrill();
+        const QString wanted = line();
+        typeText(answerBox(), wanted.left(1));
+        QGuiApplication::clipboard()->setText(wanted.mid(1, 5), QClipboard::Selection);
+        QTest::mouseClick(answerBox(), Qt::MiddleButton, {}, QPoint(2, answerBox()->height() / 2));
+        QCOMPARE(answerBox()->text(), wanted.left(1));
+        QCOMPARE(answerBox()->cursorPosition(), 1);
+        typeText(answerBox(), wanted.mid(1, 1));
+        QCOMPARE(answerBox()->text(), wanted.left(2));
     }
 
     void spaceBarMarked()

@@ -38,6 +38,22 @@ private slots:
         }
     }
 
+    // ة and ى mid-word draw as a dotless tooth: they move to the end of their word, ة before ى, and
+    // the draws stay as they were (the second word still takes the seventh and eighth values).
+    void finalLettersEndTheirWord()
+    {
+        const QStringList pool{"ة", "ب", "ى", "ت"};
+        platform::setRandomSequenceForTesting({0.6, 0.5, 0.0, 0.5, 0.3, 0.1, 0.9, 0.1});
+        QCOMPARE(RandomWords(pool, 4), QStringLiteral("بةى ت "));
+
+        platform::setRandomSequenceForTesting({});
+        const QRegularExpression word(QStringLiteral("^[^ةى]*ة*ى*$"));
+        for (int run = 0; run < 50; ++run) {
+            for (const QString &w : RandomWords(pool, 120).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                QVERIFY2(word.match(w).hasMatch(), qPrintable(w));
+        }
+    }
+
     void emptyPoolGivesNothing() { QCOMPARE(RandomWords(QStringList{}, 30), QString()); }
 };
 

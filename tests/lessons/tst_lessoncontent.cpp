@@ -229,8 +229,10 @@ void tst_LessonContent::practiceLines()
         const int id = plan.iBase + 100 * lesson + i;
         const QString line = LoadResString(id);
         const QByteArray where = QByteArray::number(id) + " \"" + line.toUtf8() + '"';
-        QVERIFY2(line.size() >= 15 && line.size() <= 33, where.constData());
-        QVERIFY2(!line.startsWith(u' ') && !line.endsWith(u' '), where.constData());
+        // Each line ends with one blank: a test text joins lines with nothing between them, and the
+        // blank keeps the last word of one apart from the first of the next.
+        QVERIFY2(line.size() >= 16 && line.size() <= 33, where.constData());
+        QVERIFY2(!line.startsWith(u' ') && line.endsWith(u' '), where.constData());
         QVERIFY2(!line.contains(QLatin1String("  ")), where.constData());
         for (const QChar ch : line) {
             const QByteArray what = where + " has " + QString(ch).toUtf8() + " (U+" +
@@ -286,9 +288,9 @@ void tst_LessonContent::fixedTexts_data()
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("wholeText");
-    QTest::newRow("2101") << 2101 << QStringLiteral("تا تت اتت تات تتا ات") << true;
-    QTest::newRow("4101") << 4101 << QStringLiteral("jhjh hhjj h jj hh hjhj jhjh") << true;
-    QTest::newRow("4601") << 4601 << QStringLiteral("bggb bgbg gbbg fdb b") << true;
+    QTest::newRow("2101") << 2101 << QStringLiteral("تا تت اتت تات تتا ات ") << true;
+    QTest::newRow("4101") << 4101 << QStringLiteral("jhjh hhjj h jj hh hjhj jhjh ") << true;
+    QTest::newRow("4601") << 4601 << QStringLiteral("bggb bgbg gbbg fdb b ") << true;
     QTest::newRow("3102") << 3102 << QStringLiteral("والان جهز اصبع الوسطى الايمن لطباعة حرف \"ن\".") << true;
     QTest::newRow("5105") << 5105
                           << QStringLiteral("لطباعة حرف \"H\" كبير اضغط على مفتاح Shift باصبع الخنصر الايسر "

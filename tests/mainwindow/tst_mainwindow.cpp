@@ -97,6 +97,56 @@ private slots:
         QVERIFY(!isHighlighted(7));
     }
 
+    // Tab reaches the menu, the arrows walk it (past the unused index 5), Enter or Space opens an item
+    // and a frame marks it; a mouse press takes no focus, and only an opened item is highlighted.
+    void menuByKeyboard()
+    {
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        const auto &items = main().lblSection;
+        items[3]->setFocus();
+        QTest::keyClick(items[3], Qt::Key_Tab);
+        QVERIFY(items[4]->hasFocus());
+        QTest::keyClick(items[4], Qt::Key_Down);
+        QVERIFY(items[frmMain::kProgressIndex]->hasFocus()); // drawn after item 4
+        QTest::keyClick(items[frmMain::kProgressIndex], Qt::Key_Down);
+        QVERIFY(items[6]->hasFocus());
+        QTest::keyClick(items[6], Qt::Key_Up);
+        QTest::keyClick(items[frmMain::kProgressIndex], Qt::Key_Up);
+        QTest::keyClick(items[4], Qt::Key_Up);
+        QVERIFY(items[3]->hasFocus());
+        QVERIFY(items[frmMain::kHomeIndex]->font().underline());
+        QVERIFY(!items[3]->font().underline());
+
+        const QImage marked = items[3]->grab().toImage();
+        items[4]->setFocus(Qt::TabFocusReason);
+        QVERIFY(items[3]->grab().toImage() != marked);
+
+        QTest::keyClick(items[4], Qt::Key_Return);
+        QVERIFY(items[4]->font().underline());
+        QCOMPARE(WindowRegistry::LoadedWindows().size(), 2);
+        items[8]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(items[8], Qt::Key_Space);
+        QVERIFY(items[8]->font().underline());
+        QCOMPARE(WindowRegistry::LoadedWindows().size(), 1);
+
+        QTest::mousePress(items[7], Qt::LeftButton);
+        QVERIFY(items[8]->hasFocus());
+    }
+
+    // A section's screen covers the home panel, whose buttons Qt still counts as visible: Tab must
+    // not move the focus to one of them (Enter would press a button nobody sees).
+    void tabSkipsCoveredPanels()
+    {
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        theApp().ShowScreen(Window<FakeSection>().picScreen);
+        main().lblSection[10]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(main().lblSection[10], Qt::Key_Tab);
+        QVERIFY2(!main().picHome->isAncestorOf(QApplication::focusWidget()),
+                 qPrintable(QApplication::focusWidget()->objectName()));
+    }
+
     void menuUnloadsTheSectionWindow()
     {
         FakeSection &section = Window<FakeSection>();

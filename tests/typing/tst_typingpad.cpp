@@ -463,6 +463,23 @@ private slots:
         }
     }
 
+    // The large test layout's pads are 90 high: the large font shrinks until the typed line's deepest
+    // letters and the cursor stay clear of the frame; a taller pad keeps the learner's size.
+    void largeFontFitsALowPad()
+    {
+        logInWith(QStringLiteral("A"), QStringLiteral("Big"));
+        const QString line = QStringLiteral("نجور جرن ونجر");
+        TypingPad *pad = makePad(line, 600, 90);
+        typeText(pad, line.chopped(1));
+        const QImage image = pad->grab().toImage();
+        const QColor back = image.pixelColor(pad->width() / 2, pad->height() - 2);
+        for (int y = pad->height() - 4; y <= pad->height() - 2; ++y)
+            QCOMPARE(columnsIn(image, y, back).size(), pad->width() - 2);
+        QVERIFY(pad->font().pointSize() < 20);
+
+        QCOMPARE(makePad(line, 560, 112)->font().pointSize(), 20);
+    }
+
     void settingsApplied()
     {
         // Created before any login: nothing read yet.

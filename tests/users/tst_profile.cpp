@@ -199,6 +199,7 @@ private slots:
         QCOMPARE(dialogs.requests[0].kind, platform::DialogRequest::Input);
         QCOMPARE(dialogs.requests[0].title, QStringLiteral("كلمة المرور"));
         QCOMPARE(dialogs.requests[0].text, QStringLiteral("ملف المستخدم محمي بكلمة مرور، رجاء كتابتها:"));
+        QCOMPARE(dialogs.requests[0].echo, platform::InputEcho::Password); // dots, not the password
         QCOMPARE(dialogs.requests[1].title, QStringLiteral("خطأ في كلمة المرور"));
         QCOMPARE(dialogs.requests[1].text, QStringLiteral("كلمة المرور غير صحيحة، رجاء التأكد من صحتها."));
         QCOMPARE(dialogs.requests[1].icon, platform::MessageIcon::Exclamation);

@@ -3,6 +3,7 @@
 #include "app/cTheApp.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/mdlMain.h"
+#include "platform/ButtonKeys.h"
 #include "platform/SafeFile.h"
 #include "support/TestSupport.h"
 #include "users/cHistory.h"
@@ -243,6 +244,26 @@ private slots:
         QVERIFY(WindowRegistry::IsLoaded<frmMain>());
         QVERIFY(Window<frmMain>().isVisible());
         QVERIFY(!WindowRegistry::IsLoaded<frmUsers>());
+        QCOMPARE(theUser().sUserName, QStringLiteral("Huda"));
+    }
+
+    // The keyboard alone: Enter presses the focused button (Qt does so only inside its dialogs), and
+    // Enter on the list logs the selected user in as OK does.
+    void enterKey()
+    {
+        platform::pressFocusedButtonsWithEnter(*qApp);
+        createProfile(QStringLiteral("Huda"));
+        ShowUserSelection();
+        frmUsers &users = Window<frmUsers>();
+        users.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&users));
+        users.cmdCancel->setFocus();
+        QTest::keyClick(users.cmdCancel, Qt::Key_Return);
+        QCOMPARE(m_sandbox->process.ends, 1);
+
+        users.lstUsers->setFocus();
+        QTest::keyClick(users.lstUsers, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(Window<frmMain>().isVisible());
         QCOMPARE(theUser().sUserName, QStringLiteral("Huda"));
     }
 
