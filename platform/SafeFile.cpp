@@ -102,21 +102,27 @@ QByteArray encoded(const QString &path)
     return QFile::encodeName(path);
 }
 
+// Writes a file just made, syncs and closes it; a file that did not get all its bytes is removed.
+bool fillNewFile(int fd, const QByteArray &name, const QByteArray &bytes, QString *error)
+{
+    bool ok = writeAll(fd, 0, bytes, error);
+    if (ok && ::fsync(fd) != 0)
+        ok = fail(error, errno);
+    if (::close(fd) != 0 && ok)
+        ok = fail(error, errno);
+    if (!ok)
+        ::unlink(name.constData());
+    return ok;
+}
+
 bool createInPlace(const QString &path, const QByteArray &bytes, QString *error)
 {
     const QByteArray name = encoded(path);
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return fail(error, errno);
-    bool ok = writeAll(fd, 0, bytes, error);
-    if (ok && ::fsync(fd) != 0)
-        ok = fail(error, errno);
-    if (::close(fd) != 0 && ok)
-        ok = fail(error, errno);
-    if (!ok) {
-        ::unlink(name.constData());
+    if (!fillNewFile(fd, name, bytes, error))
         return false;
-    }
     return syncFolder(QFileInfo(path).path(), error);
 }
 } // namespace
@@ -251,16 +257,8 @@ bool createFileAtomically(const QString &path, const QByteArray &bytes, QString 
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // mode 0600
     if (fd < 0)
         return fail(error, errno);
-
-    bool ok = writeAll(fd, 0, bytes, error);
-    if (ok && ::fsync(fd) != 0)
-        ok = fail(error, errno);
-    if (::close(fd) != 0 && ok)
-        ok = fail(error, errno);
-    if (!ok) {
-        ::unlink(temporary.constData());
+    if (!fillNewFile(fd, temporary, bytes, error))
         return false;
-    }
     if (!stepAllowed(CreateStep::TemporaryWritten))
         return failWithText(error, QStringLiteral("Stopped"));
 
