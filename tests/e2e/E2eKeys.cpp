@@ -1,7 +1,9 @@
 #include "E2eKeys.h"
 
 #include "platform/KeyboardLayout.h"
+#include "users/ProfileFile.h"
 
+#include <QFile>
 #include <QHash>
 
 namespace e2e {
@@ -36,6 +38,15 @@ QStringList keysFor(const QString &text, const QString &layout)
     for (const QChar c : text)
         keys.append(keyOf.value(QString(c)));
     return keys;
+}
+
+bool createLearner(const QString &path, char language)
+{
+    if (!ProfileFile::create(path, 90, 150))
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.seek(ProfileFile::kLangOffset) &&
+           file.write(&language, 1) == 1;
 }
 
 } // namespace e2e

@@ -11,7 +11,6 @@
 #include "platform/Random.h"
 #include "users/ProfileFile.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QThread>
 #include <QtEndian>
@@ -74,12 +73,7 @@ private slots:
 
         Tutor tutor(*m_x);
         const QString profile = tutor.folder() + QStringLiteral("Layla.USR");
-        QVERIFY(ProfileFile::create(profile, 90, 150));
-        QFile file(profile);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        file.seek(ProfileFile::kLangOffset);
-        file.write(&language, 1);
-        file.close();
+        QVERIFY(createLearner(profile, language));
 
         // The whole journey by keyboard, no mouse. Enter on the user list logs the selected user in.
         QVERIFY(tutor.start());

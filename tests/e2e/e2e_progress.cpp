@@ -103,12 +103,7 @@ private slots:
 
         Tutor tutor(*m_x);
         const QString profile = tutor.folder() + QStringLiteral("Layla.USR");
-        QVERIFY(ProfileFile::create(profile, 90, 150));
-        QFile file(profile);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        file.seek(ProfileFile::kLangOffset);
-        file.write(&language, 1);
-        file.close();
+        QVERIFY(createLearner(profile, language));
 
         QVERIFY(tutor.start());
         const QString users = m_x->waitForWindow(QStringLiteral("^Tavrin - "));
