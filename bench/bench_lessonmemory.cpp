@@ -5,9 +5,9 @@
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "mainwindow/frmMain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
+#include "mainwindow/frmMain.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Folders.h"
 #include "typing/TypingPad.h"
@@ -53,7 +53,8 @@ int main(int argc, char *argv[])
 
     QTemporaryDir folder;
     platform::setProgramFolderForTesting(folder.path() + QLatin1Char('/'));
-    ProfileFile::create(theApp().GetPath() + QStringLiteral("bench") + QLatin1String(ProfileFile::kExtension),
+    ProfileFile::create(platform::profileFolder() + QStringLiteral("bench") +
+                            QLatin1String(ProfileFile::kExtension),
                         90, 150);
     theUser().LogIn(QStringLiteral("bench"));
     frmMain &main = Window<frmMain>();

@@ -187,7 +187,8 @@ int main(int argc, char *argv[])
 
     QTemporaryDir folder;
     platform::setProgramFolderForTesting(folder.path() + QLatin1Char('/'));
-    ProfileFile::create(theApp().GetPath() + QStringLiteral("bench") + QLatin1String(ProfileFile::kExtension),
+    ProfileFile::create(platform::profileFolder() + QStringLiteral("bench") +
+                            QLatin1String(ProfileFile::kExtension),
                         90, 150);
     theUser().LogIn(QStringLiteral("bench"));
     Window<frmMain>().hide();

@@ -7,6 +7,7 @@
 #include "app/cTheApp.h"
 #include "drills/cCustomText.h"
 #include "platform/Dialogs.h"
+#include "platform/Folders.h"
 #include "platform/Volumes.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
@@ -204,7 +205,10 @@ void frmCustom::BuildFileLists()
 
 void frmCustom::Form_Load()
 {
-    const QString folder = QDir::cleanPath(theApp().GetPath());
+    // A portable tutor opens on its own folder, where its sample texts are; an installed one, whose
+    // folder holds nothing of the learner's, on the learner's home.
+    const bool portable = platform::profileFolder() == platform::programFolder();
+    const QString folder = QDir::cleanPath(portable ? theApp().GetPath() : QDir::homePath());
     const QStringList drives = platform::driveFolders();
     Drive1->clear();
     Drive1->addItems(drives);

@@ -7,6 +7,7 @@
 #include "app/cTheApp.h"
 #include "drills/ProgressChart.h"
 #include "drills/cCustomText.h"
+#include "platform/Folders.h"
 #include "typing/cTypingLine.h"
 #include "users/cUser.h"
 
@@ -105,7 +106,7 @@ void frmProgress::Form_Load()
 {
     cUser &user = theUser();
     const bool arabic = user.IsLanguageArabic();
-    const QByteArray bytes = cHistory::ReadFile(cHistory::PathFor(theApp().GetPath(), user.sUserName));
+    const QByteArray bytes = cHistory::ReadFile(cHistory::PathFor(platform::profileFolder(), user.sUserName));
     ShowSummary(cHistory::Summarise(bytes, arabic), arabic);
 }
 

@@ -24,7 +24,7 @@ namespace {
 
 QString profilePath()
 {
-    return platform::programFolder() + QStringLiteral("fuzz.USR");
+    return platform::profileFolder() + QStringLiteral("fuzz.USR");
 }
 
 QByteArray storedBytes()

@@ -27,13 +27,14 @@ void addShippedFacesTheDesktopLacks()
          {QStringLiteral("NotoSansArabicUI-Regular.ttf"), QStringLiteral("NotoSansArabicUI-Bold.ttf")}},
         {QStringLiteral("DejaVu Sans Mono"), {QStringLiteral("DejaVuSansMono.ttf")}},
     };
+    const QString folder = shippedFilesFolder();
     for (const Face &face : faces) {
         // Asking the font database lists every face of the desktop: only worth it where the files
         // were shipped (an installed tutor), not for a build that runs with the system's fonts.
         QStringList shipped;
         for (const QString &file : face.files) {
-            if (QFileInfo::exists(programFolder() + file))
-                shipped.append(programFolder() + file);
+            if (QFileInfo::exists(folder + file))
+                shipped.append(folder + file);
         }
         if (shipped.isEmpty() || QFontDatabase::hasFamily(face.family))
             continue;

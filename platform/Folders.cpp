@@ -2,6 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -30,6 +36,52 @@ QString withTrailingSlash(QString folder)
         folder += QLatin1Char('/');
     return folder;
 }
+
+struct ProfileFolderDecision
+{
+    QString programFolder; // the folder it was decided for
+    QString profileFolder;
+};
+
+ProfileFolderDecision &profileFolderDecision()
+{
+    static ProfileFolderDecision decision;
+    return decision;
+}
+
+// Folders a package manager owns: nothing of the learner's belongs there, whoever runs the tutor.
+bool isSystemFolder(const QString &folder)
+{
+    for (const char *system : {"/usr/", "/bin/", "/sbin/"}) {
+        if (folder.startsWith(QLatin1String(system)))
+            return true;
+    }
+    return false;
+}
+
+// Makes each missing folder of `path` owner-only, as the XDG base directories want; folders that
+// exist keep their mode. A folder that cannot be made is left to the first write to report.
+void makeOwnerOnlyPath(const QString &path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat info;
+    if (::stat(encoded.constData(), &info) == 0)
+        return;
+    const qsizetype parent = path.lastIndexOf(QLatin1Char('/'));
+    if (parent > 0)
+        makeOwnerOnlyPath(path.left(parent));
+    ::mkdir(encoded.constData(), 0700);
+}
+
+QString learnerDataFolder()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    const QString folder = base + QStringLiteral("/tavrin");
+    makeOwnerOnlyPath(folder);
+    return folder + QLatin1Char('/');
+}
 } // namespace
 
 QString programFolder()
@@ -42,6 +94,30 @@ QString programFolder()
 void setProgramFolderForTesting(const QString &folder)
 {
     programFolderOverride() = folder;
+    profileFolderDecision() = {};
+}
+
+QString profileFolder()
+{
+    ProfileFolderDecision &decision = profileFolderDecision();
+    const QString program = programFolder();
+    if (decision.programFolder != program) {
+        // access() asks the kernel, so a read-only mount refuses root as well.
+        const bool writable = ::access(QFile::encodeName(program).constData(), W_OK) == 0;
+        decision = {program, writable && !isSystemFolder(program) ? program : learnerDataFolder()};
+    }
+    return decision.profileFolder;
+}
+
+QString shippedFilesFolder()
+{
+    const QString program = programFolder();
+    if (program.endsWith(QLatin1String("/bin/"))) {
+        const QString shared = program.chopped(4) + QStringLiteral("share/tavrin/");
+        if (QFileInfo(shared).isDir())
+            return shared;
+    }
+    return program;
 }
 
 QString systemFolder()

@@ -313,7 +313,7 @@ void RecordHistory(HistoryRecord record)
     record.iTime = QDateTime::currentMSecsSinceEpoch();
     record.bArabic = user.IsLanguageArabic();
     QString reason;
-    if (cHistory::Append(cHistory::PathFor(platform::programFolder(), user.sUserName), record, &reason)) {
+    if (cHistory::Append(cHistory::PathFor(platform::profileFolder(), user.sUserName), record, &reason)) {
         failing = false;
         return;
     }

@@ -7,6 +7,7 @@
 #include "app/cTheApp.h"
 #include "platform/CodePage1256.h"
 #include "platform/Dialogs.h"
+#include "platform/Folders.h"
 
 cUser &theUser()
 {
@@ -57,7 +58,7 @@ void cUser::reportWrite(bool written, const QString &error)
 bool cUser::LogIn(const QString &sName)
 {
     QString error;
-    switch (m_file.open(theApp().GetPath() + sName + QLatin1String(ProfileFile::kExtension), &error)) {
+    switch (m_file.open(platform::profileFolder() + sName + QLatin1String(ProfileFile::kExtension), &error)) {
     case ProfileFile::OpenResult::Opened:
         break;
     case ProfileFile::OpenResult::Missing:

@@ -4,6 +4,7 @@
 #include "app/Int16.h"
 #include "app/ScreenParts.h"
 #include "app/cTheApp.h"
+#include "platform/Folders.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
 
@@ -92,7 +93,7 @@ void frmNewUser::cmdOK_Click()
         return;
     }
     // Names compare without case, so two learners never differ only in it.
-    for (const QString &taken : ProfileFile::listNames(theApp().GetPath())) {
+    for (const QString &taken : ProfileFile::listNames(platform::profileFolder())) {
         if (taken.compare(name, Qt::CaseInsensitive) == 0) {
             theApp().ErrorMessage(101);
             return;
@@ -101,8 +102,8 @@ void frmNewUser::cmdOK_Click()
     const qint16 accuracy = RoundToInt16(leadingNumber(cmbAccuracy->currentText()));
     const qint16 speed = RoundToInt16(leadingNumber(cmbSpeed->currentText()) * 5);
     QString error;
-    if (!ProfileFile::create(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension), accuracy,
-                             speed, &error)) {
+    if (!ProfileFile::create(platform::profileFolder() + name + QLatin1String(ProfileFile::kExtension),
+                             accuracy, speed, &error)) {
         // Made whole or not at all, so nothing half-made is left to list; the dialog stays open.
         ShowProfileError(kProfileCreateFailed, error, this);
         return;

@@ -5,6 +5,7 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "platform/Dialogs.h"
+#include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/SafeFile.h"
 #include "users/ProfileFile.h"
@@ -69,7 +70,7 @@ void frmUsers::Form_Load()
 void frmUsers::RefreshData()
 {
     lstUsers->clear();
-    for (const QString &name : ProfileFile::listNames(theApp().GetPath())) {
+    for (const QString &name : ProfileFile::listNames(platform::profileFolder())) {
         if (name.trimmed().isEmpty())
             break;
         lstUsers->addItem(name);
@@ -96,7 +97,7 @@ void frmUsers::cmdOK_Click()
         return;
     }
     // The profile may have gone since the list was filled; show what is really there.
-    if (!QFile::exists(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension)))
+    if (!QFile::exists(platform::profileFolder() + name + QLatin1String(ProfileFile::kExtension)))
         RefreshData();
 }
 
@@ -134,11 +135,11 @@ void frmUsers::cmdDel_Click()
         LoadResString(1101) + QLatin1Char(' ') + name + QStringLiteral(" ؟"), QStringLiteral("حذف ملف"),
         platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
     if (answer == platform::AnswerYes) {
-        const QString path = theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension);
+        const QString path = platform::profileFolder() + name + QLatin1String(ProfileFile::kExtension);
         QString error;
         if (ProfileFile::remove(path, &error) || !QFileInfo::exists(path)) {
             // The learner's history goes with the profile; a learner without one has nothing to remove.
-            platform::removeFile(cHistory::PathFor(theApp().GetPath(), name));
+            platform::removeFile(cHistory::PathFor(platform::profileFolder(), name));
         } else {
             ShowProfileError(kProfileDeleteFailed, error, this);
         }

@@ -10,6 +10,7 @@
 #include "drills/frmProgress.h"
 #include "lessons/cLesson.h"
 #include "mainwindow/frmMain.h"
+#include "platform/Folders.h"
 #include "platform/SafeFile.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
@@ -36,7 +37,7 @@ frmMain &main()
 
 QString historyPath()
 {
-    return cHistory::PathFor(theApp().GetPath(), theUser().sUserName);
+    return cHistory::PathFor(platform::profileFolder(), theUser().sUserName);
 }
 
 QList<HistoryRecord> history()

@@ -15,6 +15,12 @@
 #include "users/cUser.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -34,6 +40,28 @@ QString ScratchFolder::path() const
 QString ScratchFolder::filePath(const QString &name) const
 {
     return path() + name;
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const QString &folder) : m_folder(QFile::encodeName(folder))
+{
+    const char *path = m_folder.constData();
+    if (::geteuid() != 0) {
+        m_readOnly = ::chmod(path, 0555) == 0;
+        return;
+    }
+    // The namespace stays the process's own; its mounts never reach the rest of the machine.
+    static const bool privateMounts =
+        ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    m_mounted = privateMounts && ::mount(path, path, nullptr, MS_BIND, nullptr) == 0;
+    m_readOnly = m_mounted && ::mount(nullptr, path, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (m_mounted)
+        ::umount2(m_folder.constData(), MNT_DETACH);
+    else if (m_readOnly)
+        ::chmod(m_folder.constData(), 0755);
 }
 
 DialogScript::DialogScript()
@@ -103,8 +131,8 @@ Sandbox::~Sandbox()
 
 void createProfile(const QString &name, int wordsPerMinute, int accuracy)
 {
-    ProfileFile::create(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension), qint16(accuracy),
-                        qint16(wordsPerMinute * 5));
+    ProfileFile::create(platform::profileFolder() + name + QLatin1String(ProfileFile::kExtension),
+                        qint16(accuracy), qint16(wordsPerMinute * 5));
 }
 
 void createAndLogIn(const QString &name, int wordsPerMinute, int accuracy)

@@ -25,6 +25,21 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
+// Makes a folder read-only for this process while alive, as a read-only mount would: for root,
+// whom no mode stops, a read-only bind mount in a private mount namespace; for others, mode 0555.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const QString &folder);
+    ~ReadOnlyFolder();
+    bool isReadOnly() const { return m_readOnly; }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+    bool m_readOnly = false;
+};
+
 // Answers message and input boxes in order and keeps what they asked. A box with no answer queued
 // is answered with OK (or an empty input) and still recorded.
 class DialogScript

@@ -4,6 +4,7 @@
 #include "mainwindow/frmMain.h"
 #include "mainwindow/mdlMain.h"
 #include "platform/ButtonKeys.h"
+#include "platform/Folders.h"
 #include "platform/SafeFile.h"
 #include "support/TestSupport.h"
 #include "users/cHistory.h"
@@ -211,7 +212,7 @@ private slots:
         list->setCurrentRow(1);
         QCOMPARE(users.lblUser->text(), chosen);
         // The learner's history goes with the profile.
-        const QString history = cHistory::PathFor(theApp().GetPath(), chosen);
+        const QString history = cHistory::PathFor(platform::profileFolder(), chosen);
         QVERIFY(cHistory::Append(history, HistoryRecord()));
 
         DialogScript dialogs;
