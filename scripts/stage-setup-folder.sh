@@ -1,30 +1,33 @@
 #!/usr/bin/env bash
-# Stages the installer's folder so it installs on a desktop without Qt: Setup, the tutor as KZ.EX_,
-# the shipped texts, and beside them the run-time such a desktop lacks (Qt's libraries, the xcb
-# platform plugin, the libraries only Qt brings, Qt's Arabic texts, the two faces, the icon). The
-# programs and libraries find each other through a RUNPATH relative to $ORIGIN; qt.conf points Qt at
-# the folder for its plugin and translation. Setup copies the files named in runtime.list beside
-# KZ.EXE; the Debian packages they came from are written to <folder>.packages for the tests.
+# Stages the installer's folder so it installs on a bare desktop without Qt: Setup and KZ.EX_ (the
+# launchers that start the installer, tavrin-setup, and the tutor, tavrin, and show the loader's
+# message when they cannot), the shipped texts, and beside them the run-time such a desktop lacks
+# (Qt's libraries, the xcb platform plugin, the libraries only Qt brings, Qt's Arabic texts, the two
+# faces, the icon). The programs and libraries find each other through a RUNPATH relative to
+# $ORIGIN; qt.conf points Qt at the folder for its plugin and translation. Setup copies the files
+# named in runtime.list beside KZ.EXE; the Debian packages they came from are written to
+# <folder>.packages for the tests.
 #
-# usage: stage-setup-folder.sh SETUP TUTOR QTPATHS RESOURCES FOLDER
+# usage: stage-setup-folder.sh SETUP TUTOR LAUNCH-SETUP LAUNCH-TUTOR QTPATHS RESOURCES FOLDER
 set -euo pipefail
 
-setup=$1 tutor=$2 qtpaths=$3 resources=$4 folder=$5
+setup=$1 tutor=$2 launch_setup=$3 launch_tutor=$4 qtpaths=$5 resources=$6 folder=$7
 xcb_plugin="$("$qtpaths" --query QT_INSTALL_PLUGINS)/platforms/libqxcb.so"
 
-# Packages every Debian 12 desktop holds (the gnome, kde, xfce, lxde, mate and cinnamon tasks
-# without recommends, resolved from a bare system), with the same library names in later releases.
-# Every other library the programs load is shipped. ICU is shipped although Debian 12 desktops hold
-# it: its library names carry its version, which later releases change.
+# Packages a bare Debian 12 desktop holds: an X server, a window manager (twm, which brings the
+# least), fontconfig, libgl1, libegl1, libxkbcommon0 and xdg-utils on a minimal system, as
+# scripts/check-bare-desktop.sh makes it with debootstrap; all of them keep their library names in
+# later releases. Every other library the programs load is shipped (glib, HarfBuzz, D-Bus and
+# libOpenGL among them, which full desktops hold but such a system lacks). ICU is shipped although
+# Debian 12 desktops hold it: its library names carry its version, which later releases change.
 desktop_packages=(
     libc6 libgcc-s1 libstdc++6 zlib1g libzstd1 liblzma5 liblz4-1 libbrotli1 libbz2-1.0
-    libglib2.0-0 libpcre2-8-0 libdbus-1-3 libsystemd0 libcap2 libgcrypt20 libgpg-error0 libuuid1
+    libpcre2-8-0 libsystemd0 libcap2 libgcrypt20 libgpg-error0 libuuid1
     libbsd0 libmd0 libexpat1 libffi8 libselinux1 libmount1 libblkid1
     libx11-6 libx11-xcb1 libxau6 libxdmcp6 libsm6 libice6 libxkbcommon0
-    libxcb1 libxcb-randr0 libxcb-render0 libxcb-shape0 libxcb-shm0 libxcb-sync1 libxcb-util1
-    libxcb-xfixes0
-    libfontconfig1 libfreetype6 libharfbuzz0b libgraphite2-3 libpng16-16
-    libegl1 libglx0 libopengl0 libglvnd0 libgl1
+    libxcb1 libxcb-randr0 libxcb-shm0 libxcb-sync1 libxcb-xfixes0
+    libfontconfig1 libfreetype6 libpng16-16
+    libegl1 libglx0 libglvnd0 libgl1
 )
 
 # Objects whose libraries are followed: both programs and the one plugin they use.
@@ -113,13 +116,15 @@ ship "$resources/KZ.png" KZ.png ""
 printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = .\n' >"$folder/qt.conf"
 runtime+=(qt.conf)
 
-# The installer and the tutor; Setup copies the tutor itself, the texts and then runtime.list.
-cp "$setup" "$folder/Setup"
-strip "$folder/Setup"
-patchelf --set-rpath '$ORIGIN' "$folder/Setup"
-cp "$tutor" "$folder/KZ.EX_"
-strip "$folder/KZ.EX_"
-patchelf --set-rpath '$ORIGIN' "$folder/KZ.EX_"
+ship "$tutor" tavrin '$ORIGIN'
+
+# The installer and the launchers; Setup copies KZ.EX_, the texts and then runtime.list.
+cp "$setup" "$folder/tavrin-setup"
+strip "$folder/tavrin-setup"
+patchelf --set-rpath '$ORIGIN' "$folder/tavrin-setup"
+cp "$launch_setup" "$folder/Setup"
+cp "$launch_tutor" "$folder/KZ.EX_"
+strip "$folder/Setup" "$folder/KZ.EX_"
 cp "$resources/ReadMe.TXT" "$resources/Arabic.TXT" "$resources/English.TXT" "$folder/"
 
 printf '%s\n' "${shipped_packages[@]}" >"$folder.packages"

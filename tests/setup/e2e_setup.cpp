@@ -10,7 +10,8 @@
 
 // The staged installer folder, run for real under its own X server on a desktop without Qt (a
 // private mount namespace hides the system's Qt, the libraries only it brings, its translations and
-// the two faces), walked through with the keyboard; then the tutor it installed is started there.
+// the two faces), walked through with the keyboard; then the tutor it installed is started there,
+// with all its libraries and without one.
 class e2e_setup : public QObject
 {
     Q_OBJECT
@@ -146,6 +147,23 @@ void e2e_setup::installsAndStartsWithoutTheSystemsQt()
              qPrintable(icon));
     tutor.kill();
     tutor.waitForFinished();
+
+    // Without a library the loader needs, the launcher shows why in a window of the desktop's
+    // (xmessage here) and ends as the loader did.
+    QVERIFY(QFile::remove(installed + "libOpenGL.so.0"));
+    QProcess broken;
+    broken.setProcessEnvironment(env);
+    prepareWithoutQt(broken, {installed + "KZ.EXE"});
+    broken.start();
+    const QString reason = server.waitForWindow("^Tavrin$");
+    QVERIFY(!reason.isEmpty());
+    server.screenshot("setup-missing-library");
+    server.key(reason, {"Return"});
+    QVERIFY(broken.waitForFinished(15000));
+    QCOMPARE(broken.exitCode(), 127);
+    const QByteArray loader = broken.readAllStandardError();
+    QVERIFY2(loader.contains("error while loading shared libraries: ") && loader.contains("libOpenGL.so.0"),
+             loader.constData());
 }
 
 QTEST_GUILESS_MAIN(e2e_setup)
