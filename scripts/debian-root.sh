@@ -16,13 +16,14 @@ fail() {
 # Runs COMMAND inside ROOT, in a private mount namespace (nothing stays mounted afterwards) with the
 # machine's /dev, a /proc and the X server sockets of /tmp/.X11-unix, shared with the machine so its
 # xdotool and screenshots reach an X server started inside.
+# Its status is the command's.
 # usage: in_root ROOT COMMAND [ARGUMENT...]
 in_root() {
     local root=$1
     shift
     mkdir -p /tmp/.X11-unix "$root/tmp/.X11-unix"
     chmod 1777 /tmp/.X11-unix "$root/tmp"
-    unshare --mount --fork -- sh -c '
+    unshare --mount --fork --kill-child -- sh -c '
         root=$1; shift
         mount --rbind /dev "$root/dev" && mount -t proc proc "$root/proc" &&
             mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix" || exit 125
@@ -59,12 +60,16 @@ EOF
     echo "$root"
 }
 
-# A root of the cache: the minimal root with PACKAGES (and what they depend on, no recommends).
+# A root of the cache: the minimal root with PACKAGES (and what they depend on, no recommends),
+# made again when the list changes.
 # usage: root_with NAME PACKAGE... (prints its folder)
 root_with() {
     local name=$1
     shift
     local root=$root_cache/$name
+    if [ "$(cat "$root.packages" 2>/dev/null)" != "$*" ]; then
+        rm -rf "$root"
+    fi
     if [ ! -d "$root" ]; then
         local base
         base=$(minimal_root)
@@ -75,8 +80,36 @@ root_with() {
             apt-get install -y -qq --no-install-recommends "$@" && apt-get clean' sh "$@" >&2 ||
             fail "installing $* into $root"
         mv "$root.new" "$root"
+        echo "$*" >"$root.packages"
     fi
     echo "$root"
+}
+
+# The ids of the processes whose root folder is ROOT (what a check started there), or only of
+# those running PROGRAM (a path inside ROOT).
+# usage: processes_in ROOT [PROGRAM]
+processes_in() {
+    local root process
+    root=$(readlink -f "$1")
+    for process in /proc/[0-9]*; do
+        [ "$(readlink "$process/root" 2>/dev/null)" = "$root" ] || continue
+        [ -z "${2:-}" ] || [ "$(readlink "$process/exe" 2>/dev/null)" = "$root$2" ] || continue
+        echo "${process#/proc/}"
+    done
+}
+
+# Ends the processes processes_in finds, and waits for them.
+# usage: end_processes_in ROOT [PROGRAM]
+end_processes_in() {
+    local pids
+    mapfile -t pids < <(processes_in "$@")
+    [ ${#pids[@]} -eq 0 ] && return 0
+    kill "${pids[@]}" 2>/dev/null || true
+    for _ in $(seq 50); do
+        kill -0 "${pids[@]}" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -KILL "${pids[@]}" 2>/dev/null || true
 }
 
 # A scratch copy of ROOT at COPY, to change freely.
