@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n
     fonts-noto-ui-core fonts-dejavu-core
     xvfb xauth xdotool x11-xkb-utils x11-utils imagemagick
-    xdg-utils desktop-file-utils
+    xdg-utils desktop-file-utils appstream
     patchelf
 )
 
