@@ -131,8 +131,10 @@ bool ProgramGroup::describeItem(const QString &path, const QString &icon, const 
 QString desktopEntryForItem(const ProgramGroup::Item &item)
 {
     const QFileInfo info(item.path);
+    // Desktops that show no groups (GNOME's overview, most launchers) file an entry by its
+    // categories, and under "Other" without them; the group is the tutor's, an educational one.
     QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=") + entryValue(item.name) +
-                    QLatin1Char('\n');
+                    QStringLiteral("\nCategories=Education;Languages;\n");
     if (!item.comment.isEmpty())
         entry += QStringLiteral("Comment=") + entryValue(item.comment) + QLatin1Char('\n');
     if (!item.icon.isEmpty())

@@ -41,9 +41,9 @@ private:
     QList<Item> m_items;
 };
 
-// The text of the desktop entry for one item: a program (an executable file, or one named ".EXE",
-// which desktops would take for a Windows program) runs directly in its own folder; anything else is
-// opened with the desktop's handler for its type.
+// The text of the desktop entry for one item, in the Education and Languages categories: a program (an
+// executable file, or one named ".EXE", which desktops would take for a Windows program) runs directly in its
+// own folder; anything else is opened with the desktop's handler for its type.
 QString desktopEntryForItem(const ProgramGroup::Item &item);
 
 // Tests receive the menu tool's arguments instead of running it; the files the arguments name

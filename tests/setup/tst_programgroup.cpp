@@ -94,6 +94,8 @@ void tst_programgroup::installsTheGroupAsMenuFiles()
     QCOMPARE(menu.invalid, QStringList());
     QVERIFY(menu.fileTexts.at(2).contains("Name=إقرأني\n"));
     QVERIFY(menu.fileTexts.at(2).contains("Exec=xdg-open \"" + document + "\"\n"));
+    for (const QString &entry : menu.fileTexts.mid(1))
+        QVERIFY(entry.contains("\nCategories=Education;Languages;\n"));
     // The temporary menu files are gone once installed.
     QVERIFY(!QFile::exists(arguments.at(3)));
 }
