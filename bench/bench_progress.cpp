@@ -7,12 +7,12 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "mainwindow/frmMain.h"
-#include "drills/ProgressChart.h"
-#include "drills/frmProgress.h"
+#include "progress/ProgressChart.h"
+#include "progress/frmProgress.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Folders.h"
 #include "users/ProfileFile.h"
-#include "users/cHistory.h"
+#include "users/cHistoryStats.h"
 #include "users/cUser.h"
 
 #include <QApplication>
@@ -112,7 +112,7 @@ int main(int argc, char *argv[])
         const QByteArray read = cHistory::ReadFile(path);
         reads.append(timer.nsecsElapsed() / 1e6);
         timer.restart();
-        const HistorySummary summary = cHistory::Summarise(read, true);
+        const HistorySummary summary = cHistoryStats::Summarise(read, true);
         summaries.append(timer.nsecsElapsed() / 1e6);
         if (summary.tests.size() != count / 10)
             out << "unexpected: " << summary.tests.size() << " tests" << Qt::endl;

@@ -8,7 +8,7 @@
 #include "drills/cCustomText.h"
 #include "platform/Dialogs.h"
 #include "platform/Volumes.h"
-#include "typing/cPractice.h"
+#include "typing/cPracticeText.h"
 #include "typing/cTest.h"
 #include "users/cUser.h"
 

@@ -6,7 +6,7 @@
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "drills/cRandomText.h"
+#include "typing/cRandomText.h"
 #include "users/cUser.h"
 
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "app/Artwork.h"
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
-#include "drills/cRandomText.h"
+#include "typing/cRandomText.h"
 #include "typing/PracticePanel.h"
 #include "typing/TypingPad.h"
 #include "typing/cTypingHost.h"

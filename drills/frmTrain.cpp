@@ -7,7 +7,7 @@
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "drills/cRandomText.h"
+#include "typing/cRandomText.h"
 #include "platform/Beep.h"
 #include "platform/CodePage1256.h"
 #include "platform/KeyboardLayout.h"

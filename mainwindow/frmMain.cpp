@@ -10,7 +10,7 @@
 #include "drills/frmCustom.h"
 #include "drills/frmFingers.h"
 #include "drills/frmNumbers.h"
-#include "drills/frmProgress.h"
+#include "progress/frmProgress.h"
 #include "drills/frmTrain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
@@ -41,7 +41,6 @@ frmMain::frmMain()
 
     m_content = new QWidget(this);
     theApp().SetScreenArea(m_content);
-    cTypingHost::SetCurrent(this);
     m_content->setGeometry(QRect(QPoint(0, 0), kContentSize));
 
     // Menu strip: the logo and the sections, on the reading side of the window.
@@ -195,12 +194,6 @@ void frmMain::RefreshContinueCaption()
 {
     lblLesson[1]->setText(QStringLiteral("متابعة ") + LoadResString(1002 + theLesson().GetCurrentLesson()) +
                           QStringLiteral("."));
-}
-
-frmMain::~frmMain()
-{
-    if (cTypingHost::Current() == this)
-        cTypingHost::SetCurrent(nullptr);
 }
 
 PracticePanel *frmMain::PracticeArea()

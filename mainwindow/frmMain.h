@@ -26,7 +26,6 @@ public:
     static constexpr int kProgressIndex = 11; // after the others, so none of theirs moves
 
     frmMain();
-    ~frmMain() override;
 
     void Form_Load();
 

@@ -5,6 +5,8 @@
 #include "app/Blanks.h"
 #include "app/Int16.h"
 #include "typing/TypingPad.h"
+#include "typing/cTypingHost.h"
+#include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 
 #include <QApplication>
@@ -111,6 +113,18 @@ void PracticePanel::DrawProgress()
     picEl->setPixmap(bar);
 }
 
+void PracticePanel::RunOnHost(const cPractice &practice)
+{
+    cTypingHost *host = cTypingHost::Current();
+    if (!host)
+        return;
+    PracticePanel *panel = host->PracticeArea();
+    panel->CurrentPractice = practice;
+    panel->show();
+    panel->raise();
+    panel->StartPractice();
+}
+
 void PracticePanel::StartPractice()
 {
     if (!CurrentPractice)
@@ -200,7 +214,7 @@ void PracticePanel::TypingPad_FinishSession()
     record.iSpeed = RoundToInt16(TypingPad->iSpeed);
     record.iAccuracy = RoundToInt16(TypingPad->iAccuracy);
     record.AddKeys(TrimBlanks(TypingPad->sWantedText), TypingPad->sWrittenText);
-    RecordHistory(record);
+    theHistory().Record(record);
 
     m_progressX = cPracticeRun::ProgressX(m_run.iLineNumber, CurrentPractice->iNumOfSessions, m_progressX);
     DrawProgress();

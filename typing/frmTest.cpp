@@ -7,6 +7,7 @@
 #include "typing/TypingPad.h"
 #include "typing/cTest.h"
 #include "typing/cTypingHost.h"
+#include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 
 #include <QApplication>
@@ -97,6 +98,22 @@ frmTest::~frmTest()
 {
     // The pads lose the focus while they are destroyed; this window must not hear of it any more.
     disconnect(qApp, nullptr, this, nullptr);
+}
+
+void frmTest::RunInPlaceOfHost(cTest &test)
+{
+    QWidget *owner = cTypingHost::Current() ? cTypingHost::Current()->TestOwner() : nullptr;
+    frmTest &window = Window<frmTest>();
+    window.CurrentTest = &test;
+    if (owner)
+        owner->hide();
+    window.exec();
+    // ESC and OK unload the window; closed any other way, it is unloaded here, so each test starts
+    // from a fresh window.
+    if (WindowRegistry::IsLoaded<frmTest>())
+        WindowRegistry::Unload<frmTest>();
+    if (owner)
+        owner->show();
 }
 
 void frmTest::Form_Load()
@@ -199,7 +216,7 @@ void frmTest::FinishTest()
     record.iAccuracy = test.iAccuracy;
     for (int i = 0; i < bNumberOfBoxeses; ++i)
         record.AddKeys(TrimBlanks(TypingPad[i]->sWantedText), TypingPad[i]->sWrittenText);
-    RecordHistory(record);
+    theHistory().Record(record);
 
     QString unit;
     const qint16 converted = theUser().ConvSpeed(test.iSpeed, unit);

@@ -8,8 +8,8 @@
 #include "platform/Process.h"
 #include "platform/SafeFile.h"
 #include "users/ProfileFile.h"
+#include "users/ProfileMessages.h"
 #include "users/cHistory.h"
-#include "users/cUser.h"
 #include "users/frmNewUser.h"
 
 #include <QFile>
@@ -90,7 +90,7 @@ void frmUsers::cmdOK_Click()
     const QString name = lblUser->text();
     if (name.isEmpty())
         return;
-    if (theUser().LogIn(name)) {
+    if (LogInAsking(name, this)) {
         emit LoggedIn();
         WindowRegistry::Unload(this);
         return;

@@ -5,6 +5,7 @@
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
 #include "drills/cCustomText.h"
+#include "typing/cPracticeText.h"
 #include "drills/frmCustom.h"
 #include "mainwindow/frmMain.h"
 #include "platform/CodePage1256.h"
@@ -110,7 +111,7 @@ private slots:
         createAndLogIn(QStringLiteral("Huda"));
         // The small pad takes whole practice lines.
         setSetting("View", "Size", QStringLiteral("Small"));
-        cTest::setRunnerForTesting([this](cTest &test) {
+        cTest::SetRunner([this](cTest &test) {
             m_testTitle = test.sTitle;
             m_testText = test.sWantedText;
             ++m_testsRun;
@@ -310,7 +311,7 @@ private slots:
         for (int i = 0; i < letters; ++i)
             content += QChar(u'a' + i % 26);
         writeFile(m_folder->filePath(QStringLiteral("Long.TXT")), content.toUtf8());
-        cTest::setRunnerForTesting({});
+        cTest::SetRunner(frmTest::RunInPlaceOfHost); // the real window, after init() put a runner in its place
         frmCustom &screen = openCustom();
         selectFile(screen, QStringLiteral("Long.TXT"));
 

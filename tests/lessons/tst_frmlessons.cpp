@@ -210,7 +210,7 @@ private slots:
         QFETCH(QString, averageCell);
         theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Unit"), unit);
         QString title;
-        cTest::setRunnerForTesting([&](cTest &test) {
+        cTest::SetRunner([&](cTest &test) {
             title = test.sTitle;
             test.iSpeed = 181;
             test.iAccuracy = 98;
@@ -239,7 +239,7 @@ private slots:
     void leftTestChangesNothing()
     {
         qint16 speed = 200;
-        cTest::setRunnerForTesting([&](cTest &test) {
+        cTest::SetRunner([&](cTest &test) {
             test.iSpeed = speed;
             test.iAccuracy = speed ? 99 : 0;
         });
@@ -258,7 +258,7 @@ private slots:
     {
         // Arabic lesson 1 passed on average: Arabic continues with lesson 2,
         // English still with 1.
-        cTest::setRunnerForTesting([](cTest &test) {
+        cTest::SetRunner([](cTest &test) {
             test.iSpeed = 160;
             test.iAccuracy = 96;
         });

@@ -6,6 +6,7 @@
 #include "settings/frmSettings.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
+#include "users/ProfileMessages.h"
 #include "users/cUser.h"
 
 #include <QCheckBox>
@@ -74,7 +75,7 @@ private:
         theUser().LogOut();
         DialogScript dialogs;
         dialogs.answerInput(answer);
-        if (!theUser().LogIn(QStringLiteral("u")))
+        if (!LogInAsking(QStringLiteral("u")))
             return true;
         if (dialogs.requests.isEmpty())
             return false;

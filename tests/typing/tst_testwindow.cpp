@@ -322,7 +322,7 @@ private slots:
     {
         logIn();
         QStringList seen;
-        cTest::setRunnerForTesting([&](cTest &test) {
+        cTest::SetRunner([&](cTest &test) {
             seen.append(test.sWantedText);
             test.iSpeed = 150;
             test.iAccuracy = 97;

@@ -510,6 +510,19 @@ private slots:
         }
         QVERIFY(textDrawn);
     }
+    void colours()
+    {
+        const TypingPad::Colours black = TypingPad::ColoursFor(0);
+        QCOMPARE(black.back, QColor(0, 0, 0));
+        QCOMPARE(black.text, QColor(255, 255, 255));
+        QCOMPARE(black.error, QColor(255, 255, 0));
+        // Blue-green-red order: 0xC0FFC0 is light green either way; 0x0000FF is red.
+        const TypingPad::Colours light = TypingPad::ColoursFor(0xC0FFC0);
+        QCOMPARE(light.back, QColor(192, 255, 192));
+        QCOMPARE(light.text, QColor(0, 0, 0));
+        QCOMPARE(light.error, QColor(128, 0, 0));
+        QCOMPARE(TypingPad::ColoursFor(0x0000FF).back, QColor(255, 0, 0));
+    }
 };
 
 QTEST_MAIN(tst_TypingPad)

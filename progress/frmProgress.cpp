@@ -1,13 +1,13 @@
-#include "drills/frmProgress.h"
+#include "progress/frmProgress.h"
 
 #include "app/Artwork.h"
 #include "app/KeyTables.h"
 #include "app/KeyboardPicture.h"
 #include "app/ScreenParts.h"
 #include "app/cTheApp.h"
-#include "drills/ProgressChart.h"
-#include "drills/cCustomText.h"
-#include "typing/cTypingLine.h"
+#include "progress/ProgressChart.h"
+#include "typing/cPracticeText.h"
+#include "typing/TypingPad.h"
 #include "users/cUser.h"
 
 #include <QLabel>
@@ -106,7 +106,7 @@ void frmProgress::Form_Load()
     cUser &user = theUser();
     const bool arabic = user.IsLanguageArabic();
     const QByteArray bytes = cHistory::ReadFile(cHistory::PathFor(theApp().GetPath(), user.sUserName));
-    ShowSummary(cHistory::Summarise(bytes, arabic), arabic);
+    ShowSummary(cHistoryStats::Summarise(bytes, arabic), arabic);
 }
 
 void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
@@ -119,16 +119,12 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
         user.GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM");
     lblData[0]->setText(QStringLiteral(" السرعة (") + unit + QLatin1Char(')'));
 
-    QList<ProgressChart::Point> points;
-    points.reserve(summary.tests.size());
-    for (const HistorySummary::TestPoint &test : summary.tests)
-        points.append({test.iTime, words ? qint16(test.iSpeed / 5) : test.iSpeed, test.iAccuracy});
-    picChart->SetData(std::move(points), wantedSpeed, wantedAccuracy,
+    picChart->SetData(cHistoryStats::ChartPoints(summary, words), wantedSpeed, wantedAccuracy,
                       QLatin1Char(' ') + QString::number(wantedSpeed) + QLatin1Char(' ') + unit +
                           QLatin1Char('.'),
                       percentText(wantedAccuracy));
-    const cTypingLine::Colours colours =
-        cTypingLine::ColoursFor(user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt());
+    const TypingPad::Colours colours =
+        TypingPad::ColoursFor(user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt());
     picChart->SetColours(colours.back, colours.text);
     picChart->setAccessibleDescription(QString::number(picChart->PointCount()));
 
@@ -156,7 +152,7 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
     picKeyboard->setKeyFills(fills);
     theApp().ShowLetters(picKeyboard);
 
-    const QList<KeyStat> weakest = cHistory::WeakestKeys(stats, kWeakest);
+    const QList<KeyStat> weakest = cHistoryStats::WeakestKeys(stats, kWeakest);
     sWeakLetters.clear();
     for (int i = 0; i < kWeakest; ++i) {
         QString text;

@@ -1,5 +1,5 @@
 // The drills' random words.
-#include "drills/cRandomText.h"
+#include "typing/cRandomText.h"
 #include "platform/Random.h"
 
 #include <QtTest>

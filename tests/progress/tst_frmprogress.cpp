@@ -6,15 +6,15 @@
 #include "app/KeyboardPicture.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "drills/ProgressChart.h"
-#include "drills/frmProgress.h"
+#include "progress/ProgressChart.h"
+#include "progress/frmProgress.h"
 #include "lessons/cLesson.h"
 #include "mainwindow/frmMain.h"
 #include "platform/SafeFile.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
 #include "typing/frmTest.h"
-#include "users/cHistory.h"
+#include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 
 #include <QDir>
@@ -175,8 +175,8 @@ private slots:
         // A folder in the history's place: every append fails, and the learner hears of it once.
         QVERIFY(QDir().mkpath(historyPath()));
         DialogScript dialogs;
-        RecordHistory(HistoryRecord());
-        RecordHistory(HistoryRecord());
+        theHistory().Record(HistoryRecord());
+        theHistory().Record(HistoryRecord());
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests[0].text, QStringLiteral("تعذر حفظ هذه النتيجة في سجل التقدم.\r\r") +
                                                platform::systemErrorText(EISDIR));
