@@ -21,7 +21,7 @@ QString cTheApp::GetPath() const
 
 int cTheApp::ErrorMessage(qint16 iErrorNum, const QString &)
 {
-    const QString heading = LoadResString(1009) + QString::number(iErrorNum);
+    const QString heading = LoadResString(resid::kErrorTitle) + QString::number(iErrorNum);
     const QString text = heading + QStringLiteral("\r\r") + LoadResString(iErrorNum);
     return platform::messageBox(text, heading, platform::MessageIcon::Exclamation);
 }

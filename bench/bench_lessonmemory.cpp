@@ -61,7 +61,7 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     report("logged in, home panel");
 
-    main.lblSection_Click(0);
+    main.lblSection_Click(frmMain::kLessonsIndex);
     Window<frmLessons>().cmdLesson_Click(0);
     theLesson().ShowPractice();
     QCoreApplication::processEvents();

@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QByteArray before = storedBytes();
     frmMain &main = Window<frmMain>();
-    main.lblSection_Click(6);
+    main.lblSection_Click(frmMain::kSettingsIndex);
     main.lblSection_Click(frmMain::kHomeIndex);
     expect(storedBytes() == before, "a visit to the settings screen changed the profile");
 

@@ -20,11 +20,6 @@ namespace {
 // A miss rate from this on is as red as a key gets.
 constexpr double kRedFrom = 0.20;
 
-QString percentText(qint64 value)
-{
-    return QLatin1Char(' ') + QString::number(value) + QStringLiteral(" %");
-}
-
 } // namespace
 
 frmProgress::frmProgress()
@@ -53,9 +48,7 @@ frmProgress::frmProgress()
                                  picProgress);
     lblEmpty->setWordWrap(true);
     lblEmpty->setAlignment(Qt::AlignCenter);
-    QFont empty = lblEmpty->font();
-    empty.setPointSize(12);
-    lblEmpty->setFont(empty);
+    screen::setFontOf(lblEmpty, screen::kMessagePointSize);
 
     picKeyboard = new KeyboardPicture(picProgress);
     picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
@@ -66,29 +59,20 @@ frmProgress::frmProgress()
     const int listLeft = 10 + KeyboardPicture::kWidth + 6;
     lblWeakTitle = screen::makeLabel(QStringLiteral("lblWeakTitle"), QStringLiteral(" أضعف الحروف:"),
                                      QRect(listLeft, 236, width - listLeft - 8, 26), picProgress);
-    QFont bold = lblWeakTitle->font();
-    bold.setBold(true);
-    lblWeakTitle->setFont(bold);
+    screen::setFontOf(lblWeakTitle, 0, true);
     for (int i = 0; i < kWeakest; ++i) {
         lblWeak[i] = screen::makeLabel(QStringLiteral("lblWeak%1").arg(i), QString(),
                                        QRect(listLeft, 266 + i * 27, width - listLeft - 8, 26), picProgress);
-        QFont key = lblWeak[i]->font();
-        key.setPointSize(12);
-        lblWeak[i]->setFont(key);
+        screen::setFontOf(lblWeak[i], screen::kMessagePointSize);
     }
 
-    cmdPractice = new QPushButton(picProgress);
-    cmdPractice->setObjectName(QStringLiteral("cmdPractice"));
-    cmdPractice->setGeometry(width - 30 - 36, 420, 36, 30);
-    cmdPractice->setIcon(artwork::icon(artwork::ButtonIcon::Practice));
-    cmdPractice->setIconSize(QSize(22, 22));
-    cmdPractice->setCursor(Qt::PointingHandCursor);
+    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice, lblLesson[0],
+                                        QStringLiteral("lblLesson0"), QStringLiteral("تدريب على أضعف الحروف."), 30,
+                                        width - 30, 420, picProgress);
+    screen::setFontOf(lblLesson[0], 0, true);
     // Enter as well as the space bar presses it once it has the keyboard.
     cmdPractice->setAutoDefault(true);
     connect(cmdPractice, &QPushButton::clicked, this, &frmProgress::cmdPractice_Click);
-    lblLesson[0] = screen::makeLabel(QStringLiteral("lblLesson0"), QStringLiteral("تدريب على أضعف الحروف."),
-                                     QRect(30, 420, width - 60 - 44, 30), picProgress);
-    lblLesson[0]->setFont(bold);
     cmdPractice->setAccessibleName(lblLesson[0]->text());
     // The panel hands the keyboard to its one button when it is shown.
     picProgress->setFocusProxy(cmdPractice);
@@ -122,7 +106,7 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
     picChart->SetData(cHistoryStats::ChartPoints(summary, words), wantedSpeed, wantedAccuracy,
                       QLatin1Char(' ') + QString::number(wantedSpeed) + QLatin1Char(' ') + unit +
                           QLatin1Char('.'),
-                      percentText(wantedAccuracy));
+                      screen::PercentText(wantedAccuracy));
     const TypingPad::Colours colours =
         TypingPad::ColoursFor(user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt());
     picChart->SetColours(colours.back, colours.text);
@@ -160,7 +144,7 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
             const KeyStat &key = weakest.at(i);
             sWeakLetters.append(key.sKey);
             text = QLatin1Char(' ') + key.sKey + QStringLiteral(" :") +
-                   percentText(key.iMissed * 100 / std::max<qint64>(key.iWanted, 1));
+                   screen::PercentText(key.iMissed * 100 / std::max<qint64>(key.iWanted, 1));
         } else if (i == 0 && !summary.IsEmpty()) {
             text = QStringLiteral(" لا أخطاء.");
         }

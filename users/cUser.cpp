@@ -146,11 +146,18 @@ void cUser::WriteInteger(int offset, qint16 value)
 qint16 cUser::ConvSpeed(qint16 speed, QString &unitLabel)
 {
     if (GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM")) {
-        unitLabel = LoadResString(1012);
+        unitLabel = LoadResString(resid::kWordsPerMinute);
         return IntDiv16(speed, 5);
     }
-    unitLabel = LoadResString(1013);
+    unitLabel = LoadResString(resid::kLettersPerMinute);
     return speed;
+}
+
+QString cUser::SpeedText(qint16 speed)
+{
+    QString unit;
+    const qint16 shown = ConvSpeed(speed, unit);
+    return QLatin1Char(' ') + QString::number(shown) + QLatin1Char(' ') + unit + QLatin1Char('.');
 }
 
 qint16 cUser::GetWantedSpeed()

@@ -40,6 +40,8 @@ public:
     QVariant GetSettings(const QString &sSection, const QString &sItem);
     void SetSettings(const QString &sSection, const QString &sItem, const QVariant &vNewValue);
     qint16 ConvSpeed(qint16 speed, QString &unitLabel);
+    // A speed as the screens write it: " value unit." in the learner's unit.
+    QString SpeedText(qint16 speed);
     qint16 GetWantedSpeed();
     qint16 GetWantedAccuracy();
 

@@ -40,7 +40,7 @@ void setSetting(const char *section, const char *item, const QString &value)
 frmCustom &openCustom()
 {
     Window<frmMain>().show();
-    Window<frmMain>().lblSection_Click(3);
+    Window<frmMain>().lblSection_Click(frmMain::kCustomIndex);
     return Window<frmCustom>();
 }
 
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(screen.List1->count(), 29);
 
         // ">>" then "<<" straight after loading gives back the loaded order.
-        Window<frmMain>().lblSection_Click(3);
+        Window<frmMain>().lblSection_Click(frmMain::kCustomIndex);
         frmCustom &fresh = Window<frmCustom>();
         click(fresh.Command1);
         QCOMPARE(entries(fresh.List2), loaded);

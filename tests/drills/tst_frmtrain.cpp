@@ -117,7 +117,7 @@ private:
         Window<frmMain>().show();
         Window<frmMain>().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&Window<frmMain>()));
-        Window<frmMain>().lblSection_Click(1);
+        Window<frmMain>().lblSection_Click(frmMain::kTrainIndex);
         QVERIFY(WindowRegistry::IsLoaded<frmTrain>());
     }
 

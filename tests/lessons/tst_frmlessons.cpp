@@ -74,7 +74,7 @@ QString frontPanel()
 void openLessonList()
 {
     Window<frmMain>().show();
-    Window<frmMain>().lblSection_Click(0);
+    Window<frmMain>().lblSection_Click(frmMain::kLessonsIndex);
 }
 
 } // namespace

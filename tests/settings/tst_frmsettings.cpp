@@ -59,7 +59,7 @@ private:
     // Through the main menu, as the learner gets there.
     frmSettings &openSettings()
     {
-        Window<frmMain>().lblSection_Click(6);
+        Window<frmMain>().lblSection_Click(frmMain::kSettingsIndex);
         return Window<frmSettings>();
     }
     void leaveToHome() { Window<frmMain>().lblSection_Click(frmMain::kHomeIndex); }
