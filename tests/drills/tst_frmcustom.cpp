@@ -31,11 +31,6 @@ using namespace testsupport;
 
 namespace {
 
-void setSetting(const char *section, const char *item, const QString &value)
-{
-    theUser().SetSettings(QString::fromLatin1(section), QString::fromLatin1(item), value);
-}
-
 // The main window opens the screen from its menu, as the learner does.
 frmCustom &openCustom()
 {

@@ -27,12 +27,6 @@ const QString kRepeat = QStringLiteral(" بحاجة الى اعادة.");
 const QString kLetters = QStringLiteral("حرف / دقيقة");
 const QString kWords = QStringLiteral("كلمة / دقيقة");
 
-void setSetting(const char *section, const char *item, const char *value)
-{
-    theUser().SetSettings(QString::fromLatin1(section), QString::fromLatin1(item),
-                          QString::fromLatin1(value));
-}
-
 // A control of the lessons screen; its panels may stand inside the main window
 // by now.
 template <class T> T *child(const char *name)

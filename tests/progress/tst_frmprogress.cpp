@@ -44,17 +44,6 @@ QList<HistoryRecord> history()
     return cHistory::Decode(cHistory::ReadFile(historyPath()));
 }
 
-void typeText(QWidget *target, const QString &text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-void setSetting(const char *section, const char *item, const QString &value)
-{
-    theUser().SetSettings(QString::fromLatin1(section), QString::fromLatin1(item), value);
-}
-
 // A record of the learner's own, as the tutor would append it.
 void addRecord(bool arabic, HistoryRecord::Kind kind, qint16 speed, qint16 accuracy, const QString &wanted,
                const QString &written)

@@ -15,6 +15,7 @@
 #include "users/cUser.h"
 
 #include <QDir>
+#include <QTest>
 
 // Every test starts with the application objects made and wired, as Main makes them.
 Q_CONSTRUCTOR_FUNCTION(MakeApplicationObjects)
@@ -123,6 +124,17 @@ void createProtectedProfile(const QString &name, const QString &password)
     createAndLogIn(name);
     theUser().SetSettings(QStringLiteral("User"), QStringLiteral("Pass"), password);
     resetApplication();
+}
+
+void typeText(QWidget *target, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void setSetting(const char *section, const char *item, const QString &value)
+{
+    theUser().SetSettings(QString::fromLatin1(section), QString::fromLatin1(item), value);
 }
 
 void resetApplication()

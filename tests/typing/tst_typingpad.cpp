@@ -54,12 +54,6 @@ void pressByName(QWidget *target, const QString &text, Qt::KeyboardModifiers mod
     QApplication::sendEvent(target, &event);
 }
 
-void typeText(QWidget *target, const QString &text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 void pressKey(QWidget *target, Qt::Key key)
 {
     QTest::keyClick(target, key);
