@@ -6,8 +6,8 @@
 namespace screen {
 
 namespace {
-QLabel *makeBandPadded(const QString &name, const QString &text, const QRect &geometry, int pointSize, int padding,
-                       QWidget *parent)
+QLabel *makeBandPadded(const QString &name, const QString &text, const QRect &geometry, int pointSize,
+                       int padding, QWidget *parent)
 {
     QLabel *label = makeLabel(name, text, geometry, parent);
     label->setStyleSheet(QStringLiteral("background-color: %1; color: white; padding-right: %2px;")
@@ -73,8 +73,8 @@ QPushButton *makeActionRow(const QString &buttonName, artwork::ButtonIcon icon, 
 {
     QPushButton *button =
         makeIconButton(buttonName, icon, QRect(right - kButtonWidth, top, kButtonWidth, kRowHeight), parent);
-    caption = makeLabel(captionName, text, QRect(left, top, right - kButtonWidth - kCaptionGap - left, kRowHeight),
-                        parent);
+    caption = makeLabel(captionName, text,
+                        QRect(left, top, right - kButtonWidth - kCaptionGap - left, kRowHeight), parent);
     return button;
 }
 

@@ -7,10 +7,11 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "mainwindow/frmMain.h"
-#include "progress/ProgressChart.h"
-#include "progress/frmProgress.h"
+#include "mainwindow/mdlMain.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Folders.h"
+#include "progress/ProgressChart.h"
+#include "progress/frmProgress.h"
 #include "users/ProfileFile.h"
 #include "users/cHistoryStats.h"
 #include "users/cUser.h"
@@ -93,6 +94,7 @@ int main(int argc, char *argv[])
     const QString folder = keep.isEmpty() ? temporary.path() + QLatin1Char('/') : keep + QLatin1Char('/');
     platform::setProgramFolderForTesting(folder);
     ProfileFile::create(folder + QStringLiteral("bench") + QLatin1String(ProfileFile::kExtension), 90, 150);
+    MakeApplicationObjects();
     theUser().LogIn(QStringLiteral("bench"));
     Window<frmMain>().hide();
 

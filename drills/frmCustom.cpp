@@ -28,7 +28,6 @@
 
 namespace {
 
-
 const QSize kLetterCell(30, 28);
 
 // One letter's tile, wide enough for lam-alef, so no entry is elided.
@@ -109,8 +108,8 @@ frmCustom::frmCustom()
                                                       artwork::ButtonIcon::Test};
     for (int i = 0; i < 2; ++i) {
         cmdLesson[i] = screen::makeActionRow(QStringLiteral("cmdLesson%1").arg(i), icons[i], lblLesson[i],
-                                             QStringLiteral("lblLesson%1").arg(i), captions[i], 20, 580, rows[i],
-                                             picChoose);
+                                             QStringLiteral("lblLesson%1").arg(i), captions[i], 20, 580,
+                                             rows[i], picChoose);
         connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
     }
 }

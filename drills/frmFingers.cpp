@@ -107,8 +107,8 @@ frmFingers::frmFingers()
     // The drawing scales with its width; this size keeps the palms inside its height.
     hands->setGeometry((screen::kSize.width() - 330) / 2, 292, 330, 118);
 
-    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice, lblLesson[0],
-                                        QStringLiteral("lblLesson0"),
+    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice,
+                                        lblLesson[0], QStringLiteral("lblLesson0"),
                                         QStringLiteral("تدريب على استخدام اصبع الوسطى الايمن"), 30,
                                         screen::kSize.width() - 30, 420, picSettings);
     screen::setFontOf(lblLesson[0], 0, true);

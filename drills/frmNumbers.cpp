@@ -3,9 +3,9 @@
 #include "app/Artwork.h"
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
-#include "typing/cRandomText.h"
 #include "typing/PracticePanel.h"
 #include "typing/TypingPad.h"
+#include "typing/cRandomText.h"
 #include "typing/cTypingHost.h"
 #include "users/cUser.h"
 
@@ -105,8 +105,8 @@ frmNumbers::frmNumbers()
     picKeyboard->setGeometry((screen::kSize.width() - keypad.width()) / 2, 70, keypad.width(),
                              keypad.height());
 
-    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice, lblLesson[0],
-                                        QStringLiteral("lblLesson0"),
+    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice,
+                                        lblLesson[0], QStringLiteral("lblLesson0"),
                                         QStringLiteral("تدريبات على استخدام لوحة الارقام."), 30,
                                         screen::kSize.width() - 30, 420, picSettings);
     screen::setFontOf(lblLesson[0], 0, true);

@@ -7,11 +7,11 @@
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "typing/cRandomText.h"
 #include "platform/Beep.h"
 #include "platform/CodePage1256.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Random.h"
+#include "typing/cRandomText.h"
 #include "typing/cTypingLine.h"
 #include "users/cUser.h"
 
@@ -123,9 +123,9 @@ void frmTrain::BuildSettings()
     Combo1 = makeList("Combo1", QRect(230, 360, 160, 26), picSettings);
 
     // The start button on the reading side, its caption to its left.
-    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice, lblLesson[6],
-                                        QStringLiteral("lblLesson6"), QStringLiteral("ابدأ التدريب."), 20, 580, 410,
-                                        picSettings);
+    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice,
+                                        lblLesson[6], QStringLiteral("lblLesson6"),
+                                        QStringLiteral("ابدأ التدريب."), 20, 580, 410, picSettings);
 
     connect(Combo3, &QComboBox::currentIndexChanged, this, &frmTrain::Combo3_Click);
     connect(cmdPractice, &QPushButton::clicked, this, &frmTrain::cmdPractice_Click);

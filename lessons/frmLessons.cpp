@@ -67,8 +67,8 @@ void frmLessons::ShowResultsPage(const QString &sTitle)
     FillResults();
 }
 
-QPushButton *frmLessons::AddButton(QWidget *panel, const QString &name, artwork::ButtonIcon icon, int iCaption,
-                                   const QString &caption, int x, int y, int width)
+QPushButton *frmLessons::AddButton(QWidget *panel, const QString &name, artwork::ButtonIcon icon,
+                                   int iCaption, const QString &caption, int x, int y, int width)
 {
     return screen::makeActionRow(name, icon, lblLesson[iCaption], QStringLiteral("lblLesson%1").arg(iCaption),
                                  caption, x, x + width, y, panel);
@@ -94,8 +94,8 @@ void frmLessons::BuildLessonList()
     for (int i = 0; i < 6; ++i) {
         const int x = i < 3 ? 310 : 20;
         const int y = 150 + (i % 3) * 36;
-        cmdLesson[i] = AddButton(picLessons, QStringLiteral("cmdLesson%1").arg(i), artwork::ButtonIcon::Forward, i,
-                                 captions[i], x, y, 270);
+        cmdLesson[i] = AddButton(picLessons, QStringLiteral("cmdLesson%1").arg(i),
+                                 artwork::ButtonIcon::Forward, i, captions[i], x, y, 270);
         connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
     }
 
@@ -211,7 +211,8 @@ void frmLessons::Form_Load()
     lblData[7]->setText(QStringLiteral(" ") + language + QStringLiteral("."));
     lblData[5]->setText(theUser().SpeedText(theUser().GetWantedSpeed()));
     lblData[1]->setText(QStringLiteral(" ") + theUser().sUserName + QStringLiteral("."));
-    lblData[3]->setText(QStringLiteral(" ") + LessonTitle(theLesson().GetCurrentLesson()) + QStringLiteral("."));
+    lblData[3]->setText(QStringLiteral(" ") + LessonTitle(theLesson().GetCurrentLesson()) +
+                        QStringLiteral("."));
 }
 
 void frmLessons::FillResults()

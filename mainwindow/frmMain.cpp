@@ -10,11 +10,11 @@
 #include "drills/frmCustom.h"
 #include "drills/frmFingers.h"
 #include "drills/frmNumbers.h"
-#include "progress/frmProgress.h"
 #include "drills/frmTrain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
 #include "platform/Process.h"
+#include "progress/frmProgress.h"
 #include "settings/frmSettings.h"
 
 #include <QApplication>
@@ -58,9 +58,9 @@ frmMain::frmMain()
         QStringLiteral("تغيير المستخدم"), QStringLiteral("انهاء"),      QStringLiteral("تقدمي"),
     };
     // The progress item stands with the sections, after the number drill.
-    const std::array<int, 12> order = {kLessonsIndex, kTrainIndex,    kFingersIndex,  kCustomIndex,
-                                        kNumbersIndex, kProgressIndex, kGapIndex,      kSettingsIndex,
-                                        kAboutIndex,   kHomeIndex,     kChangeUserIndex, kExitIndex};
+    const std::array<int, 12> order = {kLessonsIndex, kTrainIndex,    kFingersIndex,    kCustomIndex,
+                                       kNumbersIndex, kProgressIndex, kGapIndex,        kSettingsIndex,
+                                       kAboutIndex,   kHomeIndex,     kChangeUserIndex, kExitIndex};
     int y = 100;
     for (int i : order) {
         auto *item = new ClickableLabel(captions[i], menu);

@@ -6,8 +6,8 @@
 #include "app/ScreenParts.h"
 #include "app/cTheApp.h"
 #include "progress/ProgressChart.h"
-#include "typing/cPracticeText.h"
 #include "typing/TypingPad.h"
+#include "typing/cPracticeText.h"
 #include "users/cUser.h"
 
 #include <QLabel>
@@ -66,9 +66,10 @@ frmProgress::frmProgress()
         screen::setFontOf(lblWeak[i], screen::kMessagePointSize);
     }
 
-    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice, lblLesson[0],
-                                        QStringLiteral("lblLesson0"), QStringLiteral("تدريب على أضعف الحروف."), 30,
-                                        width - 30, 420, picProgress);
+    cmdPractice =
+        screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice, lblLesson[0],
+                              QStringLiteral("lblLesson0"), QStringLiteral("تدريب على أضعف الحروف."), 30,
+                              width - 30, 420, picProgress);
     screen::setFontOf(lblLesson[0], 0, true);
     // Enter as well as the space bar presses it once it has the keyboard.
     cmdPractice->setAutoDefault(true);

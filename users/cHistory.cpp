@@ -203,7 +203,8 @@ QList<HistoryRecord> cHistory::Decode(const QByteArray &bytes)
     return records;
 }
 
-void cHistory::ForEachRecord(const QByteArray &bytes, const std::function<void(const HistoryRecordView &)> &onRecord)
+void cHistory::ForEachRecord(const QByteArray &bytes,
+                             const std::function<void(const HistoryRecordView &)> &onRecord)
 {
     scanRecords(bytes, onRecord);
 }

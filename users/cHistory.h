@@ -94,7 +94,8 @@ public:
 
     // Calls `onRecord` with every record that checks out, in file order, read in place: what the
     // statistics fold without making a copy of each record.
-    static void ForEachRecord(const QByteArray &bytes, const std::function<void(const HistoryRecordView &)> &onRecord);
+    static void ForEachRecord(const QByteArray &bytes,
+                              const std::function<void(const HistoryRecordView &)> &onRecord);
 
     static quint32 Crc32(const char *data, qsizetype size);
 };

@@ -65,7 +65,8 @@ QList<KeyStat> cHistoryStats::WeakestKeys(const QList<KeyStat> &stats, int count
     return weakest;
 }
 
-QList<HistorySummary::TestPoint> cHistoryStats::ChartPoints(const HistorySummary &summary, bool wordsPerMinute)
+QList<HistorySummary::TestPoint> cHistoryStats::ChartPoints(const HistorySummary &summary,
+                                                            bool wordsPerMinute)
 {
     QList<HistorySummary::TestPoint> points;
     points.reserve(summary.tests.size());

@@ -126,8 +126,8 @@ void frmUsers::cmdDel_Click()
     if (name.isEmpty())
         return;
     const int answer = platform::messageBox(
-        LoadResString(resid::kDeleteQuestion) + QLatin1Char(' ') + name + QStringLiteral(" ؟"), QStringLiteral("حذف ملف"),
-        platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
+        LoadResString(resid::kDeleteQuestion) + QLatin1Char(' ') + name + QStringLiteral(" ؟"),
+        QStringLiteral("حذف ملف"), platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
     if (answer == platform::AnswerYes) {
         const QString path = theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension);
         QString error;

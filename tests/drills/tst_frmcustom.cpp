@@ -5,7 +5,6 @@
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
 #include "drills/cCustomText.h"
-#include "typing/cPracticeText.h"
 #include "drills/frmCustom.h"
 #include "mainwindow/frmMain.h"
 #include "platform/CodePage1256.h"
@@ -13,6 +12,7 @@
 #include "platform/Volumes.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
+#include "typing/cPracticeText.h"
 #include "typing/cTest.h"
 #include "typing/frmTest.h"
 #include "users/cUser.h"
@@ -306,7 +306,8 @@ private slots:
         for (int i = 0; i < letters; ++i)
             content += QChar(u'a' + i % 26);
         writeFile(m_folder->filePath(QStringLiteral("Long.TXT")), content.toUtf8());
-        cTest::SetRunner(frmTest::RunInPlaceOfHost); // the real window, after init() put a runner in its place
+        cTest::SetRunner(
+            frmTest::RunInPlaceOfHost); // the real window, after init() put a runner in its place
         frmCustom &screen = openCustom();
         selectFile(screen, QStringLiteral("Long.TXT"));
 

@@ -1,6 +1,6 @@
 // The drills' random words.
-#include "typing/cRandomText.h"
 #include "platform/Random.h"
+#include "typing/cRandomText.h"
 
 #include <QtTest>
 
