@@ -74,3 +74,4 @@ include(CPack)
 # The menu entry and the AppStream data as the software centres read them.
 add_test(NAME package_metadata COMMAND sh -c "desktop-file-validate \"$1\" && appstreamcli validate --no-net \"$2\""
     sh ${linux}/${KZ_APP_ID}.desktop ${packaged}/${KZ_APP_ID}.metainfo.xml)
+set_tests_properties(package_metadata PROPERTIES LABELS unit)

@@ -6,7 +6,7 @@
 #include "app/cTheApp.h"
 #include "platform/Folders.h"
 #include "users/ProfileFile.h"
-#include "users/cUser.h"
+#include "users/ProfileMessages.h"
 
 #include <QComboBox>
 #include <QGroupBox>
