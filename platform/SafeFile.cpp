@@ -108,20 +108,12 @@ bool writeAll(int fd, qint64 offset, const QByteArray &bytes, QString *error)
     return true;
 }
 
-bool dataSync(int fd, QString *error)
+// fdatasync for a file's data, fsync when its size and times must follow (a new file, a folder).
+bool syncFile(int fd, bool dataOnly, QString *error)
 {
     if (const int number = hookedError(DiskCall::Kind::Sync, fd))
         return fail(error, number);
-    if (::fdatasync(fd) != 0)
-        return fail(error, errno);
-    return true;
-}
-
-bool fullSync(int fd, QString *error)
-{
-    if (const int number = hookedError(DiskCall::Kind::Sync, fd))
-        return fail(error, number);
-    if (::fsync(fd) != 0)
+    if ((dataOnly ? ::fdatasync(fd) : ::fsync(fd)) != 0)
         return fail(error, errno);
     return true;
 }
@@ -182,7 +174,7 @@ bool createInPlace(const QString &path, const QByteArray &bytes, QString *error)
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return fail(error, errno);
-    bool ok = writeAll(fd, 0, bytes, error) && fullSync(fd, error);
+    bool ok = writeAll(fd, 0, bytes, error) && syncFile(fd, false, error);
     if (::close(fd) != 0 && ok)
         ok = fail(error, errno);
     // A file that did not get all its bytes is not left under the name.
@@ -197,7 +189,7 @@ bool createInPlace(const QString &path, const QByteArray &bytes, QString *error)
 bool publishTemporary(int fd, const QByteArray &temporary, const QString &path, const QByteArray &bytes,
                       QString *error)
 {
-    if (!writeAll(fd, 0, bytes, error) || !fullSync(fd, error)) {
+    if (!writeAll(fd, 0, bytes, error) || !syncFile(fd, false, error)) {
         ::unlink(temporary.constData());
         return false;
     }
@@ -305,7 +297,7 @@ bool writeAtAndSync(int fd, qint64 offset, const QByteArray &bytes, QString *err
         return fail(error, EBADF);
     if (writesRefused(error))
         return false;
-    return writeAll(fd, offset, bytes, error) && dataSync(fd, error);
+    return writeAll(fd, offset, bytes, error) && syncFile(fd, true, error);
 }
 
 bool appendAndSync(int fd, const QByteArray &bytes, QString *error)
@@ -325,7 +317,7 @@ bool appendAndSync(int fd, const QByteArray &bytes, QString *error)
         errno = number;
         return false;
     }
-    return dataSync(fd, error);
+    return syncFile(fd, true, error);
 }
 
 bool syncFolder(const QString &folder, QString *error)
@@ -336,7 +328,7 @@ bool syncFolder(const QString &folder, QString *error)
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return fail(error, errno);
-    const bool synced = fullSync(fd, error);
+    const bool synced = syncFile(fd, false, error);
     ::close(fd);
     return synced;
 }
