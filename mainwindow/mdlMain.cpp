@@ -107,8 +107,8 @@ void ChangeDisplayScale(int iPercent)
 
 void EndInOrder()
 {
-    // Logged in: the exit item's path, so every section window's unload work is done (the number
-    // drill gives the learner's language back). Before login nothing is open that needs it.
+    // Logged in: the exit item's path, so every section window's unload work is done (the settings
+    // screen keeps its password). Before login nothing is open that needs it.
     if (bLoggedIn && WindowRegistry::IsLoaded<frmMain>()) {
         Window<frmMain>().lblSection_Click(frmMain::kExitIndex);
         return;

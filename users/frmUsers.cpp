@@ -1,10 +1,8 @@
 #include "users/frmUsers.h"
 
 #include "app/ScreenParts.h"
-#include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "platform/Dialogs.h"
 #include "platform/Process.h"
 #include "platform/SafeFile.h"
 #include "platform/Screens.h"
@@ -14,7 +12,6 @@
 #include "users/frmNewUser.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -64,6 +61,9 @@ void frmUsers::Form_Load()
 
 void frmUsers::RefreshData()
 {
+    // What creations stopped by a kill left behind goes as the list is read.
+    platform::sweepStaleTemporaries(
+        theApp().GetPath(), {QLatin1String(ProfileFile::kExtension), QLatin1String(cHistory::kExtension)});
     lstUsers->clear();
     for (const QString &name : ProfileFile::listNames(theApp().GetPath())) {
         if (name.trimmed().isEmpty())
@@ -145,18 +145,6 @@ void frmUsers::cmdDel_Click()
     const QString name = lblUser->text();
     if (name.isEmpty())
         return;
-    const int answer = platform::messageBox(
-        LoadResString(resid::kDeleteQuestion) + QLatin1Char(' ') + name + QStringLiteral(" ؟"),
-        QStringLiteral("حذف ملف"), platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
-    if (answer == platform::AnswerYes) {
-        const QString path = theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension);
-        QString error;
-        if (ProfileFile::remove(path, &error) || !QFileInfo::exists(path)) {
-            // The learner's history goes with the profile; a learner without one has nothing to remove.
-            platform::removeFile(cHistory::PathFor(theApp().GetPath(), name));
-        } else {
-            ShowProfileError(kProfileDeleteFailed, error, this);
-        }
-    }
+    DeleteAsking(theApp().GetPath(), name, this);
     RefreshData();
 }
