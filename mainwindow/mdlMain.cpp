@@ -129,6 +129,7 @@ void ShowUserSelection()
     screen::addScaleShortcuts(&users);
     platform::centreOnPointerScreen(&users);
     users.show();
+    users.activateWindow();
 }
 
 namespace {
