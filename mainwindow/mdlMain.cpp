@@ -10,6 +10,7 @@
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/TerminationSignals.h"
+#include "progress/frmProgress.h"
 #include "typing/PracticePanel.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
@@ -18,6 +19,7 @@
 #include "users/ProfileMessages.h"
 #include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
+#include "users/frmClassReport.h"
 #include "users/frmUsers.h"
 
 #include <QApplication>
@@ -48,6 +50,10 @@ void MakeApplicationObjects()
         []() -> cTypingHost * { return WindowRegistry::IsLoaded<frmMain>() ? &Window<frmMain>() : nullptr; });
     cPractice::SetRunner(PracticePanel::RunOnHost);
     cTest::SetRunner(frmTest::RunInPlaceOfHost);
+    // The class report, below the sections, opens a learner's progress read only.
+    frmClassReport::SetProgressOpener([](const ClassReportRow &row, const QString &sFolder, QWidget *parent) {
+        frmProgress::OpenReadOnly(row, sFolder, parent);
+    });
 }
 
 void EndInOrder()
