@@ -45,6 +45,11 @@ void cLesson::SetTestAccuracy(qint16 iLesson, qint16 iTest, qint16 iAccuracy)
     theUser().WriteInteger(results().SlotOffset(iLesson, iTest) + 2, iAccuracy);
 }
 
+void cLesson::SetTestResult(qint16 iLesson, qint16 iTest, qint16 iSpeed, qint16 iAccuracy)
+{
+    theUser().WriteTestSlot(results().SlotOffset(iLesson, iTest), iSpeed, iAccuracy);
+}
+
 bool cLesson::PassTest(qint16 iSpeed, qint16 iAccuracy)
 {
     return results().PassTest(iSpeed, iAccuracy);

@@ -2,6 +2,7 @@
 
 #include "app/ScreenParts.h"
 #include "platform/Dialogs.h"
+#include "platform/Screens.h"
 #include "users/ClassReportModel.h"
 #include "users/ClassReportPrinter.h"
 #include "users/cReportCsv.h"
@@ -57,7 +58,8 @@ frmClassReport::frmClassReport(const QString &sFolder, QWidget *parent) : QDialo
 {
     setObjectName(QStringLiteral("frmClassReport"));
     setWindowTitle(QStringLiteral("Tavrin - تقرير الفصل"));
-    resize(1100, 620);
+    // Wide enough for the whole table on a common screen, never wider than the screen it opens on.
+    resize(QSize(1100, 620).boundedTo(platform::pointerScreenArea() * 0.95));
 
     lblTitle = new QLabel(QStringLiteral("عنوان التقرير:"), this);
     txtTitle = new QLineEdit(this);
