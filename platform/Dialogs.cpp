@@ -113,6 +113,9 @@ QString saveFileName(const QString &title, const QString &suggestedPath, const Q
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.selectFile(suggestedPath);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("حفظ"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("إلغاء الأمر"));
+    giveButtonsRoom(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -13,6 +13,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -133,6 +134,10 @@ frmProgress *frmProgress::OpenReadOnly(const ClassReportRow &row, const QString 
     copy->lblLesson[0]->hide();
     copy->picProgress->setFocusProxy(nullptr);
     copy->setFixedSize(copy->picProgress->size());
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), copy);
+    connect(escape, &QShortcut::activated, copy, &QWidget::close);
+    if (parent)
+        copy->move(parent->window()->geometry().center() - copy->rect().center());
     copy->show();
     return copy;
 }

@@ -231,7 +231,8 @@ void frmClassReport::Saved(bool saved, const QString &path, const QString &error
         lblStatus->clear();
         return;
     }
-    lblStatus->setText(QStringLiteral("حُفظ في: ") + QDir::toNativeSeparators(path));
+    // A left-to-right mark keeps a path's leading slash at its start in the Arabic line.
+    lblStatus->setText(QStringLiteral("حُفظ في: ") + QChar(0x200E) + QDir::toNativeSeparators(path));
 }
 
 void frmClassReport::cmdCsv_Click()
