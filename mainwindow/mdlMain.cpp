@@ -135,6 +135,7 @@ void ShowUserSelection()
     screen::addScaleShortcuts(&users);
     platform::centreOnPointerScreen(&users);
     users.show();
+    users.activateWindow();
 }
 
 namespace {
