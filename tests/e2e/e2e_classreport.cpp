@@ -15,7 +15,6 @@
 #include "mainwindow/frmMain.h"
 #include "platform/Folders.h"
 #include "platform/KeyboardLayout.h"
-#include "platform/Random.h"
 #include "support/TestSupport.h"
 #include "users/ProfileFile.h"
 #include "users/frmClassReport.h"
@@ -26,7 +25,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTableView>
 #include <QThread>
 #include <QtEndian>
@@ -41,19 +39,6 @@ constexpr const char *kSeed = "20261208";
 QPoint centreIn(QWidget *widget, QWidget *window)
 {
     return widget->mapTo(window, widget->rect().center());
-}
-
-// Lesson 1's first test text, as the tutor draws it with the fixed seed.
-QString testText(int block)
-{
-    QRandomGenerator generator(QByteArray(kSeed).toUInt());
-    QList<double> draws;
-    for (int i = 0; i < 200; ++i)
-        draws.append(generator.generateDouble());
-    platform::setRandomSequenceForTesting(draws);
-    const QString text = cLesson::BuildTestText(block);
-    platform::setRandomSequenceForTesting({});
-    return text;
 }
 
 // Every file of the folder with its bytes and modification time.
@@ -122,7 +107,7 @@ class TestClassReportEndToEnd : public QObject
         m_x->click(main, centreIn(lessonsLayout.Command3, lessonsLayout.picTestResult));
         const QString test = m_x->waitForWindow(QStringLiteral("^Tavrin - اختبار$"));
         QVERIFY2(!test.isEmpty(), "the test window did not open");
-        QString text = testText(arabic ? 2100 : 4100);
+        QString text = firstTestText(arabic ? 2100 : 4100, kSeed);
         const QString layout =
             QString::fromLatin1(arabic ? platform::kArabicLayout : platform::kEnglishLayout);
         for (int at : mistakes)
