@@ -155,6 +155,6 @@ void frmUsers::cmdDel_Click()
 
 void frmUsers::cmdReport_Click()
 {
-    frmClassReport report(theApp().GetPath(), this);
+    frmClassReport report(platform::profileFolder(), this);
     report.exec();
 }

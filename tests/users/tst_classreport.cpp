@@ -4,6 +4,7 @@
 #include "app/KeyTables.h"
 #include "app/cTheApp.h"
 #include "lessons/cLesson.h"
+#include "platform/Folders.h"
 #include "support/TestSupport.h"
 #include "users/ProfileFile.h"
 #include "users/cClassReport.h"
@@ -37,7 +38,7 @@ void writeProfile(const QString &name, char language, char unit, const QList<int
         qToLittleEndian(qint16(testResults.at(i + 2)), bytes.data() + offset);
         qToLittleEndian(qint16(testResults.at(i + 3)), bytes.data() + offset + 2);
     }
-    QFile file(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension));
+    QFile file(platform::profileFolder() + name + QLatin1String(ProfileFile::kExtension));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
@@ -52,7 +53,7 @@ void addRecord(const QString &name, bool arabic, HistoryRecord::Kind kind, qint6
     record.iSpeed = speed;
     record.iAccuracy = accuracy;
     record.AddKeys(wanted, written.isNull() ? wanted : written);
-    QVERIFY(cHistory::Append(cHistory::PathFor(theApp().GetPath(), name), record));
+    QVERIFY(cHistory::Append(cHistory::PathFor(platform::profileFolder(), name), record));
 }
 
 ClassReportRow rowOf(const QList<ClassReportRow> &rows, const QString &name, bool arabic)
@@ -110,7 +111,7 @@ private slots:
         const bool arabic = language == 'A';
 
         const QList<ClassReportRow> rows =
-            cClassReport::ReadLearner(theApp().GetPath(), QStringLiteral("Layla"), kNow);
+            cClassReport::ReadLearner(platform::profileFolder(), QStringLiteral("Layla"), kNow);
         QCOMPARE(rows.size(), 1); // the other language has nothing to show
         const ClassReportRow row = rows.first();
         QCOMPARE(row.bArabic, arabic);
@@ -155,7 +156,7 @@ private slots:
         addRecord(QStringLiteral("Badr"), false, HistoryRecord::Kind::PracticeLine, kNow - kDay, 40, 100,
                   QStringLiteral("asdf"));
 
-        const QList<ClassReportRow> rows = cClassReport::Read(theApp().GetPath(), kNow);
+        const QList<ClassReportRow> rows = cClassReport::Read(platform::profileFolder(), kNow);
         QCOMPARE(rows.size(), 3); // Amal in Arabic; Badr in Arabic and, from the history, English
         const ClassReportRow amal = rowOf(rows, QStringLiteral("Amal"), true);
         QCOMPARE(amal.iLastPractice, kNow - kDay);
@@ -168,7 +169,7 @@ private slots:
         QCOMPARE(rowOf(rows, QStringLiteral("Badr"), true).targets, ClassReportRow::Targets::Met);
         // The weakest keys as the progress screen ranks them.
         const HistorySummary summary = cHistoryStats::Summarise(
-            cHistory::ReadFile(cHistory::PathFor(theApp().GetPath(), QStringLiteral("Amal"))), true);
+            cHistory::ReadFile(cHistory::PathFor(platform::profileFolder(), QStringLiteral("Amal"))), true);
         QStringList progressScreen;
         for (const KeyStat &key :
              cHistoryStats::WeakestKeys(summary.KeyStats(vArabicKeys), cClassReport::kWeakest))
@@ -199,12 +200,12 @@ private slots:
         QFETCH(QString, note);
         writeProfile(QStringLiteral("Amal"), 'A', 'W');
         writeProfile(QStringLiteral("Zaid"), 'E', 'W');
-        QFile damaged(theApp().GetPath() + QStringLiteral("Hind.USR"));
+        QFile damaged(platform::profileFolder() + QStringLiteral("Hind.USR"));
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write(bytes);
         damaged.close();
 
-        const QList<ClassReportRow> rows = cClassReport::Read(theApp().GetPath(), kNow);
+        const QList<ClassReportRow> rows = cClassReport::Read(platform::profileFolder(), kNow);
         QCOMPARE(rows.size(), 3);
         QCOMPARE(rows.at(1).sName, QStringLiteral("Hind"));
         QVERIFY(!rows.at(1).bReadable);
@@ -218,8 +219,8 @@ private slots:
         writeProfile(QStringLiteral("ليلى"), 'A', 'W', {1, 1, 150, 90, 1, 2, 165, 96});
         writeProfile(QStringLiteral("Sara, Ali"), 'E', 'L');
         writeProfile(QStringLiteral("=1+2"), 'A', 'L');
-        QFile(theApp().GetPath() + QStringLiteral("Hind.USR")).open(QIODevice::WriteOnly);
-        const QList<ClassReportRow> rows = cClassReport::Read(theApp().GetPath(), kNow);
+        QFile(platform::profileFolder() + QStringLiteral("Hind.USR")).open(QIODevice::WriteOnly);
+        const QList<ClassReportRow> rows = cClassReport::Read(platform::profileFolder(), kNow);
         const QByteArray bytes = cReportCsv::Encode(rows);
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
 

@@ -44,7 +44,7 @@ void makeLearner(const QString &name, char language, int lines)
     const int offset = ProfileFile::testSlotOffset(language == 'A', 1, 1);
     qToLittleEndian(qint16(160), bytes.data() + offset);
     qToLittleEndian(qint16(95), bytes.data() + offset + 2);
-    QFile file(theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension));
+    QFile file(platform::profileFolder() + name + QLatin1String(ProfileFile::kExtension));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     for (int i = 0; i < lines; ++i) {
@@ -56,7 +56,7 @@ void makeLearner(const QString &name, char language, int lines)
         record.iAccuracy = 95;
         const QString wanted(40, language == 'A' ? u'س' : u'a');
         record.AddKeys(wanted, wanted);
-        QVERIFY(cHistory::Append(cHistory::PathFor(theApp().GetPath(), name), record));
+        QVERIFY(cHistory::Append(cHistory::PathFor(platform::profileFolder(), name), record));
     }
 }
 
@@ -142,8 +142,8 @@ private slots:
         makeLearner(QStringLiteral("Amal"), 'A', 9);
         makeLearner(QStringLiteral("Badr"), 'A', 10);
         makeLearner(QStringLiteral("Carl"), 'E', 3);
-        QFile(theApp().GetPath() + QStringLiteral("Dana.USR")).open(QIODevice::WriteOnly);
-        frmClassReport report(theApp().GetPath());
+        QFile(platform::profileFolder() + QStringLiteral("Dana.USR")).open(QIODevice::WriteOnly);
+        frmClassReport report(platform::profileFolder());
 
         report.cmbLanguage->setCurrentIndex(1); // Arabic: the damaged profile stays in sight
         QCOMPARE(column(report, cClassReport::Name),
@@ -177,8 +177,9 @@ private slots:
             makeLearner(QStringLiteral("learner%1").arg(i, 2, 10, QLatin1Char('0')), i % 4 ? 'A' : 'E', 2);
         makeLearner(QStringLiteral("ليلى"), 'A', 3);
         ProfileFile held;
-        QCOMPARE(held.open(theApp().GetPath() + QStringLiteral("ليلى.USR")), ProfileFile::OpenResult::Opened);
-        const QString folder = theApp().GetPath();
+        QCOMPARE(held.open(platform::profileFolder() + QStringLiteral("ليلى.USR")),
+                 ProfileFile::OpenResult::Opened);
+        const QString folder = platform::profileFolder();
         const QStringList before = folderState(folder);
 
         ScratchFolder out; // where the teacher saves, away from the profiles
