@@ -6,6 +6,12 @@
 namespace screen {
 
 namespace {
+std::function<void(const QString &)> &announcer()
+{
+    static std::function<void(const QString &)> fn;
+    return fn;
+}
+
 QLabel *makeBandPadded(const QString &name, const QString &text, const QRect &geometry, int pointSize,
                        int padding, QWidget *parent)
 {
@@ -35,6 +41,8 @@ QLabel *makeBand(const QString &name, const QString &text, const QRect &geometry
 
 QLabel *makeHeading(const QString &name, const QString &text, QWidget *parent)
 {
+    if (parent->accessibleName().isEmpty())
+        parent->setAccessibleName(text.trimmed());
     return makeBandPadded(name, text, QRect(0, 0, kSize.width(), 44), kHeadingPointSize, 16, parent);
 }
 
@@ -110,6 +118,17 @@ void setFontOf(QWidget *widget, int pointSize, bool bold)
 QString PercentText(qint64 value)
 {
     return QLatin1Char(' ') + QString::number(value) + QStringLiteral(" %");
+}
+
+void Announce(const QString &text)
+{
+    if (announcer() && !text.trimmed().isEmpty())
+        announcer()(text.trimmed());
+}
+
+void SetAnnouncer(std::function<void(const QString &)> fn)
+{
+    announcer() = std::move(fn);
 }
 
 } // namespace screen

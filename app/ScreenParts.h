@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -51,7 +53,8 @@ inline const QColor kTableHeader{0xdf, 0xe6, 0xef};
 // A panel the size of the main window's content area.
 QWidget *makePanel(const QString &name, QWidget *parent);
 
-// The heading band a panel opens with, across the content area.
+// The heading band a panel opens with, across the content area; it names the panel too, for the
+// learner who hears the screens.
 QLabel *makeHeading(const QString &name, const QString &text, QWidget *parent);
 
 // A band in the heading's colours at `geometry`, its text at `pointSize` in bold.
@@ -85,5 +88,10 @@ void setFontOf(QWidget *widget, int pointSize, bool bold = false);
 
 // Values in right-to-left labels: " value %".
 QString PercentText(qint64 value);
+
+// What a screen tells the learner beyond the control under the focus: a message shown over the pads,
+// a line's or a test's result. It goes to whoever listens (the spoken mode while it is on).
+void Announce(const QString &text);
+void SetAnnouncer(std::function<void(const QString &)> announcer);
 
 } // namespace screen

@@ -1,5 +1,6 @@
 #include "mainwindow/mdlMain.h"
 
+#include "app/ClickableLabel.h"
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
@@ -10,6 +11,7 @@
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/TerminationSignals.h"
+#include "speech/cSpokenMode.h"
 #include "typing/PracticePanel.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
@@ -20,8 +22,10 @@
 #include "users/cUser.h"
 #include "users/frmUsers.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 void SetUpApplication(QApplication &application)
 {
@@ -30,12 +34,27 @@ void SetUpApplication(QApplication &application)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ-64.png")));
 }
 
+namespace {
+
+// What a screen reader sees of the widgets the tutor paints itself.
+QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ClickableLabel"))
+        return ClickableLabel::MakeAccessible(object);
+    return nullptr;
+}
+
+} // namespace
+
 void MakeApplicationObjects()
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleFor), true);
+    Q_UNUSED(accessible);
     theApp() = cTheApp();
     theUser().LogOut();
     theLesson() = cLesson();
     theHistory() = cHistoryRecorder();
+    DiscardSpokenMode();
 
     // The services below the users read the training language from the user, afresh each time.
     theApp().SetLanguageSource([] { return theUser().IsLanguageArabic(); });
@@ -64,7 +83,10 @@ void EndInOrder()
 void ShowUserSelection()
 {
     frmUsers &users = Window<frmUsers>();
-    QObject::connect(&users, &frmUsers::LoggedIn, [] { Window<frmMain>().show(); });
+    QObject::connect(&users, &frmUsers::LoggedIn, [] {
+        theSpokenMode().LearnerLoggedIn(theUser().sUserName);
+        Window<frmMain>().show();
+    });
     users.show();
 }
 
@@ -82,5 +104,7 @@ bool Main()
     ShowUserSelection();
     FillKeyTables();
     platform::onTerminationSignal(EndInOrder);
+    // Once the first window is up: the spoken mode's key, and the mode itself if it was left on.
+    QTimer::singleShot(0, [] { theSpokenMode().Begin(); });
     return true;
 }

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <optional>
+
 namespace platform {
 
 namespace {
@@ -13,6 +15,22 @@ std::function<DialogAnswer(const DialogRequest &)> &answerer()
 {
     static std::function<DialogAnswer(const DialogRequest &)> fn;
     return fn;
+}
+
+std::function<void(const DialogRequest &)> &listener()
+{
+    static std::function<void(const DialogRequest &)> fn;
+    return fn;
+}
+
+// Tells the listener, then returns the test's answer if a test answers.
+std::optional<DialogAnswer> announced(const DialogRequest &request)
+{
+    if (listener())
+        listener()(request);
+    if (answerer())
+        return answerer()(request);
+    return std::nullopt;
 }
 
 QMessageBox::Icon toQtIcon(MessageIcon icon)
@@ -49,8 +67,8 @@ void giveButtonsRoom(QWidget *box)
 int messageBox(const QString &text, const QString &title, MessageIcon icon, MessageButtons buttons,
                QWidget *parent)
 {
-    if (answerer())
-        return answerer()({DialogRequest::Message, title, text, icon, buttons}).button;
+    if (const auto answer = announced({DialogRequest::Message, title, text, icon, buttons}))
+        return answer->button;
 
     QMessageBox box(toQtIcon(icon), title, text, QMessageBox::NoButton, parent);
     box.setLayoutDirection(Qt::RightToLeft);
@@ -81,9 +99,9 @@ int messageBox(const QString &text, const QString &title, MessageIcon icon, Mess
 
 QString inputBox(const QString &prompt, const QString &title, InputEcho echo, QWidget *parent)
 {
-    if (answerer())
-        return answerer()({DialogRequest::Input, title, prompt, MessageIcon::None, MessageButtons::Ok, echo})
-            .text;
+    if (const auto answer =
+            announced({DialogRequest::Input, title, prompt, MessageIcon::None, MessageButtons::Ok, echo}))
+        return answer->text;
 
     QInputDialog dialog(parent);
     dialog.setLayoutDirection(Qt::RightToLeft);
@@ -97,6 +115,11 @@ QString inputBox(const QString &prompt, const QString &title, InputEcho echo, QW
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();
+}
+
+void setDialogListener(std::function<void(const DialogRequest &)> fn)
+{
+    listener() = std::move(fn);
 }
 
 void setDialogAnswererForTesting(std::function<DialogAnswer(const DialogRequest &)> fn)

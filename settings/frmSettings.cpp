@@ -4,6 +4,7 @@
 #include "app/ScreenParts.h"
 #include "app/StringTable.h"
 #include "platform/CodePage1256.h"
+#include "speech/cSpokenMode.h"
 #include "typing/TypingPad.h"
 #include "users/cUser.h"
 
@@ -190,10 +191,24 @@ frmSettings::frmSettings()
     lblLesson[0] = makeCaption(QStringLiteral("خلفية سوداء ونص ابيض."), QRect(330, 380, 196, 28), pic);
     Check3 = makeMark<QCheckBox>("Check3", 410, pic);
     lblLesson[1] = makeCaption(QStringLiteral("حجم خط كبير."), QRect(330, 410, 196, 28), pic);
+    chkSpeech = makeMark<QCheckBox>("chkSpeech", 440, pic);
+    lblSpeech =
+        makeCaption(QStringLiteral("قراءة الشاشة بالصوت (Ctrl+Alt+S)."), QRect(320, 440, 206, 28), pic);
     TypingPad = new ::TypingPad(pic);
     TypingPad->setObjectName(QStringLiteral("TypingPad"));
     TypingPad->setGeometry(20, 350, 290, 112);
     TypingPad->setFocusPolicy(Qt::NoFocus); // a preview: it never takes the keyboard
+
+    // The marks and lists show no text of their own: their captions name them for the ear.
+    const std::pair<QWidget *, QLabel *> named[] = {
+        {Combo3, lblLesson[8]}, {Check5, lblLesson[10]}, {Option1, lblLesson[12]}, {Option2, lblLesson[13]},
+        {Combo1, lblLesson[2]}, {Combo2, lblLesson[3]},  {Check4, lblLesson[7]},   {Text1, lblLesson[9]},
+        {Check1, lblLesson[6]}, {Check2, lblLesson[0]},  {Check3, lblLesson[1]},   {chkSpeech, lblSpeech},
+    };
+    for (const auto &[control, caption] : named)
+        control->setAccessibleName(caption->text());
+    Option1->setAccessibleDescription(lblLesson[14]->text());
+    Option2->setAccessibleDescription(lblLesson[14]->text());
 
     // Value changes made by the program run the handlers as the learner's clicks do.
     connect(Check1, &QCheckBox::toggled, this, &frmSettings::Check1_Click);
@@ -201,6 +216,9 @@ frmSettings::frmSettings()
     connect(Check3, &QCheckBox::toggled, this, &frmSettings::Check3_Click);
     connect(Check4, &QCheckBox::toggled, this, &frmSettings::Check4_Click);
     connect(Check5, &QCheckBox::toggled, this, &frmSettings::Check5_Click);
+    // Not a profile setting: the mode keeps its own state, and the key changes it here too.
+    connect(chkSpeech, &QCheckBox::clicked, this, [](bool checked) { theSpokenMode().SetOn(checked); });
+    connect(&theSpokenMode(), &cSpokenMode::Changed, chkSpeech, &QCheckBox::setChecked);
     connect(Combo1, &QComboBox::currentIndexChanged, this, &frmSettings::Combo1_Click);
     connect(Combo2, &QComboBox::currentIndexChanged, this, &frmSettings::Combo2_Click);
     connect(Combo3, &QComboBox::currentIndexChanged, this, &frmSettings::Combo3_Click);
@@ -266,6 +284,7 @@ void frmSettings::Form_Load()
                        kBlackBackground);
     Check3->setChecked(user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) ==
                        QStringLiteral("Big"));
+    chkSpeech->setChecked(theSpokenMode().IsOn());
     m_bLoadedProtected = Check4->isChecked() && !TrimBlanks(Text1->text()).isEmpty();
     m_sLoadedPassword = Text1->text();
     m_bLoading = false;

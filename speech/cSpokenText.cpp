@@ -1,8 +1,11 @@
 #include "speech/cSpokenText.h"
 
+#include "app/KeyTables.h"
 #include "platform/KeyboardLayout.h"
 
 #include <QHash>
+
+#include <algorithm>
 
 namespace {
 
@@ -127,35 +130,56 @@ SpokenPart cSpokenText::LetterName(QChar cLetter)
     return {QString(cLetter), true}; // digits and the rest read as they are
 }
 
+namespace {
+
+void addInVoice(Utterance &parts, const QString &text, bool arabic)
+{
+    if (text.trimmed().isEmpty())
+        return;
+    if (!parts.isEmpty() && parts.last().bArabic == arabic)
+        parts.last().sText += QLatin1Char(' ') + text;
+    else
+        parts.append({text, arabic});
+}
+
+// A word goes to the voice of its first letter of either script; digits and signs go to the Arabic.
+bool wordIsArabic(const QString &word)
+{
+    for (QChar c : word) {
+        if (cSpokenText::IsArabicScript(c) || isLatinLetter(c))
+            return cSpokenText::IsArabicScript(c);
+    }
+    return true;
+}
+
+} // namespace
+
 Utterance cSpokenText::Line(const QString &sLine)
 {
     Utterance parts;
-    auto add = [&parts](const QString &text, bool arabic) {
-        if (text.trimmed().isEmpty())
-            return;
-        if (!parts.isEmpty() && parts.last().bArabic == arabic)
-            parts.last().sText += QLatin1Char(' ') + text;
-        else
-            parts.append({text, arabic});
-    };
     const QStringList words = sLine.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QString &word : words) {
         if (word.size() == 1) {
             const SpokenPart name = LetterName(word.at(0));
             // A lone Latin letter in running text would be read as a word ("a"); a clause of its own
             // is read as its name.
-            add(name.bArabic ? name.sText : name.sText + QLatin1Char(','), name.bArabic);
+            addInVoice(parts, name.bArabic ? name.sText : name.sText + QLatin1Char(','), name.bArabic);
             continue;
         }
-        // A word goes to the voice of its first letter of either script; digits and signs follow it.
-        bool arabic = true;
-        for (QChar c : word) {
-            if (IsArabicScript(c) || isLatinLetter(c)) {
-                arabic = IsArabicScript(c);
-                break;
-            }
-        }
-        add(word, arabic);
+        addInVoice(parts, word, wordIsArabic(word));
+    }
+    return parts;
+}
+
+Utterance cSpokenText::Text(const QString &sText)
+{
+    static const QString kUnsaid = QStringLiteral("-.,:;_*\u060C\u061B");
+    Utterance parts;
+    const QStringList words = sText.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString &word : words) {
+        if (std::all_of(word.begin(), word.end(), [](QChar c) { return kUnsaid.contains(c); }))
+            continue;
+        addInVoice(parts, word, wordIsArabic(word));
     }
     return parts;
 }
@@ -194,25 +218,22 @@ QString cSpokenText::KeyName(quint32 iKeycode)
 
 int cSpokenText::FingerOf(quint32 iKeycode)
 {
-    // Rows by keycode: the digit row from the key left of 1, the three letter rows, the space bar.
-    static constexpr int kDigits[13] = {0, 0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7}; // `, 1 ... =
-    static constexpr int kTop[12] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7};       // Q ... ]
-    static constexpr int kHome[11] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7};         // A ... '
-    static constexpr int kBottom[10] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7};          // Z ... /
+    // X keycodes by row: the digit row from 1 (the key left of 1 is 49), the three letter rows, the
+    // space bar; the key under Backspace is the right little finger's.
     if (iKeycode == 49)
-        return kDigits[0];
+        return keygrid::fingerOfDigit(0);
     if (iKeycode >= 10 && iKeycode <= 21)
-        return kDigits[iKeycode - 9];
+        return keygrid::fingerOfDigit(int(iKeycode) - 9);
     if (iKeycode >= 24 && iKeycode <= 35)
-        return kTop[iKeycode - 24];
+        return keygrid::fingerOf(int(iKeycode) - 24);
     if (iKeycode == 51)
         return 7;
     if (iKeycode >= 38 && iKeycode <= 48)
-        return kHome[iKeycode - 38];
+        return keygrid::fingerOf(int(iKeycode) - 38 + 12);
     if (iKeycode >= 52 && iKeycode <= 61)
-        return kBottom[iKeycode - 52];
-    if (iKeycode == 65)
-        return 8;
+        return keygrid::fingerOf(int(iKeycode) - 52 + 23);
+    if (iKeycode == kSpaceKeycode)
+        return keygrid::fingerOf(keygrid::kSpaceBar);
     return -1;
 }
 

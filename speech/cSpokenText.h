@@ -19,6 +19,10 @@ public:
     // a letter standing alone between blanks is named.
     static Utterance Line(const QString &sLine);
 
+    // A text of the interface (a title, a name, a message) in the voices of its scripts; dashes and
+    // dots standing alone are left unsaid.
+    static Utterance Text(const QString &sText);
+
     // The letter at `iIndex` of the line, then its key and the finger that types it, in the training
     // layout: "ت، المفتاح J، السبابة اليمنى". Past the end of the line: the line's end.
     static Utterance NextLetter(const QString &sLine, qsizetype iIndex, bool bArabicLayout);

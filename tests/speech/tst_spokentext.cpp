@@ -1,29 +1,13 @@
 #include "speech/cSpeech.h"
 #include "speech/cSpokenText.h"
+#include "support/TestSupport.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Utterance)
 
-namespace {
-
-// Keeps what the front hands to the engine, each part with its voice; "stop" for a cut.
-class RecordingEngine : public cSpeechEngine
-{
-public:
-    QString Open() override { return sProblem; }
-    void Say(const Utterance &parts) override
-    {
-        for (const SpokenPart &part : parts)
-            said.append((part.bArabic ? QStringLiteral("ar: ") : QStringLiteral("en: ")) + part.sText);
-    }
-    void Stop() override { said.append(QStringLiteral("stop")); }
-    QString sProblem;
-    QStringList said;
-};
-
-} // namespace
+using testsupport::SpeechRecorder;
 
 class tst_SpokenText : public QObject
 {
@@ -77,8 +61,7 @@ void tst_SpokenText::lineReadInTheVoicesOfItsScripts()
 
 void tst_SpokenText::frontSpeaksThroughTheEngineAndCuts()
 {
-    RecordingEngine engine;
-    cSpeech::SetEngineForTesting(&engine);
+    SpeechRecorder engine;
     cSpeech speech;
     QSignalSpy opened(&speech, &cSpeech::Opened);
     speech.Open();
@@ -88,7 +71,6 @@ void tst_SpokenText::frontSpeaksThroughTheEngineAndCuts()
     speech.Stop();
     QCOMPARE(engine.said,
              (QStringList{QStringLiteral("ar: تاء"), QStringLiteral("en: j"), QStringLiteral("stop")}));
-    cSpeech::SetEngineForTesting(nullptr);
 }
 
 void tst_SpokenText::missingPluginIsNoEngine()
