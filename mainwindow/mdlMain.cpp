@@ -14,6 +14,7 @@
 #include "platform/Process.h"
 #include "platform/Screens.h"
 #include "platform/TerminationSignals.h"
+#include "progress/frmProgress.h"
 #include "speech/cSpokenMode.h"
 #include "typing/PracticePanel.h"
 #include "typing/cPractice.h"
@@ -23,6 +24,7 @@
 #include "users/ProfileMessages.h"
 #include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
+#include "users/frmClassReport.h"
 #include "users/frmUsers.h"
 
 #include <QAccessible>
@@ -103,6 +105,10 @@ void MakeApplicationObjects()
     cPractice::SetRunner(PracticePanel::RunOnHost);
     cTest::SetRunner(frmTest::RunInPlaceOfHost);
     theApp().SetScaleChanger(ChangeDisplayScale);
+    // The class report, below the sections, opens a learner's progress read only.
+    frmClassReport::SetProgressOpener([](const ClassReportRow &row, const QString &sFolder, QWidget *parent) {
+        frmProgress::OpenReadOnly(row, sFolder, parent);
+    });
 }
 
 void ChangeDisplayScale(int iPercent)

@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -120,6 +121,27 @@ QString inputBox(const QString &prompt, const QString &title, InputEcho echo, QW
 void setDialogListener(std::function<void(const DialogRequest &)> fn)
 {
     listener() = std::move(fn);
+}
+
+QString saveFileName(const QString &title, const QString &suggestedPath, const QString &filter,
+                     QWidget *parent)
+{
+    if (const auto answer = announced({DialogRequest::SaveFile, title, suggestedPath}))
+        return answer->text;
+
+    // Qt's own box rather than the desktop's, so it reads right to left like the tutor.
+    QFileDialog dialog(parent, title, suggestedPath, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(suggestedPath);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("حفظ"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("إلغاء الأمر"));
+    giveButtonsRoom(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 void setDialogAnswererForTesting(std::function<DialogAnswer(const DialogRequest &)> fn)

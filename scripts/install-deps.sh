@@ -12,6 +12,7 @@ packages=(
     xvfb xauth xdotool x11-xkb-utils x11-utils imagemagick
     xdg-utils desktop-file-utils
     patchelf
+    poppler-utils
     # the speech plugin and the spoken mode's speech service; AT-SPI for the screen-reader check
     qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
     speech-dispatcher speech-dispatcher-espeak-ng espeak-ng

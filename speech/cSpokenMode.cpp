@@ -181,7 +181,9 @@ void cSpokenMode::Engage(bool bOn)
     screen::SetAnnouncer([this](const QString &text) { SayText(text); });
     platform::setDialogListener([this](const platform::DialogRequest &request) {
         QStringList buttons;
-        if (request.kind == platform::DialogRequest::Input)
+        if (request.kind == platform::DialogRequest::SaveFile)
+            buttons = {QStringLiteral("حفظ"), QStringLiteral("إلغاء الأمر")};
+        else if (request.kind == platform::DialogRequest::Input)
             buttons = {roleWord(QAccessible::EditableText), QStringLiteral("موافق"),
                        QStringLiteral("إلغاء الأمر")};
         else if (request.buttons == platform::MessageButtons::YesNo)
