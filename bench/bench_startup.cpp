@@ -1,6 +1,7 @@
 // Start-up to the first window, step by step: each start is a fresh process (this program run again
 // with --child), so every step is paid as a learner's start pays it: loading the program, the
-// QApplication, the application's set-up (faces, translations), Main (the user list built and shown),
+// QApplication with the display scale, the application's set-up (faces, translations), Main (the user
+// list built and shown),
 // the wait for the window to be exposed and its first paint. Three program folders: a Latin profile
 // listed, an Arabic one, none. Rounds go case by case, so the machine's load touches each alike; the
 // first round fills the page cache and is left out. Then, in one process, the window built again and
@@ -9,8 +10,11 @@
 //   bench_startup --child NAMES NS     one start with the profiles NAMES (comma-separated) listed,
 //                                      NS the parent's CLOCK_MONOTONIC at fork, in nanoseconds
 #include "app/WindowRegistry.h"
+#include "mainwindow/frmMain.h"
 #include "mainwindow/mdlMain.h"
+#include "platform/DisplayScale.h"
 #include "platform/Folders.h"
+#include "platform/Screens.h"
 #include "users/ProfileFile.h"
 #include "users/frmUsers.h"
 
@@ -57,13 +61,16 @@ public:
     }
 };
 
-const char *const kSteps[] = {"program loaded", "QApplication", "SetUpApplication", "Main (list built, shown)",
+const char *const kSteps[] = {"program loaded", "QApplication, scale", "SetUpApplication", "Main (list built, shown)",
                               "until exposed", "first paint", "exec to first paint"};
 
 int child(int argc, char *argv[], const QString &names, qint64 forkedNs)
 {
     const qint64 mainNs = monotonicNs();
+    // The display scale as the tutor's main applies it (the environment may pin it).
+    platform::applyScaleBeforeStart(frmMain::kWindowSize);
     TimedApplication application(argc, argv);
+    platform::settleScaleAfterStart(frmMain::kWindowSize, platform::pointerScreenArea());
     const qint64 applicationNs = monotonicNs();
 
     // The program folder and its profiles, made before the clock's next step.
@@ -172,6 +179,8 @@ int main(int argc, char *argv[])
 
     out << "platform: " << (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? QStringLiteral("xcb")
                                                                           : qEnvironmentVariable("QT_QPA_PLATFORM"))
+        << ", display scale " << (qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR")
+                                                                                : QStringLiteral("the learner's"))
         << ", " << rounds << " starts of each, medians in ms" << Qt::endl;
     out << qSetFieldWidth(28) << Qt::left << "step";
     for (const auto &[label, names] : cases)

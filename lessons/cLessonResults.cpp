@@ -51,6 +51,11 @@ void cLesson::SetTestAccuracy(qint16 iLesson, qint16 iTest, qint16 iAccuracy)
     theUser().WriteInteger(slotOffset(iLesson, iTest) + 2, iAccuracy);
 }
 
+void cLesson::SetTestResult(qint16 iLesson, qint16 iTest, qint16 iSpeed, qint16 iAccuracy)
+{
+    theUser().WriteTestSlot(slotOffset(iLesson, iTest), iSpeed, iAccuracy);
+}
+
 bool cLesson::PassTest(qint16 iSpeed, qint16 iAccuracy)
 {
     return iSpeed >= theUser().GetWantedSpeed() && iAccuracy >= theUser().GetWantedAccuracy();

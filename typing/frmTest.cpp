@@ -4,10 +4,10 @@
 
 #include "app/Blanks.h"
 #include "app/WindowRegistry.h"
+#include "platform/Screens.h"
 #include "typing/TypingPad.h"
 #include "typing/cTest.h"
 #include "typing/cTypingHost.h"
-#include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 
 #include <QApplication>
@@ -32,7 +32,7 @@ frmTest::frmTest()
 {
     setObjectName(QStringLiteral("frmTest"));
     setWindowTitle(QStringLiteral("Tavrin - اختبار"));
-    setFixedSize(kWidth, 520);
+    platform::fixWindowSize(this, QSize(kWidth, 520));
 
     picTest = new QWidget(this);
     picTest->setObjectName(QStringLiteral("picTest"));
@@ -192,13 +192,14 @@ void frmTest::FinishTest()
     cTest result;
     cTest &test = CurrentTest ? *CurrentTest : result;
     test.SetResult(speeds, accuracies);
-    HistoryRecord record = test.History;
+    HistoryRecord &record = test.History;
     record.kind = HistoryRecord::Kind::Test;
     record.iSpeed = test.iSpeed;
     record.iAccuracy = test.iAccuracy;
     for (int i = 0; i < bNumberOfBoxeses; ++i)
         record.AddKeys(TrimBlanks(TypingPad[i]->sWantedText), TypingPad[i]->sWrittenText);
-    theHistory().Record(record);
+    // Kept now, while the result shows: a signal or a kill before OK loses nothing.
+    test.Finished();
 
     lblData[5]->setText(theUser().SpeedText(test.iSpeed));
     lblData[6]->setText(screen::PercentText(test.iAccuracy));

@@ -4,6 +4,7 @@
 #include "app/Int16.h"
 #include "app/ScreenParts.h"
 #include "app/cTheApp.h"
+#include "platform/Screens.h"
 #include "users/ProfileFile.h"
 #include "users/ProfileMessages.h"
 
@@ -32,7 +33,7 @@ frmNewUser::frmNewUser(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmNewUser"));
     setWindowTitle(QStringLiteral("مستخدم جديد"));
     setModal(true);
-    setFixedSize(360, 220);
+    platform::fixWindowSize(this, QSize(360, 220));
 
     lblLabel = new QLabel(QStringLiteral("إسم المستخدم:"), this);
     lblLabel->setGeometry(250, 14, 98, 26);
@@ -91,9 +92,9 @@ void frmNewUser::cmdOK_Click()
         theApp().ErrorMessage(102);
         return;
     }
-    // Names compare without case, so two learners never differ only in it.
+    // Two learners never differ only in case or in the kind of a space.
     for (const QString &taken : ProfileFile::listNames(theApp().GetPath())) {
-        if (taken.compare(name, Qt::CaseInsensitive) == 0) {
+        if (ProfileFile::isSameUserName(taken, name)) {
             theApp().ErrorMessage(101);
             return;
         }
@@ -107,6 +108,7 @@ void frmNewUser::cmdOK_Click()
         ShowProfileError(kProfileCreateFailed, error, this);
         return;
     }
+    sCreatedName = name;
     accept();
 }
 

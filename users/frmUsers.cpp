@@ -1,19 +1,17 @@
 #include "users/frmUsers.h"
 
 #include "app/ScreenParts.h"
-#include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "platform/Dialogs.h"
 #include "platform/Process.h"
 #include "platform/SafeFile.h"
+#include "platform/Screens.h"
 #include "users/ProfileFile.h"
 #include "users/ProfileMessages.h"
 #include "users/cHistory.h"
 #include "users/frmNewUser.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -24,7 +22,7 @@ frmUsers::frmUsers()
     setObjectName(QStringLiteral("frmUsers"));
     setWindowTitle(QStringLiteral("Tavrin - المستخدمون"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(400, 250);
+    platform::fixWindowSize(this, QSize(400, 250));
 
     lstUsers = new QListWidget(this);
     lstUsers->setObjectName(QStringLiteral("lstUsers"));
@@ -63,6 +61,9 @@ void frmUsers::Form_Load()
 
 void frmUsers::RefreshData()
 {
+    // What creations stopped by a kill left behind goes as the list is read.
+    platform::sweepStaleTemporaries(
+        theApp().GetPath(), {QLatin1String(ProfileFile::kExtension), QLatin1String(cHistory::kExtension)});
     lstUsers->clear();
     for (const QString &name : ProfileFile::listNames(theApp().GetPath())) {
         if (name.trimmed().isEmpty())
@@ -78,6 +79,22 @@ void frmUsers::RefreshData()
     }
     cmdOK->setEnabled(any);
     cmdDel->setEnabled(any);
+}
+
+bool frmUsers::SelectUser(const QString &sName)
+{
+    const QList<QListWidgetItem *> found = lstUsers->findItems(sName, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    lstUsers->setCurrentItem(found.first());
+    return true;
+}
+
+void frmUsers::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The list has the keyboard from the start, and shows it.
+    lstUsers->setFocus(Qt::TabFocusReason);
 }
 
 void frmUsers::cmdOK_Click()
@@ -118,6 +135,9 @@ void frmUsers::cmdNewUser_Click()
     frmNewUser dialog(this);
     dialog.exec();
     RefreshData();
+    // The new profile is the one to log in: Enter does it, rather than pressing "new user" again.
+    if (!dialog.sCreatedName.isEmpty() && SelectUser(dialog.sCreatedName))
+        lstUsers->setFocus(Qt::TabFocusReason);
 }
 
 void frmUsers::cmdDel_Click()
@@ -125,18 +145,6 @@ void frmUsers::cmdDel_Click()
     const QString name = lblUser->text();
     if (name.isEmpty())
         return;
-    const int answer = platform::messageBox(
-        LoadResString(resid::kDeleteQuestion) + QLatin1Char(' ') + name + QStringLiteral(" ؟"),
-        QStringLiteral("حذف ملف"), platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
-    if (answer == platform::AnswerYes) {
-        const QString path = theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension);
-        QString error;
-        if (ProfileFile::remove(path, &error) || !QFileInfo::exists(path)) {
-            // The learner's history goes with the profile; a learner without one has nothing to remove.
-            platform::removeFile(cHistory::PathFor(theApp().GetPath(), name));
-        } else {
-            ShowProfileError(kProfileDeleteFailed, error, this);
-        }
-    }
+    DeleteAsking(theApp().GetPath(), name, this);
     RefreshData();
 }

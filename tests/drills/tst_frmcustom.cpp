@@ -153,6 +153,22 @@ private slots:
                  platform::driveOfPath(platform::driveFolders(), m_folder->path()));
     }
 
+    // Tab walks the screen as it reads, from the right, row by row.
+    void tabFollowsTheScreen()
+    {
+        frmCustom &screen = openCustom();
+        QStringList visited;
+        QWidget *at = screen.List2;
+        for (int i = 0; i < 11; ++i, at = at->nextInFocusChain()) {
+            while (!(at->focusPolicy() & Qt::TabFocus) || !screen.picChoose->isAncestorOf(at) ||
+                   at->focusProxy())
+                at = at->nextInFocusChain();
+            visited.append(at->objectName());
+        }
+        QCOMPARE(visited, (QStringList{"List2", "cmdMove", "Command1", "Command2", "Command3", "List1",
+                                       "cmdLesson0", "Drive1", "Dir1", "File1", "cmdLesson1"}));
+    }
+
     void movesKeepTheOrder()
     {
         setSetting("General", "Lang", QStringLiteral("En"));
@@ -252,7 +268,11 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("line ends") << QByteArray("ab\r\ncd") << "ab cd";
-        QTest::newRow("backspace, tab, lone CR") << QByteArray("a\bb\tcd\r") << "a b\tcd ";
+        QTest::newRow("backspace, tab, lone CR") << QByteArray("a\bb\tcd\r") << "a b cd ";
+        // Nothing that cannot be typed, nor an override that would turn the words on the pad round.
+        QTest::newRow("controls and format characters")
+            << QStringLiteral("\u202Eab\u202C \u2067c\u2069\u200Bd\x01\x7f\u0085e\uFEFF\U000E0041").toUtf8()
+            << "ab cde";
         // Files written on this desktop end their lines with a lone LF.
         QTest::newRow("lone LF") << QByteArray("ab\ncd\n\nef") << "ab cd  ef";
         QTest::newRow("UTF-8 Arabic")

@@ -16,6 +16,7 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -292,8 +293,11 @@ private slots:
         platform::setCreateStepHookForTesting({});
         QCOMPARE(ProfileFile::listNames(m_sandbox->folder.path()),
                  listed ? QStringList{QStringLiteral("k")} : QStringList());
-        if (listed)
+        if (listed) {
             QCOMPARE(fileBytes(QStringLiteral("k")), ProfileFile::newProfileBytes(95, 150));
+            // The temporary name a stop after the link leaves is not taken for a hard link.
+            QVERIFY(theUser().LogIn(QStringLiteral("k")));
+        }
         // A creation that stopped does not block the name for ever.
         if (!listed)
             QVERIFY(ProfileFile::create(m_sandbox->folder.filePath(QStringLiteral("k.USR")), 95, 150));
@@ -342,6 +346,27 @@ private slots:
         QVERIFY(!bLoggedIn);
         otherTutor.close();
         QVERIFY(LogInAsking(QStringLiteral("u")));
+    }
+
+    // A hard link made to another learner's profile is never written through: neither name logs in
+    // (each would change the other's results), and deleting the link takes only its own name.
+    void hardLinkIsNotWrittenThrough()
+    {
+        createProfile(QStringLiteral("Ali"));
+        const QByteArray before = fileBytes(QStringLiteral("Ali"));
+        QVERIFY(::link(QFile::encodeName(m_sandbox->folder.filePath(QStringLiteral("Ali.USR"))),
+                       QFile::encodeName(m_sandbox->folder.filePath(QStringLiteral("Mona.USR")))) == 0);
+        DialogScript dialogs;
+        QVERIFY(!LogInAsking(QStringLiteral("Mona")));
+        QVERIFY(!LogInAsking(QStringLiteral("Ali")));
+        QCOMPARE(dialogs.requests.size(), 2);
+        QCOMPARE(dialogs.requests[0].text,
+                 kProfileOpenFailed + QStringLiteral("\r\rThe file has another name (a hard link)"));
+        dialogs.answer(platform::AnswerYes);
+        QVERIFY(DeleteAsking(m_sandbox->folder.path(), QStringLiteral("Mona")));
+        QCOMPARE(ProfileFile::listNames(m_sandbox->folder.path()), QStringList{QStringLiteral("Ali")});
+        QCOMPARE(fileBytes(QStringLiteral("Ali")), before);
+        QVERIFY(LogInAsking(QStringLiteral("Ali")));
     }
 
     void userNames_data()
