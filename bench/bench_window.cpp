@@ -2,10 +2,14 @@
 //   startup  the tutor started as a learner starts it, from exec until its first window is first
 //            drawn, with a Latin profile, an Arabic one and none in its folder, round by round;
 //   keys     key-to-screen over lesson 1's practice, Arabic and English: from a key sent through XTest
-//            until the tutor's window is next drawn, and until it is drawn for the last time.
+//            until the tutor's window is next drawn, and until it is drawn for the last time;
+//   memory   the tutor's resident, proportional and private memory in that practice after ten lines
+//            (KZ_BENCH_SMAPS=FILE keeps its smaps, to compare two trees mapping by mapping).
 // Drawing is seen through the DAMAGE extension, which reports every change to a window's pixels.
 // Prints figures; asserts nothing.
-//   bench_window startup|keys [--kz PATH] [--rounds N] [--trace]
+// The tutors run at scale 1 (QT_SCALE_FACTOR) unless --scale says otherwise ("fit": the learner's
+// default, which follows the screen), each with settings of its own.
+//   bench_window startup|keys|memory [--kz PATH] [--rounds N] [--scale FACTOR|fit] [--trace]
 #include "app/Blanks.h"
 #include "app/StringTable.h"
 #include "platform/KeyboardLayout.h"
@@ -130,6 +134,7 @@ public:
     {
         double firstMs = -1; // the first drawing after the key
         double lastMs = -1;  // the last one before the window stayed quiet
+        double sentAt = 0;   // when the key was sent, in seconds of CLOCK_MONOTONIC (as perf -k)
     };
 
     // Presses and releases one key (with Shift held when asked) and times the drawing it causes.
@@ -146,6 +151,7 @@ public:
         XTestFakeKeyEvent(m_display, code, True, 0);
         XFlush(m_display);
         Timing timing;
+        timing.sentAt = std::chrono::duration<double>(sent.time_since_epoch()).count();
         pump(sent + std::chrono::milliseconds(1000), [&] { return m_drawCount != drawnBefore; });
         if (m_drawCount != drawnBefore) {
             timing.firstMs = msSince(sent, m_lastDrawn);
@@ -238,8 +244,11 @@ public:
     {
         const QByteArray folder = QFile::encodeName(m_folder);
         const QByteArray program = folder + "KZ.EXE";
+        const QByteArray config = folder + "config";
         m_pid = fork();
         if (m_pid == 0) {
+            // Settings of its own (the display scale's among them), never those of another tutor.
+            setenv("XDG_CONFIG_HOME", config.constData(), 1);
             if (chdir(folder.constData()) == 0)
                 execl(program.constData(), program.constData(), static_cast<char *>(nullptr));
             _exit(127);
@@ -433,7 +442,8 @@ void benchKeys(Desktop &desktop, const QString &executable, int rounds, bool tra
                     (lineEnd ? lineEndLast : letterLast).append(timing.lastMs);
                     if (trace)
                         out << language.name << ',' << round << ',' << line << ',' << i << ',' << c << ','
-                            << timing.firstMs << ',' << timing.lastMs << Qt::endl;
+                            << timing.firstMs << ',' << timing.lastMs << ',' << QString::number(timing.sentAt, 'f', 6)
+                            << Qt::endl;
                 });
             }
             tutor.stop();
@@ -482,7 +492,10 @@ void benchMemory(Desktop &desktop, const QString &executable, int rounds)
                    1024.0);
         if (qEnvironmentVariableIsSet("KZ_BENCH_SMAPS")) {
             // Kept for comparing two trees mapping by mapping.
-            QFile::copy(QStringLiteral("/proc/%1/smaps").arg(pid), qEnvironmentVariable("KZ_BENCH_SMAPS"));
+            QFile smaps(QStringLiteral("/proc/%1/smaps").arg(pid));
+            QFile copy(qEnvironmentVariable("KZ_BENCH_SMAPS"));
+            if (smaps.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                copy.write(smaps.readAll());
         }
         tutor.stop();
     }
@@ -506,6 +519,9 @@ int main(int argc, char *argv[])
     QString executable = QCoreApplication::applicationDirPath() + QStringLiteral("/../KZ");
     int rounds = mode == QStringLiteral("keys") ? 2 : mode == QStringLiteral("memory") ? 3 : 7;
     bool trace = false;
+    // Both trees at the same scale by default: "fit" follows the screen, and a tree older than the
+    // display scale has none.
+    QString scale = QStringLiteral("1");
     for (int i = 2; i < arguments.size(); ++i) {
         if (arguments.at(i) == QStringLiteral("--kz"))
             executable = arguments.value(++i);
@@ -513,9 +529,16 @@ int main(int argc, char *argv[])
             rounds = arguments.value(++i).toInt();
         else if (arguments.at(i) == QStringLiteral("--trace"))
             trace = true;
+        else if (arguments.at(i) == QStringLiteral("--scale"))
+            scale = arguments.value(++i);
     }
+    if (scale == QStringLiteral("fit"))
+        qunsetenv("QT_SCALE_FACTOR");
+    else
+        qputenv("QT_SCALE_FACTOR", scale.toLatin1());
     if (mode != QStringLiteral("startup") && mode != QStringLiteral("keys") && mode != QStringLiteral("memory")) {
-        out << "usage: bench_window startup|keys|memory [--kz PATH] [--rounds N] [--trace]" << Qt::endl;
+        out << "usage: bench_window startup|keys|memory [--kz PATH] [--rounds N] [--scale FACTOR|fit] [--trace]"
+            << Qt::endl;
         return 2;
     }
     Desktop desktop;
@@ -528,7 +551,7 @@ int main(int argc, char *argv[])
         out << "no tutor at " << executable << Qt::endl;
         return 2;
     }
-    out << "tutor: " << QDir::cleanPath(executable) << Qt::endl;
+    out << "tutor: " << QDir::cleanPath(executable) << ", scale " << scale << Qt::endl;
     if (mode == QStringLiteral("startup"))
         benchStartup(desktop, QDir::cleanPath(executable), rounds);
     else if (mode == QStringLiteral("keys"))
