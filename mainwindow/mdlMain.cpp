@@ -13,6 +13,7 @@
 #include "platform/Process.h"
 #include "platform/Screens.h"
 #include "platform/TerminationSignals.h"
+#include "progress/frmProgress.h"
 #include "typing/PracticePanel.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
@@ -21,6 +22,7 @@
 #include "users/ProfileMessages.h"
 #include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
+#include "users/frmClassReport.h"
 #include "users/frmUsers.h"
 
 #include <QApplication>
@@ -90,6 +92,10 @@ void MakeApplicationObjects()
     cPractice::SetRunner(PracticePanel::RunOnHost);
     cTest::SetRunner(frmTest::RunInPlaceOfHost);
     theApp().SetScaleChanger(ChangeDisplayScale);
+    // The class report, below the sections, opens a learner's progress read only.
+    frmClassReport::SetProgressOpener([](const ClassReportRow &row, const QString &sFolder, QWidget *parent) {
+        frmProgress::OpenReadOnly(row, sFolder, parent);
+    });
 }
 
 void ChangeDisplayScale(int iPercent)
@@ -135,6 +141,7 @@ void ShowUserSelection()
     screen::addScaleShortcuts(&users);
     platform::centreOnPointerScreen(&users);
     users.show();
+    users.activateWindow();
 }
 
 namespace {

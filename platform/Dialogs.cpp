@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,6 +98,27 @@ QString inputBox(const QString &prompt, const QString &title, InputEcho echo, QW
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();
+}
+
+QString saveFileName(const QString &title, const QString &suggestedPath, const QString &filter,
+                     QWidget *parent)
+{
+    if (answerer())
+        return answerer()({DialogRequest::SaveFile, title, suggestedPath}).text;
+
+    // Qt's own box rather than the desktop's, so it reads right to left like the tutor.
+    QFileDialog dialog(parent, title, suggestedPath, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(suggestedPath);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("حفظ"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("إلغاء الأمر"));
+    giveButtonsRoom(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 void setDialogAnswererForTesting(std::function<DialogAnswer(const DialogRequest &)> fn)

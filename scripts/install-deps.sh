@@ -13,6 +13,7 @@ packages=(
     xvfb xauth xdotool x11-xkb-utils x11-utils imagemagick
     xdg-utils desktop-file-utils
     patchelf
+    poppler-utils
 )
 if [ "${1:-}" = "--sanitize" ]; then
     packages+=(clang libclang-rt-14-dev)

@@ -9,6 +9,7 @@
 #include "users/ProfileFile.h"
 #include "users/ProfileMessages.h"
 #include "users/cHistory.h"
+#include "users/frmClassReport.h"
 #include "users/frmNewUser.h"
 
 #include <QFile>
@@ -44,6 +45,7 @@ frmUsers::frmUsers()
     cmdCancel = makeButton(QStringLiteral("إلغاء الأمر"), "cmdCancel", 48);
     cmdNewUser = makeButton(QStringLiteral("مستخدم جديد..."), "cmdNewUser", 118);
     cmdDel = makeButton(QStringLiteral("حذف"), "cmdDel", 154);
+    cmdReport = makeButton(QStringLiteral("تقرير الفصل..."), "cmdReport", 190);
     cmdOK->setDefault(true);
 
     connect(lstUsers, &QListWidget::currentTextChanged, lblUser, &QLabel::setText);
@@ -53,6 +55,7 @@ frmUsers::frmUsers()
     connect(cmdCancel, &QPushButton::clicked, this, &frmUsers::cmdCancel_Click);
     connect(cmdNewUser, &QPushButton::clicked, this, &frmUsers::cmdNewUser_Click);
     connect(cmdDel, &QPushButton::clicked, this, &frmUsers::cmdDel_Click);
+    connect(cmdReport, &QPushButton::clicked, this, &frmUsers::cmdReport_Click);
 }
 
 void frmUsers::Form_Load()
@@ -148,4 +151,10 @@ void frmUsers::cmdDel_Click()
         return;
     DeleteAsking(theApp().GetPath(), name, this);
     RefreshData();
+}
+
+void frmUsers::cmdReport_Click()
+{
+    frmClassReport report(theApp().GetPath(), this);
+    report.exec();
 }

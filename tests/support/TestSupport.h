@@ -93,6 +93,10 @@ void typeText(QWidget *target, const QString &text);
 // Sets one of the logged-in learner's settings.
 void setSetting(const char *section, const char *item, const QString &value);
 
+// Reads CSV as RFC 4180 has it: fields split at commas, quoted fields with doubled quotes and line
+// ends inside them, records ending in CRLF or LF.
+QList<QStringList> parseCsv(const QString &text);
+
 // Unloads every window, logs out and forgets the test seams (random sequence, keyboard layout,
 // prerequisite library, system folder, test runner, file failures), so the next test starts clean.
 void resetApplication();
