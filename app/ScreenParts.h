@@ -80,6 +80,17 @@ QPushButton *makeActionRow(const QString &buttonName, artwork::ButtonIcon icon, 
 // The box a message or a result stands in, over the pads.
 QWidget *makeMessagePanel(const QString &name, const QRect &geometry, QWidget *parent);
 
+// A box filled with `fill` inside a one-pixel `border`, its corners rounded by `radius` (0: square).
+QWidget *makeBox(const QString &name, const QRect &geometry, const QColor &fill, const QColor &border,
+                 double radius, QWidget *parent);
+
+// A caption label in a box of its own, as a table's cell.
+QLabel *makeBoxedLabel(const QString &name, const QString &text, const QRect &geometry, const QColor &fill,
+                       const QColor &border, QWidget *parent);
+
+// Gives `widget` its text colour and, when `background` is valid, fills it with that colour.
+void setColours(QWidget *widget, const QColor &text, const QColor &background = QColor());
+
 // The OK button of a message panel.
 QPushButton *makeOkButton(const QRect &geometry, QWidget *parent);
 

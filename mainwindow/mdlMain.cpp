@@ -30,6 +30,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 
@@ -68,7 +70,11 @@ void SetUpApplication(QApplication &application)
 {
     platform::setUpArabicApplication(application, QStringLiteral("Tavrin"));
     Q_INIT_RESOURCE(icons);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ-64.png")));
+    // Read as PNG outright: a reader left to find the format asks every image plugin first, which
+    // loads three of them and a JPEG library into each start.
+    QImageReader icon(QStringLiteral(":/icons/KZ-64.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
 }
 
 namespace {

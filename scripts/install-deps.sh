@@ -3,6 +3,7 @@
 #   scripts/install-deps.sh              what ./run-tutor.sh and ./run-tests.sh need
 #   scripts/install-deps.sh --sanitize   also clang and its sanitizer run-time, for the `sanitize`
 #                                        preset and the fuzz targets
+#   scripts/install-deps.sh --bench      also the X libraries bench_window drives the real window with
 set -euo pipefail
 
 packages=(
@@ -20,6 +21,9 @@ packages=(
 )
 if [ "${1:-}" = "--sanitize" ]; then
     packages+=(clang libclang-rt-14-dev)
+fi
+if [ "${1:-}" = "--bench" ]; then
+    packages+=(libxdamage-dev libxtst-dev)
 fi
 
 missing=()

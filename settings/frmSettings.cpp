@@ -147,9 +147,12 @@ frmSettings::frmSettings()
         image->setPixmap(groupPixmap(kind, 20));
         image->setAlignment(Qt::AlignCenter);
         heading = makeCaption(text, QRect(20, y, 530, 26), pic);
-        heading->setStyleSheet(
-            QStringLiteral("color: %1; border-bottom: 1px solid %1;").arg(screen::kHeadingColour.name()));
+        screen::setColours(heading, screen::kHeadingColour);
         screen::setFontOf(heading, screen::kMessagePointSize, true);
+        // The rule under the heading.
+        auto *rule = new QWidget(pic);
+        rule->setGeometry(20, y + 25, 530, 1);
+        screen::setColours(rule, screen::kHeadingColour, screen::kHeadingColour);
     };
 
     // General: language, Backspace, speed unit.
