@@ -1,5 +1,6 @@
 #include "mainwindow/mdlMain.h"
 
+#include "app/ClickableLabel.h"
 #include "app/KeyTables.h"
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
@@ -14,6 +15,7 @@
 #include "platform/Screens.h"
 #include "platform/TerminationSignals.h"
 #include "progress/frmProgress.h"
+#include "speech/cSpokenMode.h"
 #include "typing/PracticePanel.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
@@ -25,9 +27,13 @@
 #include "users/frmClassReport.h"
 #include "users/frmUsers.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -64,15 +70,34 @@ void SetUpApplication(QApplication &application)
 {
     platform::setUpArabicApplication(application, QStringLiteral("Tavrin"));
     Q_INIT_RESOURCE(icons);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ-64.png")));
+    // Read as PNG outright: a reader left to find the format asks every image plugin first, which
+    // loads three of them and a JPEG library into each start.
+    QImageReader icon(QStringLiteral(":/icons/KZ-64.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
 }
+
+namespace {
+
+// What a screen reader sees of the widgets the tutor paints itself.
+QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ClickableLabel"))
+        return ClickableLabel::MakeAccessible(object);
+    return nullptr;
+}
+
+} // namespace
 
 void MakeApplicationObjects()
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleFor), true);
+    Q_UNUSED(accessible);
     theApp() = cTheApp();
     theUser().LogOut();
     theLesson() = cLesson();
     theHistory() = cHistoryRecorder();
+    DiscardSpokenMode();
 
     // The services below the users read the training language from the user, afresh each time.
     theApp().SetLanguageSource([] { return theUser().IsLanguageArabic(); });
@@ -126,6 +151,7 @@ void ShowUserSelection()
 {
     frmUsers &users = Window<frmUsers>();
     QObject::connect(&users, &frmUsers::LoggedIn, [] {
+        theSpokenMode().LearnerLoggedIn(theUser().sUserName);
         frmMain &main = Window<frmMain>();
         platform::centreOnPointerScreen(&main);
         main.show();
@@ -168,5 +194,7 @@ bool Main()
     FillKeyTables();
     ResumeWhereItStood(resume);
     platform::onTerminationSignal(EndInOrder);
+    // Once the first window is up: the spoken mode's key, and the mode itself if it was left on.
+    QTimer::singleShot(0, [] { theSpokenMode().Begin(); });
     return true;
 }

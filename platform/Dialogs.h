@@ -71,6 +71,10 @@ QString inputBox(const QString &prompt, const QString &title, InputEcho echo = I
 QString saveFileName(const QString &title, const QString &suggestedPath, const QString &filter,
                      QWidget *parent = nullptr);
 
+// Told of every box as it comes up, shown or answered by a test (the spoken mode reads it out); an
+// empty function stops telling.
+void setDialogListener(std::function<void(const DialogRequest &)> listener);
+
 // Tests answer every box here instead of showing it; an empty function restores real boxes.
 void setDialogAnswererForTesting(std::function<DialogAnswer(const DialogRequest &)> answerer);
 

@@ -40,8 +40,8 @@ frmProgress::frmProgress()
     lblData[0]->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter); // over its scale
     lblData[1] = screen::makeLabel(QStringLiteral("lblData1"), QStringLiteral(" الدقة (%)"),
                                    QRect(300, 48, width - 320, 22), picProgress);
-    lblData[0]->setStyleSheet(QStringLiteral("color: %1;").arg(ProgressChart::kSpeedColour.name()));
-    lblData[1]->setStyleSheet(QStringLiteral("color: %1;").arg(ProgressChart::kAccuracyColour.name()));
+    screen::setColours(lblData[0], ProgressChart::kSpeedColour);
+    screen::setColours(lblData[1], ProgressChart::kAccuracyColour);
 
     picChart = new ProgressChart(picProgress);
     picChart->setObjectName(QStringLiteral("picChart"));

@@ -32,8 +32,9 @@ frmUsers::frmUsers()
     Label1 = new QLabel(QStringLiteral("المستخدم الحالي:"), this);
     Label1->setGeometry(280, 212, 108, 26);
     Label1->setAlignment(screen::kCaptionAlignment);
+    // In the list's own face: a bold one would open the bold face of each script the name is written
+    // in, for this one label, before the first window can show.
     lblUser = screen::makeLabel(QStringLiteral("lblUser"), QString(), QRect(130, 212, 146, 26), this);
-    screen::setFontOf(lblUser, 0, true);
 
     auto makeButton = [this](const QString &caption, const char *name, int y) {
         auto *button = new QPushButton(caption, this);

@@ -11,6 +11,7 @@
 #include "platform/Process.h"
 #include "platform/Random.h"
 #include "platform/SafeFile.h"
+#include "speech/cSpeech.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
 
@@ -101,6 +102,22 @@ BeepCounter::BeepCounter()
 BeepCounter::~BeepCounter()
 {
     platform::setBeepHandler({});
+}
+
+SpeechRecorder::SpeechRecorder()
+{
+    cSpeech::SetEngineForTesting(this);
+}
+
+SpeechRecorder::~SpeechRecorder()
+{
+    cSpeech::SetEngineForTesting(nullptr);
+}
+
+void SpeechRecorder::Say(const Utterance &parts)
+{
+    for (const SpokenPart &part : parts)
+        said.append((part.bArabic ? QStringLiteral("ar: ") : QStringLiteral("en: ")) + part.sText);
 }
 
 ManualClock::ManualClock(double start) : now(start)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "speech/cSpeechEngine.h"
 
 #include <QList>
 #include <QString>
@@ -64,6 +65,21 @@ public:
     BeepCounter();
     ~BeepCounter();
     int count = 0;
+};
+
+// Speaks for the spoken mode while alive, keeping each part with its voice ("ar: ..." or "en: ...")
+// and "stop" for a cut. `sProblem` set: the engine cannot open.
+class SpeechRecorder : public cSpeechEngine
+{
+public:
+    SpeechRecorder();
+    ~SpeechRecorder() override;
+    QString Open() override { return sProblem; }
+    void Say(const Utterance &parts) override;
+    void Stop() override { said.append(QStringLiteral("stop")); }
+
+    QString sProblem;
+    QStringList said;
 };
 
 // A hand-driven clock of seconds since midnight while alive.
