@@ -12,6 +12,11 @@
 
 namespace pageparts {
 
+QString LeftToRight(const QString &sText)
+{
+    return QChar(0x2066) + sText + QChar(0x2069); // LEFT-TO-RIGHT ISOLATE ... POP DIRECTIONAL ISOLATE
+}
+
 QPixmap PlanPicture()
 {
     const QSize size(150, 280);

@@ -4,8 +4,11 @@
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/ProgramGroup.h"
+#include "platform/SafeFile.h"
+#include "setup/PageParts.h"
 #include "setup/cCopyList.h"
 #include "setup/frmBackGround.h"
+#include "setup/frmCopyFailed.h"
 #include "setup/mdlSetup.h"
 
 #include <QCoreApplication>
@@ -104,12 +107,11 @@ void frmCopy::StartCopy()
     for (const cCopyList::Row &row : runtime)
         CopyTheFile(row.sOldName, row.sNewName, false);
 
-    if (!sFailed.isEmpty()) {
+    if (!failedCopies.isEmpty()) {
         // The tutor is not installed whole; saying it is would send the learner to a broken program.
-        platform::messageBox(QStringLiteral("تعذر نسخ الملفات التالية، لم تكتمل عملية التركيب:\n") +
-                                 sFailed.join(QLatin1Char('\n')),
-                             QStringLiteral("خطأ في النسخ"), platform::MessageIcon::Critical,
-                             platform::MessageButtons::Ok, this);
+        frmCopyFailed report(this);
+        report.ShowFailures(failedCopies);
+        report.exec();
         platform::endProgram(kExitCopyFailed);
         return;
     }
@@ -129,8 +131,8 @@ bool frmCopy::CopyTheFile(const QString &sOldName, const QString &sNewName, bool
     const QString sShown = sInstallPath + sNewName;
     const QMargins margins = layout()->contentsMargins();
     lblFile->setToolTip(sShown);
-    lblFile->setText(lblFile->fontMetrics().elidedText(sShown, Qt::ElideMiddle,
-                                                       width() - margins.left() - margins.right()));
+    lblFile->setText(pageparts::LeftToRight(lblFile->fontMetrics().elidedText(
+        sShown, Qt::ElideMiddle, width() - margins.left() - margins.right())));
     lblFile->repaint();
     QCoreApplication::processEvents();
     if (bWait)
@@ -139,26 +141,38 @@ bool frmCopy::CopyTheFile(const QString &sOldName, const QString &sNewName, bool
     const QString source = SetupFolder() + sOldName;
     const cCopyList::Row row{sOldName, sNewName};
     const QString target = cCopyList::TargetPath(row, sInstallPath, platform::systemFolder());
-    cCopyList::Failure failure = cCopyList::Copied;
+    QString sReason;
     if (!cCopyList::IsLibrary(sNewName)) {
-        // A run-time file may sit in a folder of its own (the platform plugin).
-        if (sNewName.contains(QLatin1Char('/')))
-            QDir().mkpath(QFileInfo(target).absolutePath());
-        failure = cCopyList::CopyFile(source, target, cCopyList::IsProgram(sNewName));
+        // A run-time file may sit in a folder of its own (the platform plugin), made inside the
+        // installation folder without following a link that stands for it.
+        if (const int error = platform::makeFoldersInside(sInstallPath, QFileInfo(sNewName).path()))
+            sReason = cCopyList::ReasonText(error);
+        else
+            sReason = CopiedOrWhyNot(source, target, cCopyList::IsProgram(sNewName));
     } else if (QFileInfo(source).isFile()) {
         // The system folder is made on first use; a library that is busy gets one more try.
-        QDir().mkpath(platform::systemFolder());
-        failure = cCopyList::CopyFile(source, target);
-        if (failure != cCopyList::Copied)
-            failure = cCopyList::CopyFile(source, target);
+        if (const int error = platform::makeFolders(platform::systemFolder())) {
+            sReason = cCopyList::ReasonText(error);
+        } else {
+            sReason = CopiedOrWhyNot(source, target, false);
+            if (!sReason.isEmpty())
+                sReason = CopiedOrWhyNot(source, target, false);
+        }
     }
-    if (failure != cCopyList::Copied)
-        sFailed.append(cCopyList::FailureText(failure) + QStringLiteral(": ") + target);
+    if (!sReason.isEmpty())
+        failedCopies.append({sReason, target});
 
     lblPercent->setText(QString::number(cCopyList::Percent(iFile, iFiles)) + QLatin1Char('%'));
     Shape1->move(cCopyList::BarLeft(iFile, iFiles, kBoxWidth), 0);
     ++iFile;
-    return failure == cCopyList::Copied;
+    return sReason.isEmpty();
+}
+
+QString frmCopy::CopiedOrWhyNot(const QString &sSource, const QString &sTarget, bool bExecutable)
+{
+    int error = 0;
+    const cCopyList::Failure failure = cCopyList::CopyFile(sSource, sTarget, bExecutable, &error);
+    return cCopyList::FailureText(failure, error);
 }
 
 bool frmCopy::CreateGroup()

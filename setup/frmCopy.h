@@ -1,7 +1,9 @@
 #pragma once
 
+#include "setup/cCopyList.h"
 #include <QDialog>
-#include <QStringList>
+
+#include <QList>
 
 class QFrame;
 class QLabel;
@@ -19,7 +21,7 @@ public:
     void StartCopy();
     // One file with its display, after a second's wait unless `bWait` is false. True when it was
     // copied, or passed over as a run-time library the installer's folder does not hold; a failure
-    // is kept in sFailed with its reason.
+    // is kept in failedCopies with its reason.
     bool CopyTheFile(const QString &sOldName, const QString &sNewName, bool bWait = true);
     // The menu group with the tutor and its read-me; true when the menu took it.
     bool CreateGroup();
@@ -35,9 +37,13 @@ public:
     QString Tag;
     qint16 iFile = 1;
     qint16 iFiles = 6;
-    QStringList sFailed; // "reason: target" of each file that could not be written
+    QList<cCopyList::FailedCopy> failedCopies; // each file that could not be written
 
     static constexpr int kBoxWidth = 250;
+
+private:
+    // Empty when the copy was made, else why not in the learner's words.
+    static QString CopiedOrWhyNot(const QString &sSource, const QString &sTarget, bool bExecutable);
 
 public slots:
     void Command4_Click();

@@ -2,12 +2,14 @@
 
 #include "platform/Dialogs.h"
 #include "setup/PageParts.h"
+#include "setup/cCopyList.h"
 #include "setup/cInstallFolder.h"
 #include "setup/frmBackGround.h"
 #include "setup/frmProgram.h"
 #include "setup/frmWelcome.h"
 #include "setup/mdlSetup.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,7 +49,9 @@ void frmPath::Form_Load()
 void frmPath::Command1_Click()
 {
     sInstallPath = cInstallFolder::InstallPath(Text1->text());
-    switch (cInstallFolder::CheckFolder(sInstallPath)) {
+    int error = 0;
+    const cInstallFolder::Check check = cInstallFolder::CheckFolder(sInstallPath, &error);
+    switch (check) {
     case cInstallFolder::FolderExists:
         if (platform::messageBox(QStringLiteral("المجلد المحدد موجود من قبل، هل تريد نسخ الملفات فيه؟"),
                                  QStringLiteral("مجلد موجود"), platform::MessageIcon::Question,
@@ -62,6 +66,18 @@ void frmPath::Command1_Click()
                              platform::MessageButtons::Ok, this);
         Text1->setText(cInstallFolder::ResetText());
         return;
+    case cInstallFolder::FolderNotMade:
+    case cInstallFolder::FolderNotWritable: {
+        // The name was fine: say what the system said of the folder, not that the name is wrong.
+        const QString folder = pageparts::LeftToRight(QDir::cleanPath(sInstallPath));
+        const QString text = check == cInstallFolder::FolderNotMade
+                                 ? QStringLiteral("تعذر إنشاء المجلد %1: %2.")
+                                 : QStringLiteral("لا يمكن نسخ الملفات في المجلد %1: %2.");
+        platform::messageBox(text.arg(folder, cCopyList::ReasonText(error)), QStringLiteral("خطأ في المجلد"),
+                             platform::MessageIcon::Critical, platform::MessageButtons::Ok, this);
+        Text1->setText(cInstallFolder::ResetText());
+        return;
+    }
     case cInstallFolder::FolderCreated:
         break;
     }
