@@ -7,7 +7,6 @@
 #include "platform/SafeFile.h"
 #include "setup/PageParts.h"
 #include "setup/cCopyList.h"
-#include "setup/frmBackGround.h"
 #include "setup/frmCopyFailed.h"
 #include "setup/mdlSetup.h"
 
@@ -22,9 +21,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-frmCopy::frmCopy() : QDialog(&Window<frmBackGround>())
+frmCopy::frmCopy() : WizardPage(QStringLiteral("نسخ الملفات"))
 {
-    setWindowTitle(QStringLiteral("نسخ الملفات"));
     Label2 = new QLabel(QStringLiteral("جاري نسخ الملف:"), this);
     lblFile = new QLabel(this);
     // A path reads left to right; it stays on the page's reading side.
@@ -33,18 +31,18 @@ frmCopy::frmCopy() : QDialog(&Window<frmBackGround>())
     lblFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Picture1 = new QFrame(this);
     Picture1->setFrameShape(QFrame::Box);
-    Picture1->setFixedSize(kBoxWidth, 22);
+    Picture1->setFixedSize(kBoxWidth, kBoxHeight);
     Picture1->setAutoFillBackground(true);
     QPalette boxColours = Picture1->palette();
-    boxColours.setColor(QPalette::Window, Qt::white);
+    boxColours.setColor(QPalette::Window, QColor(pageparts::colours::kProgressBox));
     Picture1->setPalette(boxColours);
     Shape1 = new QFrame(Picture1);
     Shape1->setAutoFillBackground(true);
     QPalette barColours = Shape1->palette();
-    barColours.setColor(QPalette::Window, QColor(0x00, 0x00, 0x80));
+    barColours.setColor(QPalette::Window, QColor(pageparts::colours::kProgressBar));
     Shape1->setPalette(barColours);
     // Wider than the box and starting just outside it: nothing shows until the first file is done.
-    Shape1->setGeometry(kBoxWidth, 0, kBoxWidth + 10, Picture1->height());
+    Shape1->setGeometry(kBoxWidth, 0, kBoxWidth + kBarOverhang, kBoxHeight);
     lblPercent = new QLabel(QStringLiteral("0%"), this);
     Command4 = new QPushButton(QStringLiteral("إلغاء"), this);
 
@@ -58,18 +56,18 @@ frmCopy::frmCopy() : QDialog(&Window<frmBackGround>())
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label2);
     layout->addWidget(lblFile);
-    layout->addSpacing(8);
+    layout->addSpacing(pageparts::kGap);
     layout->addLayout(progress);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    setFixedSize(480, 170);
+    setFixedSize(pageparts::kCopyPageSize);
 
     connect(Command4, &QPushButton::clicked, this, &frmCopy::Command4_Click);
 }
 
 void frmCopy::Form_Load()
 {
-    CentreOverBackground(this);
+    WizardPage::Form_Load();
     iFile = 1;
 }
 
@@ -85,12 +83,12 @@ bool frmCopy::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         QTimer::singleShot(0, this, &frmCopy::Form_Activate);
-    return QDialog::event(event);
+    return WizardPage::event(event);
 }
 
 void frmCopy::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    WizardPage::showEvent(event);
     // Without a window manager a new window may never be activated; being shown starts the copy
     // as well (it runs once either way).
     QTimer::singleShot(0, this, &frmCopy::Form_Activate);
@@ -200,9 +198,4 @@ void frmCopy::Sleep(int iNumofSeconds)
 void frmCopy::Command4_Click()
 {
     ConfirmExit(this);
-}
-
-void frmCopy::reject()
-{
-    Command4_Click();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "setup/WizardPage.h"
 #include "setup/cCopyList.h"
-#include <QDialog>
 
 #include <QList>
 
@@ -9,7 +9,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
-class frmCopy : public QDialog
+class frmCopy : public WizardPage
 {
     Q_OBJECT
 public:
@@ -39,7 +39,10 @@ public:
     qint16 iFiles = 6;
     QList<cCopyList::FailedCopy> failedCopies; // each file that could not be written
 
+    // The progress box, and how much wider than it the bar is.
     static constexpr int kBoxWidth = 250;
+    static constexpr int kBoxHeight = 22;
+    static constexpr int kBarOverhang = 10;
 
 private:
     // Empty when the copy was made, else why not in the learner's words.
@@ -51,5 +54,4 @@ public slots:
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void reject() override;
 };

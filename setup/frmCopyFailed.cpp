@@ -78,7 +78,7 @@ void frmCopyFailed::ShowFailures(const QList<cCopyList::FailedCopy> &failures)
                            2 * txtFiles->frameWidth() + txtFiles->horizontalScrollBar()->sizeHint().height();
     txtFiles->setMinimumHeight(qMin(listHeight, area.height() / 2));
     setMaximumSize(area.size() * 9 / 10);
-    resize(qMin(pageparts::kPageWidth, maximumWidth()), sizeHint().height());
+    resize(qMin(pageparts::kPageSize.width(), maximumWidth()), sizeHint().height());
 }
 
 void frmCopyFailed::cmdOK_Click()

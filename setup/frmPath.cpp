@@ -4,7 +4,6 @@
 #include "setup/PageParts.h"
 #include "setup/cCopyList.h"
 #include "setup/cInstallFolder.h"
-#include "setup/frmBackGround.h"
 #include "setup/frmProgram.h"
 #include "setup/frmWelcome.h"
 #include "setup/mdlSetup.h"
@@ -13,37 +12,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-frmPath::frmPath() : QDialog(&Window<frmBackGround>())
+frmPath::frmPath() : WizardPage(QStringLiteral("تركيب Tavrin - المسار"))
 {
-    setWindowTitle(QStringLiteral("تركيب Tavrin - المسار"));
     picPlan = new QLabel(this);
-    Label1 = new QLabel(QStringLiteral("ستتم عملية تركيب برنامج Tavrin في الدليل/المجلد:"), this);
-    Label1->setWordWrap(true);
+    Label1 = pageparts::MakeText(QStringLiteral("ستتم عملية تركيب برنامج Tavrin في الدليل/المجلد:"), this);
     Text1 = new QLineEdit(cInstallFolder::DefaultText(), this);
     // A folder name reads left to right whatever the page's direction.
     Text1->setLayoutDirection(Qt::LeftToRight);
-    Command2 = new QPushButton(QStringLiteral("< السابق"), this);
-    Command1 = new QPushButton(QStringLiteral("التالي >"), this);
-    Command4 = new QPushButton(QStringLiteral("انهاء"), this);
-
-    auto *body = new QVBoxLayout;
-    body->addSpacing(20);
-    body->addWidget(Label1);
-    body->addSpacing(8);
-    body->addWidget(Text1);
-    body->addStretch(1);
-    pageparts::LayOutPage(this, picPlan, body, Command2, Command1, Command4);
+    const pageparts::PageButtons buttons = pageparts::MakeButtons(this);
+    Command2 = buttons.back;
+    Command1 = buttons.next;
+    Command4 = buttons.exit;
+    pageparts::LayOutPage(this, picPlan, pageparts::MakeBody(nullptr, Label1, {Text1}), buttons);
 
     connect(Command1, &QPushButton::clicked, this, &frmPath::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmPath::Command2_Click);
     connect(Command4, &QPushButton::clicked, this, &frmPath::Command4_Click);
-}
-
-void frmPath::Form_Load()
-{
-    CentreOverBackground(this);
 }
 
 void frmPath::Command1_Click()
@@ -94,9 +79,4 @@ void frmPath::Command2_Click()
 void frmPath::Command4_Click()
 {
     ConfirmExit(this);
-}
-
-void frmPath::reject()
-{
-    Command4_Click();
 }
