@@ -63,11 +63,19 @@ private:
 };
 
 // Real full and read-only disks without being root: the running test function is run again in a
-// private user and mount namespace, where it may mount file systems of its own. The first run
-// asks insideOwnMounts(), and when false runs the second with runInOwnMounts() and checks that
-// it passed (its output is the failure); the second run does the work.
+// private user and mount namespace, where it may mount file systems of its own. A test function
+// opens with SETUP_RUN_IN_OWN_MOUNTS(): the first run ends there once the second has passed (its
+// output is the failure); the second run goes on and does the work.
 bool insideOwnMounts();
 QString runInOwnMounts();
+#define SETUP_RUN_IN_OWN_MOUNTS()                                                                            \
+    do {                                                                                                     \
+        if (!setuptest::insideOwnMounts()) {                                                                 \
+            const QString failure = setuptest::runInOwnMounts();                                             \
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));                                                \
+            return;                                                                                          \
+        }                                                                                                    \
+    } while (false)
 
 // A tmpfs of `options` (say "size=64k" or "ro") mounted at the existing folder `folder` for its
 // lifetime, inside own mounts.

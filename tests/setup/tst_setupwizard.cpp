@@ -463,11 +463,7 @@ void tst_setupwizard::copyReplacesLinksNeverWritesThroughThem()
 
 void tst_setupwizard::fullDiskIsReportedFileByFile()
 {
-    if (!insideOwnMounts()) {
-        const QString failure = runInOwnMounts();
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        return;
-    }
+    SETUP_RUN_IN_OWN_MOUNTS();
     InstallScratch scratch;
     scratch.stageShippedFiles();
     // The tutor takes most of the disk; the small files after it (texts, icon, qt.conf) no longer
@@ -507,11 +503,7 @@ void tst_setupwizard::fullDiskIsReportedFileByFile()
 
 void tst_setupwizard::readOnlyFolderIsSaidOnce()
 {
-    if (!insideOwnMounts()) {
-        const QString failure = runInOwnMounts();
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        return;
-    }
+    SETUP_RUN_IN_OWN_MOUNTS();
     InstallScratch scratch;
     scratch.stageShippedFiles();
     QStringList runtime;
