@@ -1,8 +1,22 @@
 #include "app/ScreenParts.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace screen {
+
+namespace {
+QLabel *makeBandPadded(const QString &name, const QString &text, const QRect &geometry, int pointSize,
+                       int padding, QWidget *parent)
+{
+    QLabel *label = makeLabel(name, text, geometry, parent);
+    label->setStyleSheet(QStringLiteral("background-color: %1; color: white; padding-right: %2px;")
+                             .arg(kHeadingColour.name())
+                             .arg(padding));
+    setFontOf(label, pointSize, true);
+    return label;
+}
+} // namespace
 
 QWidget *makePanel(const QString &name, QWidget *parent)
 {
@@ -13,15 +27,15 @@ QWidget *makePanel(const QString &name, QWidget *parent)
     return panel;
 }
 
+QLabel *makeBand(const QString &name, const QString &text, const QRect &geometry, int pointSize,
+                 QWidget *parent)
+{
+    return makeBandPadded(name, text, geometry, pointSize, 12, parent);
+}
+
 QLabel *makeHeading(const QString &name, const QString &text, QWidget *parent)
 {
-    QLabel *label = makeLabel(name, text, QRect(0, 0, kSize.width(), 44), parent);
-    label->setStyleSheet(QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 16px;"));
-    QFont font = label->font();
-    font.setPointSize(16);
-    font.setBold(true);
-    label->setFont(font);
-    return label;
+    return makeBandPadded(name, text, QRect(0, 0, kSize.width(), 44), kHeadingPointSize, 16, parent);
 }
 
 QLabel *makeLabel(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
@@ -31,6 +45,71 @@ QLabel *makeLabel(const QString &name, const QString &text, const QRect &geometr
     label->setGeometry(geometry);
     label->setAlignment(kCaptionAlignment);
     return label;
+}
+
+QLabel *makeText(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
+{
+    QLabel *label = makeLabel(name, text, geometry, parent);
+    label->setWordWrap(true);
+    label->setAlignment(kTextAlignment);
+    return label;
+}
+
+QPushButton *makeIconButton(const QString &name, artwork::ButtonIcon icon, const QRect &geometry,
+                            QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setIcon(artwork::icon(icon));
+    button->setIconSize(kIconSize);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+QPushButton *makeActionRow(const QString &buttonName, artwork::ButtonIcon icon, QLabel *&caption,
+                           const QString &captionName, const QString &text, int left, int right, int top,
+                           QWidget *parent)
+{
+    QPushButton *button =
+        makeIconButton(buttonName, icon, QRect(right - kButtonWidth, top, kButtonWidth, kRowHeight), parent);
+    caption = makeLabel(captionName, text,
+                        QRect(left, top, right - kButtonWidth - kCaptionGap - left, kRowHeight), parent);
+    return button;
+}
+
+QWidget *makeMessagePanel(const QString &name, const QRect &geometry, QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(name);
+    panel->setGeometry(geometry);
+    panel->setAutoFillBackground(true);
+    panel->setStyleSheet(QStringLiteral("#%1 { background-color: %2; border: 1px solid %3; }")
+                             .arg(name, kMessageColour.name(), kMessageBorder.name()));
+    return panel;
+}
+
+QPushButton *makeOkButton(const QRect &geometry, QWidget *parent)
+{
+    auto *button = new QPushButton(QStringLiteral("موافق"), parent);
+    button->setObjectName(QStringLiteral("cmdOK"));
+    button->setGeometry(geometry);
+    return button;
+}
+
+void setFontOf(QWidget *widget, int pointSize, bool bold)
+{
+    QFont font = widget->font();
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    if (bold)
+        font.setBold(true);
+    widget->setFont(font);
+}
+
+QString PercentText(qint64 value)
+{
+    return QLatin1Char(' ') + QString::number(value) + QStringLiteral(" %");
 }
 
 } // namespace screen

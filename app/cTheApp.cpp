@@ -1,16 +1,12 @@
 #include "app/cTheApp.h"
 
-#include "app/Blanks.h"
 #include "app/KeyTables.h"
 #include "app/KeyboardPicture.h"
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "platform/Clock.h"
-#include "platform/CodePage1256.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
-
-bool bLoggedIn = false;
 
 cTheApp &theApp()
 {
@@ -25,7 +21,7 @@ QString cTheApp::GetPath() const
 
 int cTheApp::ErrorMessage(qint16 iErrorNum, const QString &)
 {
-    const QString heading = LoadResString(1009) + QString::number(iErrorNum);
+    const QString heading = LoadResString(resid::kErrorTitle) + QString::number(iErrorNum);
     const QString text = heading + QStringLiteral("\r\r") + LoadResString(iErrorNum);
     return platform::messageBox(text, heading, platform::MessageIcon::Exclamation);
 }
@@ -73,19 +69,4 @@ void cTheApp::Sleep(double iNumofSeconds)
     const double until = platform::monotonicSeconds() + iNumofSeconds;
     while (platform::monotonicSeconds() <= until) {
     }
-}
-
-qint16 cTheApp::F(qint16 X)
-{
-    return X < 128 ? X + 128 : X - 128;
-}
-
-QString cTheApp::EncText(const QString &sText)
-{
-    const QByteArray bytes = platform::toCodePage1256(TrimBlanks(sText));
-    QByteArray flipped;
-    flipped.reserve(bytes.size());
-    for (const char byte : bytes)
-        flipped.append(char(F(quint8(byte))));
-    return platform::fromCodePage1256(flipped);
 }

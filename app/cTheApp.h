@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Scrambling.h"
+
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -21,8 +23,8 @@ public:
     void ShowLetters(KeyboardPicture *picKeyboard);
     void SelectLetter(KeyboardPicture *picKeyboard, const QVariant &vLetter);
     void Sleep(double iNumofSeconds);
-    static qint16 F(qint16 X);
-    static QString EncText(const QString &sText);
+    static qint16 F(qint16 X) { return FlipTopBit(X); }
+    static QString EncText(const QString &sText) { return ScrambleText(sText); }
 
     // Handed down by the layers above, so the services never reach up to them: the main window's
     // content area that ShowScreen fills, and whether the training language is Arabic (the current
@@ -38,6 +40,3 @@ private:
 };
 
 cTheApp &theApp();
-
-// Set by a successful login; typing pads created afterwards read the user's settings at once.
-extern bool bLoggedIn;

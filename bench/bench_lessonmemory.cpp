@@ -5,9 +5,10 @@
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "mainwindow/frmMain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/mdlMain.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Folders.h"
 #include "typing/TypingPad.h"
@@ -55,13 +56,14 @@ int main(int argc, char *argv[])
     platform::setProgramFolderForTesting(folder.path() + QLatin1Char('/'));
     ProfileFile::create(theApp().GetPath() + QStringLiteral("bench") + QLatin1String(ProfileFile::kExtension),
                         90, 150);
+    MakeApplicationObjects();
     theUser().LogIn(QStringLiteral("bench"));
     frmMain &main = Window<frmMain>();
     main.show();
     QCoreApplication::processEvents();
     report("logged in, home panel");
 
-    main.lblSection_Click(0);
+    main.lblSection_Click(frmMain::kLessonsIndex);
     Window<frmLessons>().cmdLesson_Click(0);
     theLesson().ShowPractice();
     QCoreApplication::processEvents();

@@ -7,12 +7,13 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "mainwindow/frmMain.h"
-#include "drills/ProgressChart.h"
-#include "drills/frmProgress.h"
+#include "mainwindow/mdlMain.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Folders.h"
+#include "progress/ProgressChart.h"
+#include "progress/frmProgress.h"
 #include "users/ProfileFile.h"
-#include "users/cHistory.h"
+#include "users/cHistoryStats.h"
 #include "users/cUser.h"
 
 #include <QApplication>
@@ -93,6 +94,7 @@ int main(int argc, char *argv[])
     const QString folder = keep.isEmpty() ? temporary.path() + QLatin1Char('/') : keep + QLatin1Char('/');
     platform::setProgramFolderForTesting(folder);
     ProfileFile::create(folder + QStringLiteral("bench") + QLatin1String(ProfileFile::kExtension), 90, 150);
+    MakeApplicationObjects();
     theUser().LogIn(QStringLiteral("bench"));
     Window<frmMain>().hide();
 
@@ -112,7 +114,7 @@ int main(int argc, char *argv[])
         const QByteArray read = cHistory::ReadFile(path);
         reads.append(timer.nsecsElapsed() / 1e6);
         timer.restart();
-        const HistorySummary summary = cHistory::Summarise(read, true);
+        const HistorySummary summary = cHistoryStats::Summarise(read, true);
         summaries.append(timer.nsecsElapsed() / 1e6);
         if (summary.tests.size() != count / 10)
             out << "unexpected: " << summary.tests.size() << " tests" << Qt::endl;

@@ -5,6 +5,7 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/mdlMain.h"
 #include "platform/CodePage1256.h"
 #include "platform/Folders.h"
 #include "platform/KeyboardLayout.h"
@@ -189,6 +190,7 @@ int main(int argc, char *argv[])
     platform::setProgramFolderForTesting(folder.path() + QLatin1Char('/'));
     ProfileFile::create(theApp().GetPath() + QStringLiteral("bench") + QLatin1String(ProfileFile::kExtension),
                         90, 150);
+    MakeApplicationObjects();
     theUser().LogIn(QStringLiteral("bench"));
     Window<frmMain>().hide();
 

@@ -1,20 +1,9 @@
 #pragma once
 
-#include "typing/cPractice.h"
-
 #include <QString>
 #include <QStringList>
 
-// The texts of the custom lessons: practice lines made of the letters the learner chose, and test
-// texts read from a text file the learner picked.
-
-// One practice line: random words of `letters` until the line is longer than 30 characters, in
-// lower case. With no letters each word is empty, so the line is 31 spaces; the random source is
-// drawn from alike either way.
-QString CustomPracticeLine(const QStringList &letters);
-
-// The practice of the letters the learner picked, in their order: 50 such lines, no messages.
-cPractice MakeCustomPractice(const QStringList &letters);
+// The test texts of the custom lessons, read from a text file the learner picked.
 
 // Where the test file is: the folder, a "/" unless it already ends with one, and the file name.
 QString TestFilePath(const QString &sFolder, const QString &sFileName);

@@ -8,7 +8,7 @@
 #include "drills/cCustomText.h"
 #include "platform/Dialogs.h"
 #include "platform/Volumes.h"
-#include "typing/cPractice.h"
+#include "typing/cPracticeText.h"
 #include "typing/cTest.h"
 #include "users/cUser.h"
 
@@ -27,9 +27,6 @@
 #include <QTreeView>
 
 namespace {
-
-constexpr int kRowHeight = 30;
-constexpr int kButtonWidth = 36;
 
 const QSize kLetterCell(30, 28);
 
@@ -110,15 +107,9 @@ frmCustom::frmCustom()
     const std::array<artwork::ButtonIcon, 2> icons = {artwork::ButtonIcon::Practice,
                                                       artwork::ButtonIcon::Test};
     for (int i = 0; i < 2; ++i) {
-        // The button stands on the reading side, its caption to its left.
-        cmdLesson[i] = new QPushButton(picChoose);
-        cmdLesson[i]->setObjectName(QStringLiteral("cmdLesson%1").arg(i));
-        cmdLesson[i]->setGeometry(580 - kButtonWidth, rows[i], kButtonWidth, kRowHeight);
-        cmdLesson[i]->setIcon(artwork::icon(icons[i]));
-        cmdLesson[i]->setIconSize(QSize(22, 22));
-        cmdLesson[i]->setCursor(Qt::PointingHandCursor);
-        lblLesson[i] = screen::makeLabel(QStringLiteral("lblLesson%1").arg(i), captions[i],
-                                         QRect(20, rows[i], 560 - kButtonWidth - 8, kRowHeight), picChoose);
+        cmdLesson[i] = screen::makeActionRow(QStringLiteral("cmdLesson%1").arg(i), icons[i], lblLesson[i],
+                                             QStringLiteral("lblLesson%1").arg(i), captions[i], 20, 580,
+                                             rows[i], picChoose);
         connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
     }
 }

@@ -6,7 +6,7 @@
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "drills/cRandomText.h"
+#include "typing/cRandomText.h"
 #include "users/cUser.h"
 
 #include <QLabel>
@@ -107,19 +107,12 @@ frmFingers::frmFingers()
     // The drawing scales with its width; this size keeps the palms inside its height.
     hands->setGeometry((screen::kSize.width() - 330) / 2, 292, 330, 118);
 
-    cmdPractice = new QPushButton(picSettings);
-    cmdPractice->setObjectName(QStringLiteral("cmdPractice"));
-    cmdPractice->setGeometry(screen::kSize.width() - 30 - 36, 420, 36, 30);
-    cmdPractice->setIcon(artwork::icon(artwork::ButtonIcon::Practice));
-    cmdPractice->setIconSize(QSize(22, 22));
-    cmdPractice->setCursor(Qt::PointingHandCursor);
+    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice,
+                                        lblLesson[0], QStringLiteral("lblLesson0"),
+                                        QStringLiteral("تدريب على استخدام اصبع الوسطى الايمن"), 30,
+                                        screen::kSize.width() - 30, 420, picSettings);
+    screen::setFontOf(lblLesson[0], 0, true);
     connect(cmdPractice, &QPushButton::clicked, this, &frmFingers::cmdPractice_Click);
-    lblLesson[0] = screen::makeLabel(QStringLiteral("lblLesson0"),
-                                     QStringLiteral("تدريب على استخدام اصبع الوسطى الايمن"),
-                                     QRect(30, 420, screen::kSize.width() - 60 - 44, 30), picSettings);
-    QFont bold = lblLesson[0]->font();
-    bold.setBold(true);
-    lblLesson[0]->setFont(bold);
     cmdPractice->hide();
     lblLesson[0]->hide();
 }

@@ -3,9 +3,9 @@
 #include "app/Artwork.h"
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
-#include "drills/cRandomText.h"
 #include "typing/PracticePanel.h"
 #include "typing/TypingPad.h"
+#include "typing/cRandomText.h"
 #include "typing/cTypingHost.h"
 #include "users/cUser.h"
 
@@ -60,14 +60,14 @@ protected:
             const QRectF r(8 + kGap + cap.column * (kKey + kGap), 8 + kGap + cap.row * (kKey + kGap),
                            cap.columns * kKey + (cap.columns - 1) * kGap,
                            cap.rows * kKey + (cap.rows - 1) * kGap);
-            p.setPen(QPen(QColor(0x1F, 0x3A, 0x5F), 1.2));
+            p.setPen(QPen(screen::kHeadingColour, 1.2));
             p.setBrush(typed ? QColor(Qt::white) : QColor(0xC4, 0xCC, 0xD6));
             p.drawRoundedRect(r, 7, 7);
             QFont f = font();
             f.setBold(true);
             f.setPixelSize(typed ? 20 : 12);
             p.setFont(f);
-            p.setPen(typed ? QColor(0x1F, 0x3A, 0x5F) : QColor(0x55, 0x60, 0x70));
+            p.setPen(typed ? screen::kHeadingColour : QColor(0x55, 0x60, 0x70));
             p.drawText(r, Qt::AlignCenter, text);
             if (text == QLatin1String("5"))
                 p.drawLine(QPointF(r.center().x() - 6, r.bottom() - 9),
@@ -105,19 +105,12 @@ frmNumbers::frmNumbers()
     picKeyboard->setGeometry((screen::kSize.width() - keypad.width()) / 2, 70, keypad.width(),
                              keypad.height());
 
-    cmdPractice = new QPushButton(picSettings);
-    cmdPractice->setObjectName(QStringLiteral("cmdPractice"));
-    cmdPractice->setGeometry(screen::kSize.width() - 30 - 36, 420, 36, 30);
-    cmdPractice->setIcon(artwork::icon(artwork::ButtonIcon::Practice));
-    cmdPractice->setIconSize(QSize(22, 22));
-    cmdPractice->setCursor(Qt::PointingHandCursor);
+    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice,
+                                        lblLesson[0], QStringLiteral("lblLesson0"),
+                                        QStringLiteral("تدريبات على استخدام لوحة الارقام."), 30,
+                                        screen::kSize.width() - 30, 420, picSettings);
+    screen::setFontOf(lblLesson[0], 0, true);
     connect(cmdPractice, &QPushButton::clicked, this, &frmNumbers::cmdPractice_Click);
-    lblLesson[0] =
-        screen::makeLabel(QStringLiteral("lblLesson0"), QStringLiteral("تدريبات على استخدام لوحة الارقام."),
-                          QRect(30, 420, screen::kSize.width() - 60 - 44, 30), picSettings);
-    QFont bold = lblLesson[0]->font();
-    bold.setBold(true);
-    lblLesson[0]->setFont(bold);
 }
 
 void frmNumbers::cmdPractice_Click()

@@ -7,11 +7,12 @@
 #include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "drills/cRandomText.h"
 #include "platform/Beep.h"
 #include "platform/CodePage1256.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Random.h"
+#include "typing/cRandomText.h"
+#include "typing/cTypingLine.h"
 #include "users/cUser.h"
 
 #include <QComboBox>
@@ -28,14 +29,13 @@
 namespace {
 
 constexpr int kWidth = screen::kSize.width();
-constexpr int kRowHeight = 30;
-constexpr int kButtonWidth = 36;
+constexpr int kRowHeight = screen::kRowHeight;
 
 // Key codes the answer box judges like any other character.
-constexpr qint16 kBackspace = 8;
-constexpr qint16 kTab = 9;
-constexpr qint16 kEnter = 13;
-constexpr qint16 kEscape = 27;
+constexpr qint16 kBackspace = cTypingLine::kBackspace;
+constexpr qint16 kTab = cTypingLine::kTab;
+constexpr qint16 kEnter = cTypingLine::kEnter;
+constexpr qint16 kEscape = cTypingLine::kEscape;
 
 // The text is built until it is longer than the four lines it feeds.
 constexpr int kTextLength = frmTrain::kLines * frmTrain::kLineLength;
@@ -101,15 +101,13 @@ void frmTrain::BuildSettings()
 {
     picSettings = screen::makePanel(QStringLiteral("picSettings"), this);
     Label4 = screen::makeHeading(QStringLiteral("Label4"), QStringLiteral(" تدريبات"), picSettings);
-    Label2 = screen::makeLabel(
+    Label2 = screen::makeText(
         QStringLiteral("Label2"),
         QStringLiteral("يقدم قسم التدريبات اسلوب للتدريب من نوع خاص. حيث ستشاهد صورة للوحة المفاتيح توضح "
                        "لك الحرف الذي لابد لك من ضغطه باسلوب تفاعلي جيد. لن تستطيع كتابة الا الحرف "
                        "المطلوب منك كتابته. كذلك لا تستطيع استخدام زر الغاء خلف للمسح لانك لن تستطيع "
                        "كتابة الا الحرف الصحيح."),
         QRect(20, 52, 560, 84), picSettings);
-    Label2->setWordWrap(true);
-    Label2->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
 
     Picture1 = new KeyboardPicture(picSettings);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -125,14 +123,9 @@ void frmTrain::BuildSettings()
     Combo1 = makeList("Combo1", QRect(230, 360, 160, 26), picSettings);
 
     // The start button on the reading side, its caption to its left.
-    cmdPractice = new QPushButton(picSettings);
-    cmdPractice->setObjectName(QStringLiteral("cmdPractice"));
-    cmdPractice->setGeometry(580 - kButtonWidth, 410, kButtonWidth, kRowHeight);
-    cmdPractice->setIcon(artwork::icon(artwork::ButtonIcon::Practice));
-    cmdPractice->setIconSize(QSize(22, 22));
-    cmdPractice->setCursor(Qt::PointingHandCursor);
-    lblLesson[6] = screen::makeLabel(QStringLiteral("lblLesson6"), QStringLiteral("ابدأ التدريب."),
-                                     QRect(20, 410, 580 - kButtonWidth - 8 - 20, kRowHeight), picSettings);
+    cmdPractice = screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice,
+                                        lblLesson[6], QStringLiteral("lblLesson6"),
+                                        QStringLiteral("ابدأ التدريب."), 20, 580, 410, picSettings);
 
     connect(Combo3, &QComboBox::currentIndexChanged, this, &frmTrain::Combo3_Click);
     connect(cmdPractice, &QPushButton::clicked, this, &frmTrain::cmdPractice_Click);
@@ -157,7 +150,7 @@ void frmTrain::BuildTrain()
     lblTrain = screen::makeLabel(QStringLiteral("lblTrain"), QStringLiteral("qwertyuiopasdfghjkl;zxcvbnm,."),
                                  QRect(20, 266, 560, 40), picTrain);
     lblTrain->setFont(lineFont);
-    lblTrain->setStyleSheet(QStringLiteral("color: #1f3a5f;"));
+    lblTrain->setStyleSheet(QStringLiteral("color: %1;").arg(screen::kHeadingColour.name()));
 
     Text1 = new QLineEdit(picTrain);
     Text1->setObjectName(QStringLiteral("Text1"));

@@ -7,10 +7,12 @@
 #include "app/WindowRegistry.h"
 #include "lessons/cLesson.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/mdlMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "users/ProfileFile.h"
+#include "users/ProfileMessages.h"
 #include "users/cUser.h"
 
 #include <QApplication>
@@ -74,6 +76,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     platform::setEndProgramForTesting([](int) {});
     platform::setStartDetachedForTesting([](const QString &) { return true; });
     FillKeyTables();
+    MakeApplicationObjects();
     return 0;
 }
 
@@ -99,12 +102,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             theUser().GetSettings(QStringLiteral("User"), QStringLiteral("Pass")).toString()};
     });
 
-    expect(theUser().LogIn(QStringLiteral("fuzz")), "the stored password does not log in");
+    expect(LogInAsking(QStringLiteral("fuzz")), "the stored password does not log in");
     readEverything();
 
     const QByteArray before = storedBytes();
     frmMain &main = Window<frmMain>();
-    main.lblSection_Click(6);
+    main.lblSection_Click(frmMain::kSettingsIndex);
     main.lblSection_Click(frmMain::kHomeIndex);
     expect(storedBytes() == before, "a visit to the settings screen changed the profile");
 

@@ -2,13 +2,11 @@
 #include "lessons/cLesson.h"
 
 #include "app/StringTable.h"
-#include "app/cTheApp.h"
 #include "platform/Random.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
 #include "users/cUser.h"
 
-#include <QLabel>
 #include <QStringList>
 
 #include <algorithm>

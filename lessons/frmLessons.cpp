@@ -16,35 +16,19 @@
 namespace {
 
 constexpr int kWidth = screen::kSize.width();
-constexpr int kRowHeight = 30;
-constexpr int kButtonWidth = 36;
+constexpr int kRowHeight = screen::kRowHeight;
 
 // One cell of the results table; neighbouring cells overlap by a pixel so borders stay single.
 QLabel *makeCell(const QString &name, const QString &text, QWidget *parent, const QRect &geometry,
                  bool header)
 {
     QLabel *cell = screen::makeLabel(name, text, geometry, parent);
-    cell->setStyleSheet(header ? QStringLiteral("border: 1px solid #8a97aa; background-color: #dfe6ef;")
-                               : QStringLiteral("border: 1px solid #8a97aa; background-color: white;"));
-    if (header) {
-        QFont f = cell->font();
-        f.setBold(true);
-        cell->setFont(f);
-    }
+    cell->setStyleSheet(QStringLiteral("border: 1px solid %1; background-color: %2;")
+                            .arg(screen::kTableBorder.name(),
+                                 header ? screen::kTableHeader.name() : QStringLiteral("white")));
+    if (header)
+        screen::setFontOf(cell, 0, true);
     return cell;
-}
-
-// Values in the screen's labels read " value unit." in the learner's speed unit.
-QString speedText(qint16 speed)
-{
-    QString unit;
-    const qint16 shown = theUser().ConvSpeed(speed, unit);
-    return QStringLiteral(" ") + QString::number(shown) + QStringLiteral(" ") + unit + QStringLiteral(".");
-}
-
-QString accuracyText(qint16 accuracy)
-{
-    return QStringLiteral(" ") + QString::number(accuracy) + QStringLiteral(" %");
 }
 
 QString commentText(qint16 speed, qint16 accuracy)
@@ -83,33 +67,24 @@ void frmLessons::ShowResultsPage(const QString &sTitle)
     FillResults();
 }
 
-QPushButton *frmLessons::AddButton(QWidget *panel, const QString &name, int iCaption, const QString &caption,
-                                   int x, int y, int width)
+QPushButton *frmLessons::AddButton(QWidget *panel, const QString &name, artwork::ButtonIcon icon,
+                                   int iCaption, const QString &caption, int x, int y, int width)
 {
-    // The button stands on the reading side, its caption to its left.
-    auto *button = new QPushButton(panel);
-    button->setObjectName(name);
-    button->setGeometry(x + width - kButtonWidth, y, kButtonWidth, kRowHeight);
-    button->setIconSize(QSize(22, 22));
-    button->setCursor(Qt::PointingHandCursor);
-    lblLesson[iCaption] = screen::makeLabel(QStringLiteral("lblLesson%1").arg(iCaption), caption,
-                                            QRect(x, y, width - kButtonWidth - 8, kRowHeight), panel);
-    return button;
+    return screen::makeActionRow(name, icon, lblLesson[iCaption], QStringLiteral("lblLesson%1").arg(iCaption),
+                                 caption, x, x + width, y, panel);
 }
 
 void frmLessons::BuildLessonList()
 {
     picLessons = screen::makePanel(QStringLiteral("picLessons"), this);
     lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" الدروس"), picLessons);
-    Label1 = screen::makeLabel(
+    Label1 = screen::makeText(
         QStringLiteral("Label1"),
         QStringLiteral("مرحبا بك في دروس Tavrin. الخطة التي سنستمر فيها لتحقيق المستوى المطموح له "
                        "عبارة عن ستة دروس، ابدأ في الدرس الاول وعند نجاحك في الاختبارات التي يقدمها "
                        "انتقل الى الدرس الثاني وهكذا.. حتى تنهي جميع الدروس وبذلك تكون قد اتقنت "
                        "مستواك في الطباعة بلوحة المفاتيح. باللغة التي حددتها"),
         QRect(20, 54, 560, 104), picLessons);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
 
     // Two columns of three, the first lessons on the reading side.
     const std::array<QString, 6> captions = {
@@ -119,16 +94,17 @@ void frmLessons::BuildLessonList()
     for (int i = 0; i < 6; ++i) {
         const int x = i < 3 ? 310 : 20;
         const int y = 150 + (i % 3) * 36;
-        cmdLesson[i] = AddButton(picLessons, QStringLiteral("cmdLesson%1").arg(i), i, captions[i], x, y, 270);
-        cmdLesson[i]->setIcon(artwork::icon(artwork::ButtonIcon::Forward));
+        cmdLesson[i] = AddButton(picLessons, QStringLiteral("cmdLesson%1").arg(i),
+                                 artwork::ButtonIcon::Forward, i, captions[i], x, y, 270);
         connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
     }
 
     auto *card = new QFrame(picLessons);
     card->setGeometry(20, 276, 560, 150);
     card->setObjectName(QStringLiteral("fraData"));
-    card->setStyleSheet(QStringLiteral(
-        "QFrame#fraData { background-color: #eef2f7; border: 1px solid #c5cedb; border-radius: 6px; }"));
+    card->setStyleSheet(QStringLiteral("QFrame#fraData { background-color: %1; border: 1px solid %2; "
+                                       "border-radius: 6px; }")
+                            .arg(screen::kFrameColour.name(), screen::kFrameBorder.name()));
     const std::array<QString, 4> headings = {
         QStringLiteral(" اسم المستخدم:"),
         QStringLiteral(" الدرس الحالي:"),
@@ -139,13 +115,11 @@ void frmLessons::BuildLessonList()
         const int y = 12 + row * 32;
         QLabel *heading = screen::makeLabel(QStringLiteral("lblData%1").arg(2 * row), headings[row],
                                             QRect(330, y, 216, kRowHeight), card);
-        QFont bold = heading->font();
-        bold.setBold(true);
-        heading->setFont(bold);
+        screen::setFontOf(heading, 0, true);
         lblData[2 * row] = heading;
         QLabel *value = screen::makeLabel(QStringLiteral("lblData%1").arg(2 * row + 1), QString(),
                                           QRect(14, y, 312, kRowHeight), card);
-        value->setStyleSheet(QStringLiteral("color: #1f3a5f;"));
+        value->setStyleSheet(QStringLiteral("color: %1;").arg(screen::kHeadingColour.name()));
         lblData[2 * row + 1] = value;
     }
 }
@@ -158,23 +132,19 @@ void frmLessons::BuildLessonPage()
     picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
     const QSize keyboard = picKeyboard->sizeHint();
     picKeyboard->setGeometry((kWidth - keyboard.width()) / 2, 56, keyboard.width(), keyboard.height());
-    Label2 = screen::makeLabel(
+    Label2 = screen::makeText(
         QStringLiteral("Label2"),
         QStringLiteral("يركز هذا الدرس على الحروف الموضحة اعلاه في الشكل العلوي. ننصحك بالقيام ببعض "
                        "التدريبات قبل البدء في الاختبارات. اذا انهيت اختبارات هذا الدرس بنجاح، فانت "
                        "قادر على الانتقال الى الدرس التالي."),
         QRect(20, 232, 560, 70), picLesson);
-    Label2->setWordWrap(true);
-    Label2->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
 
-    cmdPractice =
-        AddButton(picLesson, QStringLiteral("cmdPractice"), 6, QStringLiteral("تدريب."), 20, 292, 560);
-    cmdPractice->setIcon(artwork::icon(artwork::ButtonIcon::Practice));
-    cmdTest = AddButton(picLesson, QStringLiteral("cmdTest"), 7, QStringLiteral("اختبارات."), 20, 328, 560);
-    cmdTest->setIcon(artwork::icon(artwork::ButtonIcon::Tests));
-    cmdChange =
-        AddButton(picLesson, QStringLiteral("cmdChange"), 8, QStringLiteral("تغيير الدرس."), 20, 364, 560);
-    cmdChange->setIcon(artwork::icon(artwork::ButtonIcon::Back));
+    cmdPractice = AddButton(picLesson, QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice, 6,
+                            QStringLiteral("تدريب."), 20, 292, 560);
+    cmdTest = AddButton(picLesson, QStringLiteral("cmdTest"), artwork::ButtonIcon::Tests, 7,
+                        QStringLiteral("اختبارات."), 20, 328, 560);
+    cmdChange = AddButton(picLesson, QStringLiteral("cmdChange"), artwork::ButtonIcon::Back, 8,
+                          QStringLiteral("تغيير الدرس."), 20, 364, 560);
     connect(cmdPractice, &QPushButton::clicked, this, &frmLessons::cmdPractice_Click);
     connect(cmdTest, &QPushButton::clicked, this, &frmLessons::cmdTest_Click);
     connect(cmdChange, &QPushButton::clicked, this, &frmLessons::cmdChange_Click);
@@ -220,17 +190,14 @@ void frmLessons::BuildTestResult()
         }
     }
 
-    Command3 = AddButton(picTestResult, QStringLiteral("Command3"), 11, QStringLiteral("الاختبار الاول."), 20,
-                         240, 560);
-    Command2 = AddButton(picTestResult, QStringLiteral("Command2"), 10, QStringLiteral("الاختبار الثاني."),
-                         20, 276, 560);
-    Command1 = AddButton(picTestResult, QStringLiteral("Command1"), 9, QStringLiteral("الاختبار الثالث."), 20,
-                         312, 560);
-    Command4 = AddButton(picTestResult, QStringLiteral("Command4"), 12,
+    Command3 = AddButton(picTestResult, QStringLiteral("Command3"), artwork::ButtonIcon::Test, 11,
+                         QStringLiteral("الاختبار الاول."), 20, 240, 560);
+    Command2 = AddButton(picTestResult, QStringLiteral("Command2"), artwork::ButtonIcon::Test, 10,
+                         QStringLiteral("الاختبار الثاني."), 20, 276, 560);
+    Command1 = AddButton(picTestResult, QStringLiteral("Command1"), artwork::ButtonIcon::Test, 9,
+                         QStringLiteral("الاختبار الثالث."), 20, 312, 560);
+    Command4 = AddButton(picTestResult, QStringLiteral("Command4"), artwork::ButtonIcon::Back, 12,
                          QStringLiteral("العودة الى القائمة السابقة."), 20, 360, 560);
-    for (QPushButton *test : {Command3, Command2, Command1})
-        test->setIcon(artwork::icon(artwork::ButtonIcon::Test));
-    Command4->setIcon(artwork::icon(artwork::ButtonIcon::Back));
     connect(Command1, &QPushButton::clicked, this, &frmLessons::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmLessons::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmLessons::Command3_Click);
@@ -239,11 +206,12 @@ void frmLessons::BuildTestResult()
 
 void frmLessons::Form_Load()
 {
-    const QString language = LoadResString(theUser().IsLanguageArabic() ? 1010 : 1011);
+    const QString language =
+        LoadResString(theUser().IsLanguageArabic() ? resid::kArabicName : resid::kEnglishName);
     lblData[7]->setText(QStringLiteral(" ") + language + QStringLiteral("."));
-    lblData[5]->setText(speedText(theUser().GetWantedSpeed()));
+    lblData[5]->setText(theUser().SpeedText(theUser().GetWantedSpeed()));
     lblData[1]->setText(QStringLiteral(" ") + theUser().sUserName + QStringLiteral("."));
-    lblData[3]->setText(QStringLiteral(" ") + LoadResString(1002 + theLesson().GetCurrentLesson()) +
+    lblData[3]->setText(QStringLiteral(" ") + LessonTitle(theLesson().GetCurrentLesson()) +
                         QStringLiteral("."));
 }
 
@@ -254,15 +222,15 @@ void frmLessons::FillResults()
     for (qint16 t = 1; t <= 3; ++t) {
         const qint16 speed = lesson.GetTestSpeed(L, t);
         const qint16 accuracy = lesson.GetTestAccuracy(L, t);
-        lblResult[t - 1]->setText(speedText(speed));
-        lblResult[t + 3]->setText(accuracyText(accuracy));
+        lblResult[t - 1]->setText(theUser().SpeedText(speed));
+        lblResult[t + 3]->setText(screen::PercentText(accuracy));
         lblResult[t + 7]->setText(commentText(speed, accuracy));
     }
     qint16 speed = 0;
     qint16 accuracy = 0;
     lesson.GetAverage(L, speed, accuracy);
-    lblResult[3]->setText(speedText(speed));
-    lblResult[7]->setText(accuracyText(accuracy));
+    lblResult[3]->setText(theUser().SpeedText(speed));
+    lblResult[7]->setText(screen::PercentText(accuracy));
     lblResult[11]->setText(commentText(speed, accuracy));
 }
 
@@ -272,14 +240,10 @@ void frmLessons::cmdLesson_Click(int Index)
         return;
     cLesson &lesson = theLesson();
     lesson.bLessonNumric = quint8(Index + 1);
-    lesson.sLessonAlpha = LoadResString(1003 + Index);
-    int f = 0;
-    if (theUser().IsLanguageArabic()) {
-        lesson.sLessonLetters = LoadResString(1015 + Index);
-    } else {
-        lesson.sLessonLetters = LoadResString(1021 + Index);
-        f = 1;
-    }
+    lesson.sLessonAlpha = LessonTitle(Index + 1);
+    const bool arabic = theUser().IsLanguageArabic();
+    lesson.sLessonLetters = LessonLetters(Index + 1, arabic);
+    const int f = arabic ? 0 : 1;
 
     // Start again from the clean keyboard, so an earlier lesson's marks are gone.
     picKeyboard->SetPicture(KeyboardDrawing());

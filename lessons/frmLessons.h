@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Artwork.h"
 #include "lessons/cLesson.h"
 
 #include <QWidget>
@@ -76,6 +77,7 @@ private:
     void BuildLessonList();
     void BuildLessonPage();
     void BuildTestResult();
-    QPushButton *AddButton(QWidget *panel, const QString &name, int iCaption, const QString &caption, int x,
-                           int y, int width);
+    // An action row whose caption is lblLesson(iCaption).
+    QPushButton *AddButton(QWidget *panel, const QString &name, artwork::ButtonIcon icon, int iCaption,
+                           const QString &caption, int x, int y, int width);
 };

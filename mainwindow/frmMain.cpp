@@ -10,11 +10,11 @@
 #include "drills/frmCustom.h"
 #include "drills/frmFingers.h"
 #include "drills/frmNumbers.h"
-#include "drills/frmProgress.h"
 #include "drills/frmTrain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
 #include "platform/Process.h"
+#include "progress/frmProgress.h"
 #include "settings/frmSettings.h"
 
 #include <QApplication>
@@ -41,14 +41,13 @@ frmMain::frmMain()
 
     m_content = new QWidget(this);
     theApp().SetScreenArea(m_content);
-    cTypingHost::SetCurrent(this);
     m_content->setGeometry(QRect(QPoint(0, 0), kContentSize));
 
     // Menu strip: the logo and the sections, on the reading side of the window.
     auto *menu = new QWidget(this);
     menu->setGeometry(kContentSize.width(), 0, menuWidth, kContentSize.height());
     menu->setAutoFillBackground(true);
-    menu->setStyleSheet(QStringLiteral("background-color: #e9eef5;"));
+    menu->setStyleSheet(QStringLiteral("background-color: %1;").arg(screen::kMenuColour.name()));
     Picture1 = artwork::createPicture(artwork::Picture::Logo, menu);
     Picture1->setGeometry(10, 8, menuWidth - 20, 84);
 
@@ -59,7 +58,9 @@ frmMain::frmMain()
         QStringLiteral("تغيير المستخدم"), QStringLiteral("انهاء"),      QStringLiteral("تقدمي"),
     };
     // The progress item stands with the sections, after the number drill.
-    const std::array<int, 12> order = {0, 1, 2, 3, 4, kProgressIndex, 5, 6, 7, 8, 9, 10};
+    const std::array<int, 12> order = {kLessonsIndex, kTrainIndex,    kFingersIndex,    kCustomIndex,
+                                       kNumbersIndex, kProgressIndex, kGapIndex,        kSettingsIndex,
+                                       kAboutIndex,   kHomeIndex,     kChangeUserIndex, kExitIndex};
     int y = 100;
     for (int i : order) {
         auto *item = new ClickableLabel(captions[i], menu);
@@ -74,7 +75,7 @@ frmMain::frmMain()
         f.setPointSize(12);
         item->setFont(f);
         lblSection[i] = item;
-        if (i == 5) {
+        if (i == kGapIndex) {
             item->hide(); // no item carries this index; the gap parts sections from the rest
             y += 14;
             continue;
@@ -91,10 +92,7 @@ frmMain::frmMain()
     // Home panel: lies under every other panel.
     picHome = screen::makePanel(QStringLiteral("picHome"), m_content);
     lblTitle = screen::makeHeading(QStringLiteral("lblTitle"), QStringLiteral(" Tavrin"), picHome);
-    Label1 = new QLabel(picHome);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
-    Label1->setGeometry(20, 54, 560, 116);
+    Label1 = screen::makeText(QStringLiteral("Label1"), QString(), QRect(20, 54, 560, 116), picHome);
     Label1->setText(QStringLiteral(
         "مرحبا بك في الاصدار الثاني من برنامج Tavrin. تتمثل الخطة التي ستسير عليها في ستة دروس، عليك انجاز "
         "الدروس الستة بنجاح حتى تتمكن من تحقيق المستوى الذي تطمح له. اذا كنت جديدا على استخدام لوحة المفاتيح "
@@ -193,14 +191,8 @@ void frmMain::HighlightSection(int Index)
 
 void frmMain::RefreshContinueCaption()
 {
-    lblLesson[1]->setText(QStringLiteral("متابعة ") + LoadResString(1002 + theLesson().GetCurrentLesson()) +
+    lblLesson[1]->setText(QStringLiteral("متابعة ") + LessonTitle(theLesson().GetCurrentLesson()) +
                           QStringLiteral("."));
-}
-
-frmMain::~frmMain()
-{
-    if (cTypingHost::Current() == this)
-        cTypingHost::SetCurrent(nullptr);
 }
 
 PracticePanel *frmMain::PracticeArea()
@@ -235,38 +227,38 @@ void frmMain::lblSection_Click(qint16 Index)
     UnloadSectionWindows();
 
     switch (Index) {
-    case 0: {
+    case kLessonsIndex: {
         frmLessons &lessons = Window<frmLessons>();
-        connect(&lessons, &frmLessons::ChangeLesson, this, [this] { lblSection_Click(0); });
+        connect(&lessons, &frmLessons::ChangeLesson, this, [this] { lblSection_Click(kLessonsIndex); });
         theApp().ShowScreen(lessons.picLessons);
         break;
     }
-    case 1:
+    case kTrainIndex:
         theApp().ShowScreen(Window<frmTrain>().picSettings);
         break;
-    case 2:
+    case kFingersIndex:
         theApp().ShowScreen(Window<frmFingers>().picSettings);
         break;
-    case 3:
+    case kCustomIndex:
         theApp().ShowScreen(Window<frmCustom>().picChoose);
         break;
-    case 4:
+    case kNumbersIndex:
         theApp().ShowScreen(Window<frmNumbers>().picSettings);
         break;
-    case 6:
+    case kSettingsIndex:
         theApp().ShowScreen(Window<frmSettings>().picSettings);
         break;
-    case 7:
+    case kAboutIndex:
         picAbout->show();
         picAbout->raise();
         ShowAbout(1);
         break;
-    case 9:
+    case kChangeUserIndex:
         // Change user: a new instance starts with the user selection; this one ends.
         platform::startDetached(platform::runningExecutable());
         platform::endProgram();
         return;
-    case 10:
+    case kExitIndex:
         platform::endProgram();
         return;
     case kProgressIndex:
@@ -302,14 +294,14 @@ void frmMain::cmdLesson_Click(int Index)
 {
     switch (Index) {
     case 0:
-        lblSection_Click(0);
+        lblSection_Click(kLessonsIndex);
         Window<frmLessons>().cmdLesson_Click(theLesson().GetCurrentLesson() - 1);
         break;
     case 1:
-        lblSection_Click(2);
+        lblSection_Click(kFingersIndex);
         break;
     case 2:
-        lblSection_Click(3);
+        lblSection_Click(kCustomIndex);
         break;
     }
 }

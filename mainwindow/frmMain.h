@@ -21,12 +21,21 @@ class frmMain : public QWidget, public cTypingHost
     Q_OBJECT
 public:
     static constexpr QSize kContentSize = screen::kSize;
-    static constexpr int kHomeIndex = 8;
-    static constexpr int kExitIndex = 10;
-    static constexpr int kProgressIndex = 11; // after the others, so none of theirs moves
+    // The menu's items, by their index in lblSection.
+    static constexpr qint16 kLessonsIndex = 0;
+    static constexpr qint16 kTrainIndex = 1;
+    static constexpr qint16 kFingersIndex = 2;
+    static constexpr qint16 kCustomIndex = 3;
+    static constexpr qint16 kNumbersIndex = 4;
+    static constexpr qint16 kGapIndex = 5; // no item: the gap between the sections and the rest
+    static constexpr qint16 kSettingsIndex = 6;
+    static constexpr qint16 kAboutIndex = 7;
+    static constexpr qint16 kHomeIndex = 8;
+    static constexpr qint16 kChangeUserIndex = 9;
+    static constexpr qint16 kExitIndex = 10;
+    static constexpr qint16 kProgressIndex = 11; // after the others, so none of theirs moves
 
     frmMain();
-    ~frmMain() override;
 
     void Form_Load();
 

@@ -3,12 +3,21 @@
 #include "app/KeyTables.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
+#include "lessons/cLesson.h"
 #include "mainwindow/frmMain.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/TerminationSignals.h"
+#include "typing/PracticePanel.h"
+#include "typing/cPractice.h"
+#include "typing/cTest.h"
+#include "typing/cTypingHost.h"
+#include "typing/frmTest.h"
+#include "users/ProfileMessages.h"
+#include "users/cHistoryRecorder.h"
+#include "users/cUser.h"
 #include "users/frmUsers.h"
 
 #include <QApplication>
@@ -19,6 +28,26 @@ void SetUpApplication(QApplication &application)
     platform::setUpArabicApplication(application, QStringLiteral("Tavrin"));
     Q_INIT_RESOURCE(icons);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ-64.png")));
+}
+
+void MakeApplicationObjects()
+{
+    theApp() = cTheApp();
+    theUser().LogOut();
+    theLesson() = cLesson();
+    theHistory() = cHistoryRecorder();
+
+    // The services below the users read the training language from the user, afresh each time.
+    theApp().SetLanguageSource([] { return theUser().IsLanguageArabic(); });
+    // The core returns what failed and why; the windows tell the learner.
+    theUser().SetWriteFailureHandler(
+        [](const QString &sReason) { ShowProfileError(kProfileSaveFailed, sReason); });
+    theHistory().SetFailureHandler(ShowHistoryError);
+    // Practices and tests run in the main window while it is loaded.
+    cTypingHost::SetProvider(
+        []() -> cTypingHost * { return WindowRegistry::IsLoaded<frmMain>() ? &Window<frmMain>() : nullptr; });
+    cPractice::SetRunner(PracticePanel::RunOnHost);
+    cTest::SetRunner(frmTest::RunInPlaceOfHost);
 }
 
 void EndInOrder()
@@ -49,6 +78,7 @@ bool Main()
         platform::endProgram();
         return false;
     }
+    MakeApplicationObjects();
     ShowUserSelection();
     FillKeyTables();
     platform::onTerminationSignal(EndInOrder);

@@ -5,6 +5,11 @@ class QApplication;
 // Direction, fonts and Qt's own Arabic texts for the whole application.
 void SetUpApplication(QApplication &application);
 
+// Makes the application-wide objects (services, user, lesson controller, history recorder) afresh
+// and wires them to one another and to the windows: the one place where they meet. Main calls it
+// once; tests call it to start clean.
+void MakeApplicationObjects();
+
 // Shows the user selection; a login there brings up the main window.
 void ShowUserSelection();
 

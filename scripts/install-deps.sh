@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the tutor needs to build, run and be tested, skipping those present.
+#   scripts/install-deps.sh              what ./run-tutor.sh and ./run-tests.sh need
+#   scripts/install-deps.sh --sanitize   also clang and its sanitizer run-time, for the `sanitize`
+#                                        preset and the fuzz targets
 set -euo pipefail
 
 packages=(
@@ -10,6 +13,9 @@ packages=(
     xdg-utils desktop-file-utils
     patchelf
 )
+if [ "${1:-}" = "--sanitize" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -24,5 +30,5 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo apt-get update -qq -o DPkg::Lock::Timeout=600
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"

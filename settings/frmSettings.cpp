@@ -22,7 +22,7 @@
 
 namespace {
 
-const QColor kInk(0x1f, 0x3a, 0x5f); // the main window's heading colour
+const QColor kInk = screen::kHeadingColour;
 
 constexpr int kPasswordLength = 10; // the profile's password field
 
@@ -144,11 +144,9 @@ frmSettings::frmSettings()
         image->setPixmap(groupPixmap(kind, 20));
         image->setAlignment(Qt::AlignCenter);
         heading = makeCaption(text, QRect(20, y, 530, 26), pic);
-        heading->setStyleSheet(QStringLiteral("color: #1f3a5f; border-bottom: 1px solid #1f3a5f;"));
-        QFont f = heading->font();
-        f.setPointSize(12);
-        f.setBold(true);
-        heading->setFont(f);
+        heading->setStyleSheet(
+            QStringLiteral("color: %1; border-bottom: 1px solid %1;").arg(screen::kHeadingColour.name()));
+        screen::setFontOf(heading, screen::kMessagePointSize, true);
     };
 
     // General: language, Backspace, speed unit.
@@ -230,8 +228,8 @@ void frmSettings::Form_Load()
 
     {
         const QSignalBlocker filling(Combo3);
-        Combo3->addItem(LoadResString(1010));
-        Combo3->addItem(LoadResString(1011));
+        Combo3->addItem(LoadResString(resid::kArabicName));
+        Combo3->addItem(LoadResString(resid::kEnglishName));
         Combo3->setCurrentIndex(-1);
     }
     Combo3->setCurrentIndex(

@@ -5,6 +5,8 @@
 #include "app/Blanks.h"
 #include "app/Int16.h"
 #include "typing/TypingPad.h"
+#include "typing/cTypingHost.h"
+#include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 
 #include <QApplication>
@@ -27,10 +29,7 @@ PracticePanel::PracticePanel(QWidget *parent) : QWidget(parent)
     lblSubTitle = screen::makeHeading(QStringLiteral("lblSubTitle"), QStringLiteral(" تدريبات"), this);
 
     lblPTitle = screen::makeLabel(QStringLiteral("lblPTitle"), QString(), QRect(20, 54, 560, 30), this);
-    QFont title = lblPTitle->font();
-    title.setPointSize(13);
-    title.setBold(true);
-    lblPTitle->setFont(title);
+    screen::setFontOf(lblPTitle, 13, true);
 
     // Row captions on the reading side, values to their left.
     const std::array<QString, 7> captions = {
@@ -47,11 +46,8 @@ PracticePanel::PracticePanel(QWidget *parent) : QWidget(parent)
         const int top = rowTops[i / 2];
         const QRect geometry = i % 2 == 0 ? QRect(400, top, 180, 28) : QRect(20, top, 376, 28);
         lblData[i] = screen::makeLabel(QStringLiteral("lblData%1").arg(i), captions[i], geometry, this);
-        if (i % 2 == 0) {
-            QFont bold = lblData[i]->font();
-            bold.setBold(true);
-            lblData[i]->setFont(bold);
-        }
+        if (i % 2 == 0)
+            screen::setFontOf(lblData[i], 0, true);
     }
 
     picEl = new QLabel(this);
@@ -66,21 +62,12 @@ PracticePanel::PracticePanel(QWidget *parent) : QWidget(parent)
     connect(TypingPad, &TypingPad::FinishSession, this, &PracticePanel::TypingPad_FinishSession);
 
     // The message box covers the pad: while it shows, nothing is typed.
-    picMessage = new QWidget(this);
-    picMessage->setObjectName(QStringLiteral("picMessage"));
-    picMessage->setGeometry(20, 132, 560, 112);
-    picMessage->setAutoFillBackground(true);
-    picMessage->setStyleSheet(
-        QStringLiteral("#picMessage { background-color: #fff8dc; border: 1px solid #8a7a4a; }"));
+    picMessage = screen::makeMessagePanel(QStringLiteral("picMessage"), QRect(20, 132, 560, 112), this);
     lblMsg = screen::makeLabel(QStringLiteral("lblMsg"), QString(), QRect(12, 8, 536, 60), picMessage);
     lblMsg->setWordWrap(true);
     lblMsg->setAlignment(Qt::AlignCenter);
-    QFont message = lblMsg->font();
-    message.setPointSize(12);
-    lblMsg->setFont(message);
-    cmdOK = new QPushButton(QStringLiteral("موافق"), picMessage);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(230, 72, 100, 30);
+    screen::setFontOf(lblMsg, screen::kMessagePointSize);
+    cmdOK = screen::makeOkButton(QRect(230, 72, 100, 30), picMessage);
     connect(cmdOK, &QPushButton::clicked, this, &PracticePanel::cmdOK_Click);
     picMessage->hide();
 
@@ -109,6 +96,18 @@ void PracticePanel::DrawProgress()
     painter.fillRect(QRectF(QPointF(m_progressX, 0), QPointF(cPracticeRun::kBarWidth, 100)), kProgressColour);
     painter.end();
     picEl->setPixmap(bar);
+}
+
+void PracticePanel::RunOnHost(const cPractice &practice)
+{
+    cTypingHost *host = cTypingHost::Current();
+    if (!host)
+        return;
+    PracticePanel *panel = host->PracticeArea();
+    panel->CurrentPractice = practice;
+    panel->show();
+    panel->raise();
+    panel->StartPractice();
 }
 
 void PracticePanel::StartPractice()
@@ -185,12 +184,8 @@ void PracticePanel::TypingPad_FinishSession()
 {
     if (!CurrentPractice)
         return;
-    QString unit;
-    const qint16 converted = theUser().ConvSpeed(RoundToInt16(TypingPad->iSpeed), unit);
-    lblData[3]->setText(QLatin1Char(' ') + QString::number(converted) + QLatin1Char(' ') + unit +
-                        QLatin1Char('.'));
-    lblData[5]->setText(QLatin1Char(' ') + QString::number(RoundToInt16(TypingPad->iAccuracy)) +
-                        QStringLiteral(" %"));
+    lblData[3]->setText(theUser().SpeedText(RoundToInt16(TypingPad->iSpeed)));
+    lblData[5]->setText(screen::PercentText(RoundToInt16(TypingPad->iAccuracy)));
 
     HistoryRecord record = CurrentPractice->History;
     record.kind = HistoryRecord::Kind::PracticeLine;
@@ -200,7 +195,7 @@ void PracticePanel::TypingPad_FinishSession()
     record.iSpeed = RoundToInt16(TypingPad->iSpeed);
     record.iAccuracy = RoundToInt16(TypingPad->iAccuracy);
     record.AddKeys(TrimBlanks(TypingPad->sWantedText), TypingPad->sWrittenText);
-    RecordHistory(record);
+    theHistory().Record(record);
 
     m_progressX = cPracticeRun::ProgressX(m_run.iLineNumber, CurrentPractice->iNumOfSessions, m_progressX);
     DrawProgress();

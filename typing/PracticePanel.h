@@ -23,6 +23,9 @@ public:
 
     std::optional<cPractice> CurrentPractice;
 
+    // The practice runner: shows `practice` on the typing host's panel and starts it.
+    static void RunOnHost(const cPractice &practice);
+
     // Sets the panel up for CurrentPractice and starts it.
     void StartPractice();
     // Ends the run: hides the panel and lets the practice go.

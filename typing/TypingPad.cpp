@@ -319,3 +319,11 @@ bool TypingPad::focusNextPrevChild(bool)
 {
     return false;
 }
+
+TypingPad::Colours TypingPad::ColoursFor(qint32 lBackColor)
+{
+    const QColor back(lBackColor & 0xFF, (lBackColor >> 8) & 0xFF, (lBackColor >> 16) & 0xFF);
+    if (lBackColor == 0)
+        return {back, QColor(255, 255, 255), QColor(255, 255, 0)};
+    return {back, QColor(0, 0, 0), QColor(128, 0, 0)};
+}

@@ -2,6 +2,7 @@
 
 #include "typing/cTypingLine.h"
 
+#include <QColor>
 #include <QTextLayout>
 #include <QWidget>
 
@@ -31,6 +32,15 @@ public:
     void UserControl_KeyPress(qint16 KeyAscii);
 
     QSize sizeHint() const override;
+
+    // The text and error colours that go with a background given in blue-green-red order.
+    struct Colours
+    {
+        QColor back;
+        QColor text;
+        QColor error;
+    };
+    static Colours ColoursFor(qint32 lBackColor);
 
     // Where the "_" of the cursor is printed (its top left, in the pad's inner coordinates).
     QPointF CursorPosition() const { return m_cursorAt; }

@@ -1,7 +1,5 @@
 #include "typing/cPractice.h"
 
-#include "typing/PracticePanel.h"
-#include "typing/cTypingHost.h"
 #include "users/cUser.h"
 
 void cPractice::SetNumOfSessions(qint16 N)
@@ -41,14 +39,21 @@ QString cPractice::GetMessage(qint16 iMessageNum) const
     return m_messages.value(iMessageNum - 1);
 }
 
+namespace {
+std::function<void(const cPractice &)> &practiceRunner()
+{
+    static std::function<void(const cPractice &)> runner;
+    return runner;
+}
+} // namespace
+
+void cPractice::SetRunner(std::function<void(const cPractice &)> runner)
+{
+    practiceRunner() = std::move(runner);
+}
+
 void cPractice::StartPractic()
 {
-    cTypingHost *host = cTypingHost::Current();
-    if (!host)
-        return;
-    PracticePanel *panel = host->PracticeArea();
-    panel->CurrentPractice = *this;
-    panel->show();
-    panel->raise();
-    panel->StartPractice();
+    if (practiceRunner())
+        practiceRunner()(*this);
 }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // The description of one practice run: its title, the letters it concentrates on, its lines and the
 // messages shown between groups of lines. Lessons and drills fill one and call StartPractic; the run
 // itself takes place on the practice panel of the window hosting the typing engine.
@@ -27,9 +29,12 @@ public:
     QString GetMessage(qint16 iMessageNum) const;
     qint16 NumOfMessages() const { return qint16(m_messages.size()); }
 
-    // Hands this run to the host's practice panel and returns as soon as it is up.
-    // The panel keeps the object alive while it runs.
+    // Hands this run to the practice runner and returns as soon as it is up; the runner keeps its own
+    // copy while it runs.
     void StartPractic();
+    // The runner is the main window's practice panel, installed at start-up; a test may install its
+    // own. With none, StartPractic does nothing.
+    static void SetRunner(std::function<void(const cPractice &)> runner);
 
 private:
     QList<QString> m_texts;

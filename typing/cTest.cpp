@@ -1,9 +1,6 @@
 #include "typing/cTest.h"
 
 #include "app/Int16.h"
-#include "app/WindowRegistry.h"
-#include "typing/cTypingHost.h"
-#include "typing/frmTest.h"
 
 namespace {
 
@@ -15,29 +12,15 @@ std::function<void(cTest &)> &testRunner()
 
 } // namespace
 
-void cTest::setRunnerForTesting(std::function<void(cTest &)> runner)
+void cTest::SetRunner(std::function<void(cTest &)> runner)
 {
     testRunner() = std::move(runner);
 }
 
 void cTest::StartTest()
 {
-    if (testRunner()) {
+    if (testRunner())
         testRunner()(*this);
-        return;
-    }
-    QWidget *owner = cTypingHost::Current() ? cTypingHost::Current()->TestOwner() : nullptr;
-    frmTest &window = Window<frmTest>();
-    window.CurrentTest = this;
-    if (owner)
-        owner->hide();
-    window.exec();
-    // ESC and OK unload the window; closed any other way, it is unloaded here, so each test starts
-    // from a fresh window.
-    if (WindowRegistry::IsLoaded<frmTest>())
-        WindowRegistry::Unload<frmTest>();
-    if (owner)
-        owner->show();
 }
 
 QStringList cTest::SplitIntoLines(const QString &sText, int iLineLength)

@@ -20,12 +20,11 @@ public:
     // Where the test comes from: a finished test goes to the learner's history under it.
     HistoryRecord History;
 
-    // Hides the host's window, runs the modal test window, shows the host's window again.
+    // Runs the test and returns when it is over, with its result filled in.
     void StartTest();
-
-    // Controller tests run a test without the modal window: while a runner is set, StartTest hands
-    // the test to it instead. An empty function restores the window.
-    static void setRunnerForTesting(std::function<void(cTest &)> runner);
+    // The runner is the modal test window standing in for the main window, installed at start-up;
+    // controller tests install their own. With none, StartTest leaves the result at 0 and 0.
+    static void SetRunner(std::function<void(cTest &)> runner);
 
     static constexpr int kMaxLines = 5;
 

@@ -1,15 +1,19 @@
 #include "typing/cTypingHost.h"
 
 namespace {
-cTypingHost *currentHost = nullptr;
+std::function<cTypingHost *()> &hostProvider()
+{
+    static std::function<cTypingHost *()> provider;
+    return provider;
 }
+} // namespace
 
 cTypingHost *cTypingHost::Current()
 {
-    return currentHost;
+    return hostProvider() ? hostProvider()() : nullptr;
 }
 
-void cTypingHost::SetCurrent(cTypingHost *host)
+void cTypingHost::SetProvider(std::function<cTypingHost *()> provider)
 {
-    currentHost = host;
+    hostProvider() = std::move(provider);
 }

@@ -2,11 +2,13 @@
 
 #include <QString>
 
+#include <functional>
+
 class PracticePanel;
 class QWidget;
 
-// What a practice run and a test need from the window that hosts them. The main window hands
-// itself down as the host when it is made, so the typing engine never reaches up to it.
+// What a practice run and a test need from the window that hosts them: the main window, handed down
+// at start-up, so the typing engine never reaches up to it.
 class cTypingHost
 {
 public:
@@ -20,7 +22,7 @@ public:
     // The comment under a test's result, judged against the learner's targets.
     virtual QString ResultComment(qint16 iSpeed, qint16 iAccuracy) = 0;
 
-    // The host of this process, or none before the main window exists.
+    // The host of this process, or none while the main window is not loaded.
     static cTypingHost *Current();
-    static void SetCurrent(cTypingHost *host);
+    static void SetProvider(std::function<cTypingHost *()> provider);
 };

@@ -121,11 +121,3 @@ double cTypingLine::TickX(bool arabic, double X0, double W, double L)
 {
     return arabic ? X0 + W - L - 5 : X0 + L + 4;
 }
-
-cTypingLine::Colours cTypingLine::ColoursFor(qint32 lBackColor)
-{
-    const QColor back(lBackColor & 0xFF, (lBackColor >> 8) & 0xFF, (lBackColor >> 16) & 0xFF);
-    if (lBackColor == 0)
-        return {back, QColor(255, 255, 255), QColor(255, 255, 0)};
-    return {back, QColor(0, 0, 0), QColor(128, 0, 0)};
-}

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QList>
 #include <QString>
 
@@ -69,13 +68,4 @@ public:
     // the letter's own starting edge. Left to right it stands 4 pixels inside the letter's left edge;
     // right to left, 5 pixels inside its right edge.
     static double TickX(bool arabic, double X0, double W, double L);
-
-    // The text and error colours that go with a background given in blue-green-red order.
-    struct Colours
-    {
-        QColor back;
-        QColor text;
-        QColor error;
-    };
-    static Colours ColoursFor(qint32 lBackColor);
 };

@@ -7,6 +7,7 @@
 #include "typing/TypingPad.h"
 #include "typing/cTest.h"
 #include "typing/cTypingHost.h"
+#include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 
 #include <QApplication>
@@ -39,10 +40,7 @@ frmTest::frmTest()
 
     lblTitle =
         screen::makeLabel(QStringLiteral("lblTitle"), QString(), QRect(kPadLeft, 2, kPadWidth, 26), picTest);
-    QFont title = lblTitle->font();
-    title.setPointSize(12);
-    title.setBold(true);
-    lblTitle->setFont(title);
+    screen::setFontOf(lblTitle, screen::kMessagePointSize, true);
 
     for (int i = 0; i < 5; ++i) {
         TypingPad[i] = new ::TypingPad(picTest);
@@ -56,20 +54,9 @@ frmTest::frmTest()
                                QRect(0, 484, kWidth, 30), this);
     Label1->setAlignment(Qt::AlignCenter);
 
-    picMessage = new QWidget(this);
-    picMessage->setObjectName(QStringLiteral("picMessage"));
-    picMessage->setGeometry(120, 130, 400, 220);
-    picMessage->setAutoFillBackground(true);
-    picMessage->setStyleSheet(
-        QStringLiteral("#picMessage { background-color: #fff8dc; border: 1px solid #8a7a4a; }"));
-    lblSubTitle = screen::makeLabel(QStringLiteral("lblSubTitle"), QStringLiteral(" النتيجة النهائية"),
-                                    QRect(1, 1, 398, 40), picMessage);
-    lblSubTitle->setStyleSheet(
-        QStringLiteral("background-color: #1f3a5f; color: white; padding-right: 12px;"));
-    QFont heading = lblSubTitle->font();
-    heading.setPointSize(14);
-    heading.setBold(true);
-    lblSubTitle->setFont(heading);
+    picMessage = screen::makeMessagePanel(QStringLiteral("picMessage"), QRect(120, 130, 400, 220), this);
+    lblSubTitle = screen::makeBand(QStringLiteral("lblSubTitle"), QStringLiteral(" النتيجة النهائية"),
+                                   QRect(1, 1, 398, 40), screen::kBandPointSize, picMessage);
     const std::array<QString, 3> captions = {QStringLiteral(" السرعة:"), QStringLiteral(" الدقة:"),
                                              QStringLiteral(" تعليق:")};
     const std::array<QString, 3> values = {QStringLiteral(" 0 كلمة/دقيقة."), QStringLiteral(" 0 %."),
@@ -78,15 +65,11 @@ frmTest::frmTest()
         const int top = 54 + row * 36;
         lblData[row + 1] = screen::makeLabel(QStringLiteral("lblData%1").arg(row + 1), captions[row],
                                              QRect(290, top, 100, 30), picMessage);
-        QFont bold = lblData[row + 1]->font();
-        bold.setBold(true);
-        lblData[row + 1]->setFont(bold);
+        screen::setFontOf(lblData[row + 1], 0, true);
         lblData[row + 5] = screen::makeLabel(QStringLiteral("lblData%1").arg(row + 5), values[row],
                                              QRect(10, top, 276, 30), picMessage);
     }
-    cmdOK = new QPushButton(QStringLiteral("موافق"), picMessage);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(150, 174, 100, 32);
+    cmdOK = screen::makeOkButton(QRect(150, 174, 100, 32), picMessage);
     connect(cmdOK, &QPushButton::clicked, this, &frmTest::cmdOK_Click);
     picMessage->hide();
 
@@ -97,6 +80,22 @@ frmTest::~frmTest()
 {
     // The pads lose the focus while they are destroyed; this window must not hear of it any more.
     disconnect(qApp, nullptr, this, nullptr);
+}
+
+void frmTest::RunInPlaceOfHost(cTest &test)
+{
+    QWidget *owner = cTypingHost::Current() ? cTypingHost::Current()->TestOwner() : nullptr;
+    frmTest &window = Window<frmTest>();
+    window.CurrentTest = &test;
+    if (owner)
+        owner->hide();
+    window.exec();
+    // ESC and OK unload the window; closed any other way, it is unloaded here, so each test starts
+    // from a fresh window.
+    if (WindowRegistry::IsLoaded<frmTest>())
+        WindowRegistry::Unload<frmTest>();
+    if (owner)
+        owner->show();
 }
 
 void frmTest::Form_Load()
@@ -199,13 +198,10 @@ void frmTest::FinishTest()
     record.iAccuracy = test.iAccuracy;
     for (int i = 0; i < bNumberOfBoxeses; ++i)
         record.AddKeys(TrimBlanks(TypingPad[i]->sWantedText), TypingPad[i]->sWrittenText);
-    RecordHistory(record);
+    theHistory().Record(record);
 
-    QString unit;
-    const qint16 converted = theUser().ConvSpeed(test.iSpeed, unit);
-    lblData[5]->setText(QLatin1Char(' ') + QString::number(converted) + QLatin1Char(' ') + unit +
-                        QLatin1Char('.'));
-    lblData[6]->setText(QLatin1Char(' ') + QString::number(test.iAccuracy) + QStringLiteral(" %"));
+    lblData[5]->setText(theUser().SpeedText(test.iSpeed));
+    lblData[6]->setText(screen::PercentText(test.iAccuracy));
     cTypingHost *host = cTypingHost::Current();
     const QString comment = host ? host->ResultComment(test.iSpeed, test.iAccuracy) : QString();
     lblData[7]->setText(QLatin1Char(' ') + comment + QStringLiteral(" ."));

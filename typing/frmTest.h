@@ -22,6 +22,10 @@ public:
     void Form_Load();
     void Form_Unload();
 
+    // The test runner: hides the typing host's window, runs the modal test window in its place, shows
+    // the host's window again.
+    static void RunInPlaceOfHost(cTest &test);
+
     cTest *CurrentTest = nullptr;
     quint8 bNumberOfBoxeses = 5; // line pads in use
     qint16 iCurrentBox = 0;      // the pad being typed

@@ -1,11 +1,7 @@
 #include "users/cHistory.h"
 
-#include "platform/Dialogs.h"
-#include "platform/Folders.h"
 #include "platform/SafeFile.h"
-#include "users/cUser.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
@@ -63,22 +59,6 @@ template <typename T> void appendLE(QByteArray &out, T value)
     out.append(bytes, sizeof(T));
 }
 
-// A body that checks out: its fields, and where its key counts start.
-struct BodyView
-{
-    const char *p = nullptr;
-    int keys = 0;
-    qint64 time() const { return readLE<qint64>(p + 1); }
-    bool arabic() const { return p[9] == 'A'; }
-    HistoryRecord::Kind kind() const { return HistoryRecord::Kind(quint8(p[10])); }
-    HistoryRecord::Source source() const { return HistoryRecord::Source(quint8(p[11])); }
-    quint8 lesson() const { return quint8(p[12]); }
-    quint8 section() const { return quint8(p[13]); }
-    qint16 speed() const { return readLE<qint16>(p + 14); }
-    qint16 accuracy() const { return readLE<qint16>(p + 16); }
-    const char *key(int i) const { return p + kFixedBody + i * kKeyBytes; }
-};
-
 // Calls `onRecord` with every record that checks out, in file order. Anything else (a torn tail, a
 // damaged stretch) is skipped byte by byte until the next record that does.
 template <typename F> void scanRecords(const QByteArray &bytes, F onRecord)
@@ -103,7 +83,7 @@ template <typename F> void scanRecords(const QByteArray &bytes, F onRecord)
             good = body[0] == char(kVersion) && length == kFixedBody + keys * kKeyBytes &&
                    readLE<quint32>(body + length) == cHistory::Crc32(data + pos + 2, length + 2);
             if (good) {
-                onRecord(BodyView{body, keys});
+                onRecord(HistoryRecordView(body, keys));
                 pos = end;
                 continue;
             }
@@ -113,6 +93,27 @@ template <typename F> void scanRecords(const QByteArray &bytes, F onRecord)
 }
 
 } // namespace
+
+qint64 HistoryRecordView::Time() const
+{
+    return readLE<qint64>(m_body + 1);
+}
+
+qint16 HistoryRecordView::Speed() const
+{
+    return readLE<qint16>(m_body + 14);
+}
+
+qint16 HistoryRecordView::Accuracy() const
+{
+    return readLE<qint16>(m_body + 16);
+}
+
+HistoryRecord::KeyCount HistoryRecordView::Key(int i) const
+{
+    const char *k = m_body + kFixedBody + i * kKeyBytes;
+    return {QChar(readLE<quint16>(k)), readLE<quint16>(k + 2), readLE<quint16>(k + 4)};
+}
 
 void HistoryRecord::AddKeys(const QString &wanted, const QString &written)
 {
@@ -128,25 +129,6 @@ void HistoryRecord::AddKeys(const QString &wanted, const QString &written)
         if ((i >= written.size() || written.at(i) != c) && it->iMissed < 0xFFFF)
             ++it->iMissed;
     }
-}
-
-QList<KeyStat> HistorySummary::KeyStats(const QStringList &table) const
-{
-    QList<KeyStat> stats;
-    for (const QString &entry : table) {
-        KeyStat stat{entry, 0, 0};
-        if (entry.size() == 1) {
-            QList<QChar> forms{entry.at(0)};
-            if (entry.at(0).toLower() != entry.at(0))
-                forms.append(entry.at(0).toLower());
-            for (QChar c : forms) {
-                stat.iWanted += wanted.at(c.unicode());
-                stat.iMissed += missed.at(c.unicode());
-            }
-        }
-        stats.append(stat);
-    }
-    return stats;
 }
 
 QString cHistory::PathFor(const QString &sFolder, const QString &sUserName)
@@ -203,69 +185,28 @@ QByteArray cHistory::Encode(const HistoryRecord &record)
 QList<HistoryRecord> cHistory::Decode(const QByteArray &bytes)
 {
     QList<HistoryRecord> records;
-    scanRecords(bytes, [&records](const BodyView &body) {
+    scanRecords(bytes, [&records](const HistoryRecordView &view) {
         HistoryRecord r;
-        r.iTime = body.time();
-        r.bArabic = body.arabic();
-        r.kind = body.kind();
-        r.source = body.source();
-        r.bLesson = body.lesson();
-        r.bSection = body.section();
-        r.iSpeed = body.speed();
-        r.iAccuracy = body.accuracy();
-        r.keys.reserve(body.keys);
-        for (int i = 0; i < body.keys; ++i) {
-            const char *k = body.key(i);
-            r.keys.append({QChar(readLE<quint16>(k)), readLE<quint16>(k + 2), readLE<quint16>(k + 4)});
-        }
+        r.iTime = view.Time();
+        r.bArabic = view.IsArabic();
+        r.kind = view.Kind();
+        r.source = view.Source();
+        r.bLesson = view.Lesson();
+        r.bSection = view.Section();
+        r.iSpeed = view.Speed();
+        r.iAccuracy = view.Accuracy();
+        r.keys.reserve(view.KeyCount());
+        for (int i = 0; i < view.KeyCount(); ++i)
+            r.keys.append(view.Key(i));
         records.append(std::move(r));
     });
     return records;
 }
 
-HistorySummary cHistory::Summarise(const QByteArray &bytes, bool arabic)
+void cHistory::ForEachRecord(const QByteArray &bytes,
+                             const std::function<void(const HistoryRecordView &)> &onRecord)
 {
-    HistorySummary summary;
-    qint64 *wanted = summary.wanted.data();
-    qint64 *missed = summary.missed.data();
-    scanRecords(bytes, [&](const BodyView &body) {
-        if (body.arabic() != arabic)
-            return;
-        if (body.kind() == HistoryRecord::Kind::Test)
-            summary.tests.append({body.time(), body.speed(), body.accuracy()});
-        else
-            ++summary.iLines;
-        for (int i = 0; i < body.keys; ++i) {
-            const char *k = body.key(i);
-            const quint16 c = readLE<quint16>(k);
-            wanted[c] += readLE<quint16>(k + 2);
-            missed[c] += readLE<quint16>(k + 4);
-        }
-    });
-    return summary;
-}
-
-QList<KeyStat> cHistory::WeakestKeys(const QList<KeyStat> &stats, int count)
-{
-    QList<qsizetype> order;
-    for (qsizetype i = 0; i < stats.size(); ++i) {
-        if (stats.at(i).iMissed > 0)
-            order.append(i);
-    }
-    std::stable_sort(order.begin(), order.end(), [&stats](qsizetype a, qsizetype b) {
-        const KeyStat &x = stats.at(a);
-        const KeyStat &y = stats.at(b);
-        // Compare missed/wanted exactly, by cross-multiplying.
-        const double lhs = double(x.iMissed) * double(y.iWanted);
-        const double rhs = double(y.iMissed) * double(x.iWanted);
-        if (lhs != rhs)
-            return lhs > rhs;
-        return x.iMissed > y.iMissed;
-    });
-    QList<KeyStat> weakest;
-    for (qsizetype i = 0; i < order.size() && i < count; ++i)
-        weakest.append(stats.at(order.at(i)));
-    return weakest;
+    scanRecords(bytes, onRecord);
 }
 
 bool cHistory::Append(const QString &path, const HistoryRecord &record, QString *error)
@@ -302,26 +243,4 @@ QByteArray cHistory::ReadFile(const QString &path)
     QByteArray bytes = platform::readAt(fd, 0, size);
     platform::closeFile(fd);
     return bytes;
-}
-
-void RecordHistory(HistoryRecord record)
-{
-    static bool failing = false;
-    cUser &user = theUser();
-    if (user.sUserName.isEmpty())
-        return;
-    record.iTime = QDateTime::currentMSecsSinceEpoch();
-    record.bArabic = user.IsLanguageArabic();
-    QString reason;
-    if (cHistory::Append(cHistory::PathFor(platform::programFolder(), user.sUserName), record, &reason)) {
-        failing = false;
-        return;
-    }
-    if (failing)
-        return;
-    failing = true;
-    // What failed, then the system's reason, as the profile's own write errors are told.
-    platform::messageBox(QStringLiteral("تعذر حفظ هذه النتيجة في سجل التقدم.") + QStringLiteral("\r\r") +
-                             reason,
-                         QStringLiteral("خطأ في سجل التقدم"), platform::MessageIcon::Exclamation);
 }

@@ -4,7 +4,8 @@
 #include <QChar>
 #include <QList>
 #include <QString>
-#include <QStringList>
+
+#include <functional>
 
 // One finished practice line or test, as the learner's history keeps it.
 struct HistoryRecord
@@ -49,35 +50,26 @@ struct HistoryRecord
     void AddKeys(const QString &wanted, const QString &written);
 };
 
-// A key of the keyboard tables with its counts over a history.
-struct KeyStat
+// A record that checked out, read where it stands in the file's bytes.
+class HistoryRecordView
 {
-    QString sKey;
-    qint64 iWanted = 0;
-    qint64 iMissed = 0;
-    double Rate() const { return iWanted > 0 ? double(iMissed) / double(iWanted) : 0.0; }
-};
+public:
+    explicit HistoryRecordView(const char *body, int keys) : m_body(body), m_keys(keys) {}
 
-// What the progress screen shows of one language's history.
-struct HistorySummary
-{
-    struct TestPoint
-    {
-        qint64 iTime;
-        qint16 iSpeed;
-        qint16 iAccuracy;
-    };
-    QList<TestPoint> tests; // in the order they were taken
-    int iLines = 0;         // practice lines
-    // Counts per typed character, indexed by its UTF-16 code.
-    QList<qint64> wanted = QList<qint64>(0x10000, 0);
-    QList<qint64> missed = QList<qint64>(0x10000, 0);
+    qint64 Time() const;
+    bool IsArabic() const { return m_body[9] == 'A'; }
+    HistoryRecord::Kind Kind() const { return HistoryRecord::Kind(quint8(m_body[10])); }
+    HistoryRecord::Source Source() const { return HistoryRecord::Source(quint8(m_body[11])); }
+    quint8 Lesson() const { return quint8(m_body[12]); }
+    quint8 Section() const { return quint8(m_body[13]); }
+    qint16 Speed() const;
+    qint16 Accuracy() const;
+    int KeyCount() const { return m_keys; }
+    HistoryRecord::KeyCount Key(int i) const;
 
-    bool IsEmpty() const { return tests.isEmpty() && iLines == 0; }
-
-    // The counts folded onto the entries of a keyboard table (one character each; letters without
-    // regard to case), in table order. Entries of two letters (lam-alef) are never typed as one.
-    QList<KeyStat> KeyStats(const QStringList &table) const;
+private:
+    const char *m_body;
+    int m_keys;
 };
 
 // The learner's history file, <name>.HIS beside the profile: an append-only run of records, each
@@ -93,8 +85,6 @@ public:
 
     static QByteArray Encode(const HistoryRecord &record);
     static QList<HistoryRecord> Decode(const QByteArray &bytes);
-    // The summary of one language, straight from the file's bytes.
-    static HistorySummary Summarise(const QByteArray &bytes, bool arabic);
 
     // Appends one record and syncs it to the disk; the file is made (owner-only) with its first
     // record. A symbolic link or anything but a regular file is refused. False with the reason.
@@ -102,14 +92,10 @@ public:
     // The whole file; empty when there is none or it cannot be read.
     static QByteArray ReadFile(const QString &path);
 
-    // The weakest of the keys with at least one miss: highest miss rate first, then most misses,
-    // then table order; at most `count`.
-    static QList<KeyStat> WeakestKeys(const QList<KeyStat> &stats, int count = 5);
+    // Calls `onRecord` with every record that checks out, in file order, read in place: what the
+    // statistics fold without making a copy of each record.
+    static void ForEachRecord(const QByteArray &bytes,
+                              const std::function<void(const HistoryRecordView &)> &onRecord);
 
     static quint32 Crc32(const char *data, qsizetype size);
 };
-
-// Appends a record to the logged-in learner's history, stamped with the time and the training
-// language. A failure is told to the learner, once until an append works again, so a full disk does
-// not interrupt every line of a practice.
-void RecordHistory(HistoryRecord record);

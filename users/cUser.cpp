@@ -2,19 +2,16 @@
 
 #include "app/Blanks.h"
 #include "app/Int16.h"
+#include "app/Scrambling.h"
 #include "app/StringTable.h"
-#include "app/WindowRegistry.h"
-#include "app/cTheApp.h"
 #include "platform/CodePage1256.h"
-#include "platform/Dialogs.h"
+#include "platform/Folders.h"
+
+bool bLoggedIn = false;
 
 cUser &theUser()
 {
     static cUser user;
-    // The services below the users read the training language through this.
-    static const bool languageHandedDown =
-        (theApp().SetLanguageSource([] { return user.IsLanguageArabic(); }), true);
-    Q_UNUSED(languageHandedDown);
     return user;
 }
 
@@ -40,63 +37,54 @@ int cUser::flagOffset(const QString &sSection, const QString &sItem) const
     return -1;
 }
 
-void ShowProfileError(const QString &sWhat, const QString &sReason, QWidget *parent)
-{
-    const QString text = sReason.isEmpty() ? sWhat : sWhat + QStringLiteral("\r\r") + sReason;
-    platform::messageBox(text, QStringLiteral("خطأ في ملف المستخدم"), platform::MessageIcon::Exclamation,
-                         platform::MessageButtons::Ok, parent);
-}
-
 void cUser::reportWrite(bool written, const QString &error)
 {
     // With no profile open there is nothing to write to: no learner is logged in.
-    if (!written && m_file.isOpen())
-        ShowProfileError(kProfileSaveFailed, error);
+    if (!written && m_file.isOpen() && m_onWriteFailure)
+        m_onWriteFailure(error);
 }
 
-bool cUser::LogIn(const QString &sName)
+cUser::LogInOutcome cUser::LogIn(const QString &sName)
 {
     QString error;
-    switch (m_file.open(theApp().GetPath() + sName + QLatin1String(ProfileFile::kExtension), &error)) {
+    switch (m_file.open(platform::programFolder() + sName + QLatin1String(ProfileFile::kExtension), &error)) {
     case ProfileFile::OpenResult::Opened:
         break;
     case ProfileFile::OpenResult::Missing:
-        // Vanished since the list was filled: not recreated empty; the caller lists what is there.
-        return false;
+        // Vanished since the list was filled: never recreated empty.
+        return {LogInResult::Missing, QString()};
     case ProfileFile::OpenResult::InUse:
-        ShowProfileError(kProfileInUse, QString());
-        return false;
+        return {LogInResult::InUse, QString()};
     case ProfileFile::OpenResult::Failed:
-        ShowProfileError(kProfileOpenFailed, error);
-        return false;
+        return {LogInResult::Failed, error};
     }
     sUserName = sName;
-
-    if (!readPassword().isEmpty()) {
-        for (;;) {
-            const QString answer =
-                TrimBlanks(platform::inputBox(QStringLiteral("ملف المستخدم محمي بكلمة مرور، رجاء كتابتها:"),
-                                              QStringLiteral("كلمة المرور"), platform::InputEcho::Password));
-            if (answer == readPassword())
-                break;
-            if (answer.isEmpty()) {
-                m_file.close();
-                sUserName.clear();
-                return false;
-            }
-            platform::messageBox(QStringLiteral("كلمة المرور غير صحيحة، رجاء التأكد من صحتها."),
-                                 QStringLiteral("خطأ في كلمة المرور"), platform::MessageIcon::Exclamation);
-        }
-    }
+    if (!readPassword().isEmpty())
+        return {LogInResult::PasswordWanted, QString()};
     bLoggedIn = true;
-    return true;
+    return {LogInResult::LoggedIn, QString()};
+}
+
+cUser::LogInResult cUser::GivePassword(const QString &sAnswer)
+{
+    const QString answer = TrimBlanks(sAnswer);
+    if (answer == readPassword()) {
+        bLoggedIn = true;
+        return LogInResult::LoggedIn;
+    }
+    if (answer.isEmpty()) {
+        m_file.close();
+        sUserName.clear();
+        return LogInResult::Cancelled;
+    }
+    return LogInResult::WrongPassword;
 }
 
 QString cUser::readPassword()
 {
     QByteArray bytes = m_file.readBytes(ProfileFile::kPassOffset, ProfileFile::kPassLength);
     bytes.resize(ProfileFile::kPassLength, ' ');
-    return TrimBlanks(cTheApp::EncText(platform::fromCodePage1256(bytes)));
+    return TrimBlanks(ScrambleText(platform::fromCodePage1256(bytes)));
 }
 
 QVariant cUser::GetSettings(const QString &sSection, const QString &sItem)
@@ -129,7 +117,7 @@ void cUser::SetSettings(const QString &sSection, const QString &sItem, const QVa
             const QString password = vNewValue.toString()
                                          .left(ProfileFile::kPassLength)
                                          .leftJustified(ProfileFile::kPassLength, QLatin1Char(' '));
-            QByteArray bytes = platform::toCodePage1256(cTheApp::EncText(password));
+            QByteArray bytes = platform::toCodePage1256(ScrambleText(password));
             bytes = bytes.left(ProfileFile::kPassLength).leftJustified(ProfileFile::kPassLength, ' ');
             QString error;
             reportWrite(m_file.writeBytes(ProfileFile::kPassOffset, bytes, &error), error);
@@ -158,11 +146,18 @@ void cUser::WriteInteger(int offset, qint16 value)
 qint16 cUser::ConvSpeed(qint16 speed, QString &unitLabel)
 {
     if (GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM")) {
-        unitLabel = LoadResString(1012);
+        unitLabel = LoadResString(resid::kWordsPerMinute);
         return IntDiv16(speed, 5);
     }
-    unitLabel = LoadResString(1013);
+    unitLabel = LoadResString(resid::kLettersPerMinute);
     return speed;
+}
+
+QString cUser::SpeedText(qint16 speed)
+{
+    QString unit;
+    const qint16 shown = ConvSpeed(speed, unit);
+    return QLatin1Char(' ') + QString::number(shown) + QLatin1Char(' ') + unit + QLatin1Char('.');
 }
 
 qint16 cUser::GetWantedSpeed()

@@ -5,7 +5,7 @@
 #include "app/ScreenParts.h"
 #include "app/cTheApp.h"
 #include "users/ProfileFile.h"
-#include "users/cUser.h"
+#include "users/ProfileMessages.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -8,8 +8,8 @@
 #include "platform/Process.h"
 #include "platform/SafeFile.h"
 #include "users/ProfileFile.h"
+#include "users/ProfileMessages.h"
 #include "users/cHistory.h"
-#include "users/cUser.h"
 #include "users/frmNewUser.h"
 
 #include <QFile>
@@ -32,13 +32,8 @@ frmUsers::frmUsers()
     Label1 = new QLabel(QStringLiteral("المستخدم الحالي:"), this);
     Label1->setGeometry(280, 212, 108, 26);
     Label1->setAlignment(screen::kCaptionAlignment);
-    lblUser = new QLabel(this);
-    lblUser->setObjectName(QStringLiteral("lblUser"));
-    lblUser->setGeometry(130, 212, 146, 26);
-    lblUser->setAlignment(screen::kCaptionAlignment);
-    QFont bold = lblUser->font();
-    bold.setBold(true);
-    lblUser->setFont(bold);
+    lblUser = screen::makeLabel(QStringLiteral("lblUser"), QString(), QRect(130, 212, 146, 26), this);
+    screen::setFontOf(lblUser, 0, true);
 
     auto makeButton = [this](const QString &caption, const char *name, int y) {
         auto *button = new QPushButton(caption, this);
@@ -90,7 +85,7 @@ void frmUsers::cmdOK_Click()
     const QString name = lblUser->text();
     if (name.isEmpty())
         return;
-    if (theUser().LogIn(name)) {
+    if (LogInAsking(name, this)) {
         emit LoggedIn();
         WindowRegistry::Unload(this);
         return;
@@ -131,8 +126,8 @@ void frmUsers::cmdDel_Click()
     if (name.isEmpty())
         return;
     const int answer = platform::messageBox(
-        LoadResString(1101) + QLatin1Char(' ') + name + QStringLiteral(" ؟"), QStringLiteral("حذف ملف"),
-        platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
+        LoadResString(resid::kDeleteQuestion) + QLatin1Char(' ') + name + QStringLiteral(" ؟"),
+        QStringLiteral("حذف ملف"), platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
     if (answer == platform::AnswerYes) {
         const QString path = theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension);
         QString error;

@@ -4,11 +4,14 @@
 #include "app/KeyboardPicture.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
+#include "lessons/cLesson.h"
 #include "mainwindow/mdlMain.h"
 #include "platform/Clock.h"
 #include "platform/CodePage1256.h"
 #include "platform/Folders.h"
+#include "platform/SafeFile.h"
 #include "support/TestSupport.h"
+#include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 #include "users/frmUsers.h"
 
@@ -49,6 +52,25 @@ private slots:
         QCOMPARE(box.text, QStringLiteral("خطأ رقم:101\r\rاسم المستخدم موجود، الرجاء تغيير الاسم."));
         QCOMPARE(box.icon, platform::MessageIcon::Exclamation);
         QCOMPARE(box.buttons, platform::MessageButtons::Ok);
+    }
+
+    // Nothing one test leaves in the application objects reaches the next: the lesson chosen, a
+    // history failure already told.
+    void resetStartsFromFreshObjects()
+    {
+        for (int round = 0; round < 2; ++round) {
+            createAndLogIn(QStringLiteral("u"));
+            QCOMPARE(theLesson().bLessonNumric, quint8(1));
+            theLesson().bLessonNumric = 4;
+            DialogScript dialogs;
+            platform::setWriteErrorForTesting(ENOSPC);
+            theHistory().Record(HistoryRecord());
+            theHistory().Record(HistoryRecord());
+            QCOMPARE(dialogs.requests.size(), 1); // told once, not for every line
+            QVERIFY(dialogs.requests.first().text.contains(QStringLiteral("سجل التقدم")));
+            resetApplication();
+            QFile::remove(m_sandbox->folder.filePath(QStringLiteral("u.USR")));
+        }
     }
 
     void flipTopBit()

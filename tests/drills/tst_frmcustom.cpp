@@ -12,6 +12,7 @@
 #include "platform/Volumes.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
+#include "typing/cPracticeText.h"
 #include "typing/cTest.h"
 #include "typing/frmTest.h"
 #include "users/cUser.h"
@@ -30,16 +31,11 @@ using namespace testsupport;
 
 namespace {
 
-void setSetting(const char *section, const char *item, const QString &value)
-{
-    theUser().SetSettings(QString::fromLatin1(section), QString::fromLatin1(item), value);
-}
-
 // The main window opens the screen from its menu, as the learner does.
 frmCustom &openCustom()
 {
     Window<frmMain>().show();
-    Window<frmMain>().lblSection_Click(3);
+    Window<frmMain>().lblSection_Click(frmMain::kCustomIndex);
     return Window<frmCustom>();
 }
 
@@ -110,7 +106,7 @@ private slots:
         createAndLogIn(QStringLiteral("Huda"));
         // The small pad takes whole practice lines.
         setSetting("View", "Size", QStringLiteral("Small"));
-        cTest::setRunnerForTesting([this](cTest &test) {
+        cTest::SetRunner([this](cTest &test) {
             m_testTitle = test.sTitle;
             m_testText = test.sWantedText;
             ++m_testsRun;
@@ -191,7 +187,7 @@ private slots:
         QCOMPARE(screen.List1->count(), 29);
 
         // ">>" then "<<" straight after loading gives back the loaded order.
-        Window<frmMain>().lblSection_Click(3);
+        Window<frmMain>().lblSection_Click(frmMain::kCustomIndex);
         frmCustom &fresh = Window<frmCustom>();
         click(fresh.Command1);
         QCOMPARE(entries(fresh.List2), loaded);
@@ -310,7 +306,8 @@ private slots:
         for (int i = 0; i < letters; ++i)
             content += QChar(u'a' + i % 26);
         writeFile(m_folder->filePath(QStringLiteral("Long.TXT")), content.toUtf8());
-        cTest::setRunnerForTesting({});
+        cTest::SetRunner(
+            frmTest::RunInPlaceOfHost); // the real window, after init() put a runner in its place
         frmCustom &screen = openCustom();
         selectFile(screen, QStringLiteral("Long.TXT"));
 

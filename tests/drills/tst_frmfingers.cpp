@@ -28,7 +28,7 @@ void setLanguage(const QString &language)
 void openDrill()
 {
     Window<frmMain>().show();
-    Window<frmMain>().lblSection_Click(2);
+    Window<frmMain>().lblSection_Click(frmMain::kFingersIndex);
 }
 
 template <class T> T *control(const QString &name)
@@ -220,7 +220,7 @@ private slots:
         setLanguage(QStringLiteral("Ar"));
         openDrill();
         click(QStringLiteral("cmdFinger3"));
-        Window<frmMain>().lblSection_Click(8);
+        Window<frmMain>().lblSection_Click(frmMain::kHomeIndex);
         QVERIFY(!WindowRegistry::IsLoaded<frmFingers>());
 
         setLanguage(QStringLiteral("En"));
@@ -234,7 +234,7 @@ private slots:
     void homeShortcutOpensTheDrill()
     {
         openDrill();
-        Window<frmMain>().lblSection_Click(8);
+        Window<frmMain>().lblSection_Click(frmMain::kHomeIndex);
         QTest::mouseClick(Window<frmMain>().cmdLesson[1], Qt::LeftButton);
         QVERIFY(WindowRegistry::IsLoaded<frmFingers>());
         QVERIFY(Window<frmFingers>().picSettings->isVisible());

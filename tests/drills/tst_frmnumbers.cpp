@@ -31,7 +31,7 @@ QString language()
 void openDrill()
 {
     Window<frmMain>().show();
-    Window<frmMain>().lblSection_Click(4);
+    Window<frmMain>().lblSection_Click(frmMain::kNumbersIndex);
 }
 
 void clickPractice()
@@ -106,7 +106,7 @@ private slots:
             ::raise(signalNumbers.value(leave));
             QTRY_COMPARE(recorder.ends, 1);
         } else {
-            Window<frmMain>().lblSection_Click(0);
+            Window<frmMain>().lblSection_Click(frmMain::kLessonsIndex);
         }
         QVERIFY(!WindowRegistry::IsLoaded<frmNumbers>());
         QCOMPARE(language(), own);

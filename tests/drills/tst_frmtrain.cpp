@@ -54,12 +54,6 @@ QString line()
     return child<QLabel>("lblTrain")->text();
 }
 
-void typeText(QWidget *target, const QString &text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 void pressPhysical(QWidget *target, quint32 keycode)
 {
     QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, keycode, 0, 0, QStringLiteral("?"));
@@ -117,7 +111,7 @@ private:
         Window<frmMain>().show();
         Window<frmMain>().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&Window<frmMain>()));
-        Window<frmMain>().lblSection_Click(1);
+        Window<frmMain>().lblSection_Click(frmMain::kTrainIndex);
         QVERIFY(WindowRegistry::IsLoaded<frmTrain>());
     }
 

@@ -2,7 +2,9 @@ cmake_minimum_required(VERSION 3.25)
 
 # The tutor's folders stand in layers and include only downward: a folder may include its own
 # headers and those of the layers below it, never of a layer above or of a neighbour on its own
-# layer. Run as: cmake -DSOURCE_DIR=<repository> -P check_layers.cmake
+# layer. The core (kzcore and platformcore, whose files and links the build lists in LISTS) includes
+# no QtGui or QtWidgets header and no header of the windows, and links QtCore alone.
+# Run as: cmake -DSOURCE_DIR=<repository> -DLISTS=<build>/tests/layers -P check_layers.cmake
 
 set(layer_platform 0)
 set(layer_app 1)
@@ -10,9 +12,10 @@ set(layer_users 2)
 set(layer_typing 3)
 set(layer_lessons 4)
 set(layer_drills 4)
+set(layer_progress 4)
 set(layer_settings 4)
 set(layer_mainwindow 5)
-set(folders platform app users typing lessons drills settings mainwindow)
+set(folders platform app users typing lessons drills progress settings mainwindow)
 
 # A controller that its window drives must not drive the window in turn.
 set(forbidden_lessons/cLesson "lessons/frmLessons.h")
@@ -39,8 +42,60 @@ foreach(folder IN LISTS folders)
     endforeach()
 endforeach()
 
+if(DEFINED LISTS)
+    # The core's files, relative to the repository; headers count as the core's when listed.
+    file(STRINGS ${LISTS}/core-sources.txt listed)
+    set(core "")
+    foreach(path IN LISTS listed)
+        cmake_path(RELATIVE_PATH path BASE_DIRECTORY ${SOURCE_DIR} OUTPUT_VARIABLE relative)
+        if(relative MATCHES "\\.(h|cpp)$" AND NOT relative MATCHES "^\\.\\.")
+            list(APPEND core ${relative})
+        endif()
+    endforeach()
+
+    # The folders of QtGui and QtWidgets headers.
+    file(STRINGS ${LISTS}/gui-include-dirs.txt include_dirs)
+    set(gui_dirs "")
+    foreach(dir IN LISTS include_dirs)
+        if(dir MATCHES "/Qt(Gui|Widgets)$")
+            list(APPEND gui_dirs ${dir})
+        endif()
+    endforeach()
+    if(NOT gui_dirs)
+        list(APPEND faults "no QtGui or QtWidgets include folder was found to check the core against")
+    endif()
+
+    foreach(source IN LISTS core)
+        file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"][^>\"]+[>\"]")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^[^<\"]*[<\"]([^>\"]+)[>\"].*$" "\\1" header "${line}")
+            if(line MATCHES "\"")
+                if(header MATCHES "/" AND NOT header IN_LIST core)
+                    list(APPEND faults "${source} is in the core but includes ${header}, which is not")
+                endif()
+            elseif(header MATCHES "^Qt(Gui|Widgets)/")
+                list(APPEND faults "${source} is in the core but includes <${header}>")
+            else()
+                foreach(dir IN LISTS gui_dirs)
+                    if(EXISTS ${dir}/${header})
+                        list(APPEND faults "${source} is in the core but includes <${header}> of ${dir}")
+                        break()
+                    endif()
+                endforeach()
+            endif()
+        endforeach()
+    endforeach()
+
+    file(STRINGS ${LISTS}/core-links.txt links)
+    foreach(link IN LISTS links)
+        if(NOT link MATCHES "^(platformcore|Qt6::Core)$")
+            list(APPEND faults "the core links ${link}; it may link QtCore alone")
+        endif()
+    endforeach()
+endif()
+
 if(faults)
     list(JOIN faults "\n  " text)
     message(FATAL_ERROR "Includes against the layers:\n  ${text}")
 endif()
-message(STATUS "Every include goes downward.")
+message(STATUS "Every include goes downward, and the core stands on QtCore alone.")

@@ -27,12 +27,6 @@ const QString kRepeat = QStringLiteral(" بحاجة الى اعادة.");
 const QString kLetters = QStringLiteral("حرف / دقيقة");
 const QString kWords = QStringLiteral("كلمة / دقيقة");
 
-void setSetting(const char *section, const char *item, const char *value)
-{
-    theUser().SetSettings(QString::fromLatin1(section), QString::fromLatin1(item),
-                          QString::fromLatin1(value));
-}
-
 // A control of the lessons screen; its panels may stand inside the main window
 // by now.
 template <class T> T *child(const char *name)
@@ -74,7 +68,7 @@ QString frontPanel()
 void openLessonList()
 {
     Window<frmMain>().show();
-    Window<frmMain>().lblSection_Click(0);
+    Window<frmMain>().lblSection_Click(frmMain::kLessonsIndex);
 }
 
 } // namespace
@@ -210,7 +204,7 @@ private slots:
         QFETCH(QString, averageCell);
         theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Unit"), unit);
         QString title;
-        cTest::setRunnerForTesting([&](cTest &test) {
+        cTest::SetRunner([&](cTest &test) {
             title = test.sTitle;
             test.iSpeed = 181;
             test.iAccuracy = 98;
@@ -239,7 +233,7 @@ private slots:
     void leftTestChangesNothing()
     {
         qint16 speed = 200;
-        cTest::setRunnerForTesting([&](cTest &test) {
+        cTest::SetRunner([&](cTest &test) {
             test.iSpeed = speed;
             test.iAccuracy = speed ? 99 : 0;
         });
@@ -258,7 +252,7 @@ private slots:
     {
         // Arabic lesson 1 passed on average: Arabic continues with lesson 2,
         // English still with 1.
-        cTest::setRunnerForTesting([](cTest &test) {
+        cTest::SetRunner([](cTest &test) {
             test.iSpeed = 160;
             test.iAccuracy = 96;
         });

@@ -102,7 +102,7 @@ private slots:
         QString text;
         qint16 speed = 0;
         qint16 accuracy = 0;
-        cTest::setRunnerForTesting([&](cTest &test) {
+        cTest::SetRunner([&](cTest &test) {
             title = test.sTitle;
             text = test.sWantedText;
             test.iSpeed = speed;
@@ -147,7 +147,7 @@ private slots:
         cLesson &lesson = theLesson();
         lesson.bLessonNumric = 1;
         QString text;
-        cTest::setRunnerForTesting([&](cTest &test) { text = test.sWantedText; });
+        cTest::SetRunner([&](cTest &test) { text = test.sWantedText; });
         platform::setRandomSequenceForTesting({0.0});
 
         setLanguage("Ar");

@@ -6,6 +6,7 @@
 #include "settings/frmSettings.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
+#include "users/ProfileMessages.h"
 #include "users/cUser.h"
 
 #include <QCheckBox>
@@ -58,7 +59,7 @@ private:
     // Through the main menu, as the learner gets there.
     frmSettings &openSettings()
     {
-        Window<frmMain>().lblSection_Click(6);
+        Window<frmMain>().lblSection_Click(frmMain::kSettingsIndex);
         return Window<frmSettings>();
     }
     void leaveToHome() { Window<frmMain>().lblSection_Click(frmMain::kHomeIndex); }
@@ -74,7 +75,7 @@ private:
         theUser().LogOut();
         DialogScript dialogs;
         dialogs.answerInput(answer);
-        if (!theUser().LogIn(QStringLiteral("u")))
+        if (!LogInAsking(QStringLiteral("u")))
             return true;
         if (dialogs.requests.isEmpty())
             return false;

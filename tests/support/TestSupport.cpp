@@ -3,6 +3,7 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/mdlMain.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
@@ -10,11 +11,14 @@
 #include "platform/Process.h"
 #include "platform/Random.h"
 #include "platform/SafeFile.h"
-#include "typing/cTest.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
 
 #include <QDir>
+#include <QTest>
+
+// Every test starts with the application objects made and wired, as Main makes them.
+Q_CONSTRUCTOR_FUNCTION(MakeApplicationObjects)
 
 namespace testsupport {
 
@@ -122,15 +126,25 @@ void createProtectedProfile(const QString &name, const QString &password)
     resetApplication();
 }
 
+void typeText(QWidget *target, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void setSetting(const char *section, const char *item, const QString &value)
+{
+    theUser().SetSettings(QString::fromLatin1(section), QString::fromLatin1(item), value);
+}
+
 void resetApplication()
 {
     WindowRegistry::UnloadAll();
-    theUser().LogOut();
+    MakeApplicationObjects();
     platform::setRandomSequenceForTesting({});
     platform::loadKeyboardLayout(QString::fromLatin1(platform::kEnglishLayout));
     platform::setRequiredLibraryForTesting(QString());
     platform::setSystemFolderForTesting(QString());
-    cTest::setRunnerForTesting({});
     platform::setWriteErrorForTesting(0);
     platform::setCreateStepHookForTesting({});
 }

@@ -87,6 +87,12 @@ void createAndLogIn(const QString &name, int wordsPerMinute = 30, int accuracy =
 // Creates a profile protected by `password`, left logged out with no window loaded.
 void createProtectedProfile(const QString &name, const QString &password);
 
+// Types `text` into `target` a character at a time, as key events carrying the text (any script).
+void typeText(QWidget *target, const QString &text);
+
+// Sets one of the logged-in learner's settings.
+void setSetting(const char *section, const char *item, const QString &value);
+
 // Unloads every window, logs out and forgets the test seams (random sequence, keyboard layout,
 // prerequisite library, system folder, test runner, file failures), so the next test starts clean.
 void resetApplication();

@@ -44,12 +44,6 @@ QString stepName(const cPracticeRun::Step &step)
     return QStringLiteral("end");
 }
 
-void typeText(QWidget *target, const QString &text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 } // namespace
 
 class tst_Practice : public QObject

@@ -19,12 +19,6 @@ using namespace testsupport;
 
 namespace {
 
-void typeText(QWidget *target, const QString &text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 // 320 characters whose lines of 60 neither begin nor end with a blank.
 QString longText()
 {
@@ -322,7 +316,7 @@ private slots:
     {
         logIn();
         QStringList seen;
-        cTest::setRunnerForTesting([&](cTest &test) {
+        cTest::SetRunner([&](cTest &test) {
             seen.append(test.sWantedText);
             test.iSpeed = 150;
             test.iAccuracy = 97;

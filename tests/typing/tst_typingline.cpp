@@ -53,7 +53,6 @@ private slots:
     void emptyLineFinishesAtOnce();
     void tickFigures_data();
     void tickFigures();
-    void colours();
 };
 
 void tst_TypingLine::typedLetters_data()
@@ -266,20 +265,6 @@ void tst_TypingLine::tickFigures()
     const double X0 = cTypingLine::LineLeft(170, 70);
     QCOMPARE(X0, 50.0);
     QCOMPARE(cTypingLine::TickX(arabic, X0, 70, L), x);
-}
-
-void tst_TypingLine::colours()
-{
-    const cTypingLine::Colours black = cTypingLine::ColoursFor(0);
-    QCOMPARE(black.back, QColor(0, 0, 0));
-    QCOMPARE(black.text, QColor(255, 255, 255));
-    QCOMPARE(black.error, QColor(255, 255, 0));
-    // Blue-green-red order: 0xC0FFC0 is light green either way; 0x0000FF is red.
-    const cTypingLine::Colours light = cTypingLine::ColoursFor(0xC0FFC0);
-    QCOMPARE(light.back, QColor(192, 255, 192));
-    QCOMPARE(light.text, QColor(0, 0, 0));
-    QCOMPARE(light.error, QColor(128, 0, 0));
-    QCOMPARE(cTypingLine::ColoursFor(0x0000FF).back, QColor(255, 0, 0));
 }
 
 QTEST_MAIN(tst_TypingLine)

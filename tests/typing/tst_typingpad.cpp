@@ -54,12 +54,6 @@ void pressByName(QWidget *target, const QString &text, Qt::KeyboardModifiers mod
     QApplication::sendEvent(target, &event);
 }
 
-void typeText(QWidget *target, const QString &text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 void pressKey(QWidget *target, Qt::Key key)
 {
     QTest::keyClick(target, key);
@@ -509,6 +503,19 @@ private slots:
                 textDrawn = textDrawn || image.pixelColor(x, y).lightness() > 200;
         }
         QVERIFY(textDrawn);
+    }
+    void colours()
+    {
+        const TypingPad::Colours black = TypingPad::ColoursFor(0);
+        QCOMPARE(black.back, QColor(0, 0, 0));
+        QCOMPARE(black.text, QColor(255, 255, 255));
+        QCOMPARE(black.error, QColor(255, 255, 0));
+        // Blue-green-red order: 0xC0FFC0 is light green either way; 0x0000FF is red.
+        const TypingPad::Colours light = TypingPad::ColoursFor(0xC0FFC0);
+        QCOMPARE(light.back, QColor(192, 255, 192));
+        QCOMPARE(light.text, QColor(0, 0, 0));
+        QCOMPARE(light.error, QColor(128, 0, 0));
+        QCOMPARE(TypingPad::ColoursFor(0x0000FF).back, QColor(255, 0, 0));
     }
 };
 

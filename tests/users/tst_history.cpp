@@ -2,7 +2,7 @@
 // file's rules on disk, and the weakest keys from known counts.
 #include "platform/SafeFile.h"
 #include "support/TestSupport.h"
-#include "users/cHistory.h"
+#include "users/cHistoryStats.h"
 
 #include <QFile>
 #include <QtTest>
@@ -100,7 +100,7 @@ private slots:
         for (int i : kept)
             expected.append(records.at(i));
         QCOMPARE(cHistory::Decode(bytes), expected);
-        QCOMPARE(cHistory::Summarise(bytes, false).tests.size(), kept.contains(1) ? 1 : 0);
+        QCOMPARE(cHistoryStats::Summarise(bytes, false).tests.size(), kept.contains(1) ? 1 : 0);
     }
 
     void fileRules()
@@ -145,17 +145,17 @@ private slots:
         };
         // Rates: ص and ق 50 % (ق more misses first), ع and ه 10 % (ع more misses), ض and خ 5 %.
         QStringList order;
-        for (const KeyStat &key : cHistory::WeakestKeys(stats))
+        for (const KeyStat &key : cHistoryStats::WeakestKeys(stats))
             order.append(key.sKey);
         QCOMPARE(order, (QStringList{QStringLiteral("ق"), QStringLiteral("ص"), QStringLiteral("ع"),
                                      QStringLiteral("ه"), QStringLiteral("خ")}));
         // Keys never missed are not weak, however few remain.
-        QCOMPARE(cHistory::WeakestKeys({stat("ث", 40, 0), stat("ف", 50, 1)}).size(), 1);
+        QCOMPARE(cHistoryStats::WeakestKeys({stat("ث", 40, 0), stat("ف", 50, 1)}).size(), 1);
 
         // Counts of typed letters fold onto the table's keys without regard to case.
         HistoryRecord record =
             makeRecord(1, HistoryRecord::Kind::Test, QStringLiteral("aAq;"), QStringLiteral("xAq."));
-        const QList<KeyStat> folded = cHistory::Summarise(cHistory::Encode(record), false)
+        const QList<KeyStat> folded = cHistoryStats::Summarise(cHistory::Encode(record), false)
                                           .KeyStats({QStringLiteral("A"), QStringLiteral(";")});
         QCOMPARE(folded.at(0).iWanted, 2);
         QCOMPARE(folded.at(0).iMissed, 1);

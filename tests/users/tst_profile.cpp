@@ -6,6 +6,7 @@
 #include "platform/SafeFile.h"
 #include "support/TestSupport.h"
 #include "users/ProfileFile.h"
+#include "users/ProfileMessages.h"
 #include "users/cUser.h"
 
 #include <QDir>
@@ -194,7 +195,7 @@ private slots:
         dialogs.answerInput(QStringLiteral("wrong"));
         dialogs.answer(platform::AnswerOk);
         dialogs.answerInput(QStringLiteral(" sesame "));
-        QVERIFY(theUser().LogIn(QStringLiteral("p")));
+        QVERIFY(LogInAsking(QStringLiteral("p")));
         QCOMPARE(dialogs.requests.size(), 3);
         QCOMPARE(dialogs.requests[0].kind, platform::DialogRequest::Input);
         QCOMPARE(dialogs.requests[0].title, QStringLiteral("كلمة المرور"));
@@ -212,7 +213,7 @@ private slots:
 
         DialogScript dialogs;
         dialogs.answerInput(QString());
-        QVERIFY(!theUser().LogIn(QStringLiteral("p")));
+        QVERIFY(!LogInAsking(QStringLiteral("p")));
         QVERIFY(!bLoggedIn);
         QVERIFY(!WindowRegistry::IsLoaded<frmMain>());
         // Nothing can be read or written through a closed profile.
@@ -222,7 +223,7 @@ private slots:
 
     void vanishedProfileIsNotRecreated()
     {
-        QVERIFY(!theUser().LogIn(QStringLiteral("ghost")));
+        QVERIFY(!LogInAsking(QStringLiteral("ghost")));
         QVERIFY(!QFile::exists(m_sandbox->folder.filePath(QStringLiteral("ghost.USR"))));
         QVERIFY(!bLoggedIn);
     }
@@ -233,7 +234,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("Tavrin learner profile 2") + QByteArray("\x5f\x00\x96", 3));
         file.close();
-        QVERIFY(theUser().LogIn(QStringLiteral("short")));
+        QVERIFY(LogInAsking(QStringLiteral("short")));
         QCOMPARE(theUser().GetWantedAccuracy(), qint16(95));
         QCOMPARE(theUser().GetWantedSpeed(), qint16(150)); // the missing high byte reads as zero
         QCOMPARE(theUser().GetSettings("General", "Lang").toString(), QStringLiteral("Ar"));
@@ -318,10 +319,10 @@ private slots:
 
         DialogScript dialogs;
         for (const char *name : {"evil", "pipe", "folder"})
-            QVERIFY(!theUser().LogIn(QLatin1String(name)));
+            QVERIFY(!LogInAsking(QLatin1String(name)));
         QCOMPARE(dialogs.requests.size(), 3);
         QCOMPARE(dialogs.requests[0].text, kProfileOpenFailed + QStringLiteral("\r\rNot a regular file"));
-        QVERIFY(!theUser().LogIn(QStringLiteral("zed"))); // not a profile: silently not there
+        QVERIFY(!LogInAsking(QStringLiteral("zed"))); // not a profile: silently not there
         QVERIFY(!bLoggedIn);
         QVERIFY(notes.open(QIODevice::ReadOnly));
         QCOMPARE(notes.readAll(), QByteArray(189, 'x'));
@@ -335,12 +336,12 @@ private slots:
         QCOMPARE(otherTutor.open(m_sandbox->folder.filePath(QStringLiteral("u.USR"))),
                  ProfileFile::OpenResult::Opened);
         DialogScript dialogs;
-        QVERIFY(!theUser().LogIn(QStringLiteral("u")));
+        QVERIFY(!LogInAsking(QStringLiteral("u")));
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests[0].text, kProfileInUse);
         QVERIFY(!bLoggedIn);
         otherTutor.close();
-        QVERIFY(theUser().LogIn(QStringLiteral("u")));
+        QVERIFY(LogInAsking(QStringLiteral("u")));
     }
 
     void userNames_data()

@@ -6,6 +6,7 @@
 #include "platform/ButtonKeys.h"
 #include "platform/SafeFile.h"
 #include "support/TestSupport.h"
+#include "users/ProfileMessages.h"
 #include "users/cHistory.h"
 #include "users/cUser.h"
 #include "users/frmNewUser.h"

@@ -1,4 +1,4 @@
-#include "drills/ProgressChart.h"
+#include "progress/ProgressChart.h"
 
 #include <QDateTime>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "users/cHistory.h"
+#include "users/cHistoryStats.h"
 
 #include <QColor>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // The drills' random words.
-#include "drills/cRandomText.h"
 #include "platform/Random.h"
+#include "typing/cRandomText.h"
 
 #include <QtTest>
 

@@ -1,13 +1,13 @@
-#include "drills/frmProgress.h"
+#include "progress/frmProgress.h"
 
 #include "app/Artwork.h"
 #include "app/KeyTables.h"
 #include "app/KeyboardPicture.h"
 #include "app/ScreenParts.h"
 #include "app/cTheApp.h"
-#include "drills/ProgressChart.h"
-#include "drills/cCustomText.h"
-#include "typing/cTypingLine.h"
+#include "progress/ProgressChart.h"
+#include "typing/TypingPad.h"
+#include "typing/cPracticeText.h"
 #include "users/cUser.h"
 
 #include <QLabel>
@@ -19,11 +19,6 @@ namespace {
 
 // A miss rate from this on is as red as a key gets.
 constexpr double kRedFrom = 0.20;
-
-QString percentText(qint64 value)
-{
-    return QLatin1Char(' ') + QString::number(value) + QStringLiteral(" %");
-}
 
 } // namespace
 
@@ -53,9 +48,7 @@ frmProgress::frmProgress()
                                  picProgress);
     lblEmpty->setWordWrap(true);
     lblEmpty->setAlignment(Qt::AlignCenter);
-    QFont empty = lblEmpty->font();
-    empty.setPointSize(12);
-    lblEmpty->setFont(empty);
+    screen::setFontOf(lblEmpty, screen::kMessagePointSize);
 
     picKeyboard = new KeyboardPicture(picProgress);
     picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
@@ -66,29 +59,21 @@ frmProgress::frmProgress()
     const int listLeft = 10 + KeyboardPicture::kWidth + 6;
     lblWeakTitle = screen::makeLabel(QStringLiteral("lblWeakTitle"), QStringLiteral(" أضعف الحروف:"),
                                      QRect(listLeft, 236, width - listLeft - 8, 26), picProgress);
-    QFont bold = lblWeakTitle->font();
-    bold.setBold(true);
-    lblWeakTitle->setFont(bold);
+    screen::setFontOf(lblWeakTitle, 0, true);
     for (int i = 0; i < kWeakest; ++i) {
         lblWeak[i] = screen::makeLabel(QStringLiteral("lblWeak%1").arg(i), QString(),
                                        QRect(listLeft, 266 + i * 27, width - listLeft - 8, 26), picProgress);
-        QFont key = lblWeak[i]->font();
-        key.setPointSize(12);
-        lblWeak[i]->setFont(key);
+        screen::setFontOf(lblWeak[i], screen::kMessagePointSize);
     }
 
-    cmdPractice = new QPushButton(picProgress);
-    cmdPractice->setObjectName(QStringLiteral("cmdPractice"));
-    cmdPractice->setGeometry(width - 30 - 36, 420, 36, 30);
-    cmdPractice->setIcon(artwork::icon(artwork::ButtonIcon::Practice));
-    cmdPractice->setIconSize(QSize(22, 22));
-    cmdPractice->setCursor(Qt::PointingHandCursor);
+    cmdPractice =
+        screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice, lblLesson[0],
+                              QStringLiteral("lblLesson0"), QStringLiteral("تدريب على أضعف الحروف."), 30,
+                              width - 30, 420, picProgress);
+    screen::setFontOf(lblLesson[0], 0, true);
     // Enter as well as the space bar presses it once it has the keyboard.
     cmdPractice->setAutoDefault(true);
     connect(cmdPractice, &QPushButton::clicked, this, &frmProgress::cmdPractice_Click);
-    lblLesson[0] = screen::makeLabel(QStringLiteral("lblLesson0"), QStringLiteral("تدريب على أضعف الحروف."),
-                                     QRect(30, 420, width - 60 - 44, 30), picProgress);
-    lblLesson[0]->setFont(bold);
     cmdPractice->setAccessibleName(lblLesson[0]->text());
     // The panel hands the keyboard to its one button when it is shown.
     picProgress->setFocusProxy(cmdPractice);
@@ -106,7 +91,7 @@ void frmProgress::Form_Load()
     cUser &user = theUser();
     const bool arabic = user.IsLanguageArabic();
     const QByteArray bytes = cHistory::ReadFile(cHistory::PathFor(theApp().GetPath(), user.sUserName));
-    ShowSummary(cHistory::Summarise(bytes, arabic), arabic);
+    ShowSummary(cHistoryStats::Summarise(bytes, arabic), arabic);
 }
 
 void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
@@ -119,16 +104,12 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
         user.GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM");
     lblData[0]->setText(QStringLiteral(" السرعة (") + unit + QLatin1Char(')'));
 
-    QList<ProgressChart::Point> points;
-    points.reserve(summary.tests.size());
-    for (const HistorySummary::TestPoint &test : summary.tests)
-        points.append({test.iTime, words ? qint16(test.iSpeed / 5) : test.iSpeed, test.iAccuracy});
-    picChart->SetData(std::move(points), wantedSpeed, wantedAccuracy,
+    picChart->SetData(cHistoryStats::ChartPoints(summary, words), wantedSpeed, wantedAccuracy,
                       QLatin1Char(' ') + QString::number(wantedSpeed) + QLatin1Char(' ') + unit +
                           QLatin1Char('.'),
-                      percentText(wantedAccuracy));
-    const cTypingLine::Colours colours =
-        cTypingLine::ColoursFor(user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt());
+                      screen::PercentText(wantedAccuracy));
+    const TypingPad::Colours colours =
+        TypingPad::ColoursFor(user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt());
     picChart->SetColours(colours.back, colours.text);
     picChart->setAccessibleDescription(QString::number(picChart->PointCount()));
 
@@ -156,7 +137,7 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
     picKeyboard->setKeyFills(fills);
     theApp().ShowLetters(picKeyboard);
 
-    const QList<KeyStat> weakest = cHistory::WeakestKeys(stats, kWeakest);
+    const QList<KeyStat> weakest = cHistoryStats::WeakestKeys(stats, kWeakest);
     sWeakLetters.clear();
     for (int i = 0; i < kWeakest; ++i) {
         QString text;
@@ -164,7 +145,7 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
             const KeyStat &key = weakest.at(i);
             sWeakLetters.append(key.sKey);
             text = QLatin1Char(' ') + key.sKey + QStringLiteral(" :") +
-                   percentText(key.iMissed * 100 / std::max<qint64>(key.iWanted, 1));
+                   screen::PercentText(key.iMissed * 100 / std::max<qint64>(key.iWanted, 1));
         } else if (i == 0 && !summary.IsEmpty()) {
             text = QStringLiteral(" لا أخطاء.");
         }

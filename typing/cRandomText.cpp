@@ -1,4 +1,4 @@
-#include "drills/cRandomText.h"
+#include "typing/cRandomText.h"
 
 #include "platform/Random.h"
 

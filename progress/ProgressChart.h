@@ -1,5 +1,7 @@
 #pragma once
 
+#include "users/cHistoryStats.h"
+
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -11,12 +13,8 @@ class ProgressChart : public QWidget
 {
     Q_OBJECT
 public:
-    struct Point
-    {
-        qint64 iTime;  // milliseconds since 1970, UTC
-        qint16 iSpeed; // in the learner's unit
-        qint16 iAccuracy;
-    };
+    // A test: its time, its speed in the learner's unit and its accuracy.
+    using Point = HistorySummary::TestPoint;
 
     explicit ProgressChart(QWidget *parent = nullptr);
 

@@ -6,15 +6,15 @@
 #include "app/KeyboardPicture.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "drills/ProgressChart.h"
-#include "drills/frmProgress.h"
 #include "lessons/cLesson.h"
 #include "mainwindow/frmMain.h"
 #include "platform/SafeFile.h"
+#include "progress/ProgressChart.h"
+#include "progress/frmProgress.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
 #include "typing/frmTest.h"
-#include "users/cHistory.h"
+#include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 
 #include <QDir>
@@ -42,17 +42,6 @@ QString historyPath()
 QList<HistoryRecord> history()
 {
     return cHistory::Decode(cHistory::ReadFile(historyPath()));
-}
-
-void typeText(QWidget *target, const QString &text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-void setSetting(const char *section, const char *item, const QString &value)
-{
-    theUser().SetSettings(QString::fromLatin1(section), QString::fromLatin1(item), value);
 }
 
 // A record of the learner's own, as the tutor would append it.
@@ -175,8 +164,8 @@ private slots:
         // A folder in the history's place: every append fails, and the learner hears of it once.
         QVERIFY(QDir().mkpath(historyPath()));
         DialogScript dialogs;
-        RecordHistory(HistoryRecord());
-        RecordHistory(HistoryRecord());
+        theHistory().Record(HistoryRecord());
+        theHistory().Record(HistoryRecord());
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests[0].text, QStringLiteral("تعذر حفظ هذه النتيجة في سجل التقدم.\r\r") +
                                                platform::systemErrorText(EISDIR));

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "users/cHistory.h"
+
+#include <QString>
+
+#include <functional>
+
+// Keeps the logged-in learner's finished practice lines and tests: each record stamped with the time
+// and the training language, appended to the history beside the profile.
+class cHistoryRecorder
+{
+public:
+    void Record(HistoryRecord record);
+
+    // Told when an append fails, with the system's reason, and not again until one works, so a full
+    // disk does not interrupt every line of a practice. The windows above show it.
+    void SetFailureHandler(std::function<void(const QString &sReason)> handler)
+    {
+        m_onFailure = std::move(handler);
+    }
+
+private:
+    bool m_failing = false;
+    std::function<void(const QString &)> m_onFailure;
+};
+
+cHistoryRecorder &theHistory();

@@ -1,0 +1,76 @@
+#include "users/cHistoryStats.h"
+
+#include <algorithm>
+
+QList<KeyStat> HistorySummary::KeyStats(const QStringList &table) const
+{
+    QList<KeyStat> stats;
+    for (const QString &entry : table) {
+        KeyStat stat{entry, 0, 0};
+        if (entry.size() == 1) {
+            QList<QChar> forms{entry.at(0)};
+            if (entry.at(0).toLower() != entry.at(0))
+                forms.append(entry.at(0).toLower());
+            for (QChar c : forms) {
+                stat.iWanted += wanted.at(c.unicode());
+                stat.iMissed += missed.at(c.unicode());
+            }
+        }
+        stats.append(stat);
+    }
+    return stats;
+}
+
+HistorySummary cHistoryStats::Summarise(const QByteArray &bytes, bool arabic)
+{
+    HistorySummary summary;
+    qint64 *wanted = summary.wanted.data();
+    qint64 *missed = summary.missed.data();
+    cHistory::ForEachRecord(bytes, [&](const HistoryRecordView &record) {
+        if (record.IsArabic() != arabic)
+            return;
+        if (record.Kind() == HistoryRecord::Kind::Test)
+            summary.tests.append({record.Time(), record.Speed(), record.Accuracy()});
+        else
+            ++summary.iLines;
+        for (int i = 0; i < record.KeyCount(); ++i) {
+            const HistoryRecord::KeyCount key = record.Key(i);
+            wanted[key.cKey.unicode()] += key.iWanted;
+            missed[key.cKey.unicode()] += key.iMissed;
+        }
+    });
+    return summary;
+}
+
+QList<KeyStat> cHistoryStats::WeakestKeys(const QList<KeyStat> &stats, int count)
+{
+    QList<qsizetype> order;
+    for (qsizetype i = 0; i < stats.size(); ++i) {
+        if (stats.at(i).iMissed > 0)
+            order.append(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [&stats](qsizetype a, qsizetype b) {
+        const KeyStat &x = stats.at(a);
+        const KeyStat &y = stats.at(b);
+        // Compare missed/wanted exactly, by cross-multiplying.
+        const double lhs = double(x.iMissed) * double(y.iWanted);
+        const double rhs = double(y.iMissed) * double(x.iWanted);
+        if (lhs != rhs)
+            return lhs > rhs;
+        return x.iMissed > y.iMissed;
+    });
+    QList<KeyStat> weakest;
+    for (qsizetype i = 0; i < order.size() && i < count; ++i)
+        weakest.append(stats.at(order.at(i)));
+    return weakest;
+}
+
+QList<HistorySummary::TestPoint> cHistoryStats::ChartPoints(const HistorySummary &summary,
+                                                            bool wordsPerMinute)
+{
+    QList<HistorySummary::TestPoint> points;
+    points.reserve(summary.tests.size());
+    for (const HistorySummary::TestPoint &test : summary.tests)
+        points.append({test.iTime, wordsPerMinute ? qint16(test.iSpeed / 5) : test.iSpeed, test.iAccuracy});
+    return points;
+}

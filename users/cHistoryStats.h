@@ -1,0 +1,54 @@
+#pragma once
+
+#include "users/cHistory.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A key of the keyboard tables with its counts over a history.
+struct KeyStat
+{
+    QString sKey;
+    qint64 iWanted = 0;
+    qint64 iMissed = 0;
+    double Rate() const { return iWanted > 0 ? double(iMissed) / double(iWanted) : 0.0; }
+};
+
+// What the progress screen shows of one language's history.
+struct HistorySummary
+{
+    struct TestPoint
+    {
+        qint64 iTime;  // milliseconds since 1970, UTC
+        qint16 iSpeed; // letters per minute, or the learner's unit once made a chart point
+        qint16 iAccuracy;
+    };
+    QList<TestPoint> tests; // in the order they were taken
+    int iLines = 0;         // practice lines
+    // Counts per typed character, indexed by its UTF-16 code.
+    QList<qint64> wanted = QList<qint64>(0x10000, 0);
+    QList<qint64> missed = QList<qint64>(0x10000, 0);
+
+    bool IsEmpty() const { return tests.isEmpty() && iLines == 0; }
+
+    // The counts folded onto the entries of a keyboard table (one character each; letters without
+    // regard to case), in table order. Entries of two letters (lam-alef) are never typed as one.
+    QList<KeyStat> KeyStats(const QStringList &table) const;
+};
+
+// What the progress screen makes of a history.
+class cHistoryStats
+{
+public:
+    // The summary of one language, straight from the file's bytes.
+    static HistorySummary Summarise(const QByteArray &bytes, bool arabic);
+
+    // The weakest of the keys with at least one miss: highest miss rate first, then most misses,
+    // then table order; at most `count`.
+    static QList<KeyStat> WeakestKeys(const QList<KeyStat> &stats, int count = 5);
+
+    // The tests as the chart draws them: speeds in the learner's unit (words are five letters,
+    // truncated), oldest first.
+    static QList<HistorySummary::TestPoint> ChartPoints(const HistorySummary &summary, bool wordsPerMinute);
+};
