@@ -1,7 +1,11 @@
 #include "app/ScreenParts.h"
 
+#include "app/cTheApp.h"
+#include "platform/DisplayScale.h"
+
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace screen {
 
@@ -105,6 +109,32 @@ void setFontOf(QWidget *widget, int pointSize, bool bold)
     if (bold)
         font.setBold(true);
     widget->setFont(font);
+}
+
+void addScaleShortcuts(QWidget *window)
+{
+    // Plus is Shift+= on most keyboards, and the keypad has its own.
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers keypad = Qt::ControlModifier | Qt::KeypadModifier;
+    struct Key
+    {
+        Qt::KeyboardModifiers modifiers;
+        Qt::Key key;
+        int direction;
+    };
+    const Key keys[] = {
+        {ctrl, Qt::Key_Plus, +1},  {ctrl, Qt::Key_Equal, +1},   {keypad, Qt::Key_Plus, +1},
+        {ctrl, Qt::Key_Minus, -1}, {keypad, Qt::Key_Minus, -1}, {ctrl, Qt::Key_0, 0},
+        {keypad, Qt::Key_0, 0},
+    };
+    for (const Key &key : keys) {
+        auto *shortcut = new QShortcut(QKeySequence(QKeyCombination(key.modifiers, key.key)), window);
+        const int step = key.direction;
+        QObject::connect(shortcut, &QShortcut::activated, window, [step] {
+            theApp().SetDisplayScale(step == 0 ? platform::kScaleFit
+                                               : platform::nextScaleStep(platform::appliedScale(), step));
+        });
+    }
 }
 
 QString PercentText(qint64 value)

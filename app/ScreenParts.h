@@ -83,6 +83,9 @@ QPushButton *makeOkButton(const QRect &geometry, QWidget *parent);
 // Sets the font of `widget` to `pointSize` (0 keeps it), bold when asked.
 void setFontOf(QWidget *widget, int pointSize, bool bold = false);
 
+// Ctrl+plus, Ctrl+minus and Ctrl+0 in `window`: a step larger, a step smaller, and back to "fit".
+void addScaleShortcuts(QWidget *window);
+
 // Values in right-to-left labels: " value %".
 QString PercentText(qint64 value);
 

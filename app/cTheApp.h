@@ -32,11 +32,21 @@ public:
     void SetScreenArea(QWidget *area);
     void SetLanguageSource(std::function<bool()> isArabic) { m_isArabic = std::move(isArabic); }
 
+    // The display scale the learner chooses (platform::kScaleFit or a step): the start-up above
+    // applies it, which may start the tutor again where it stands.
+    void SetDisplayScale(int iPercent)
+    {
+        if (m_scaleChanger)
+            m_scaleChanger(iPercent);
+    }
+    void SetScaleChanger(std::function<void(int)> changer) { m_scaleChanger = std::move(changer); }
+
 private:
     bool IsArabic() const { return m_isArabic && m_isArabic(); }
 
     QPointer<QWidget> m_screenArea;
     std::function<bool()> m_isArabic;
+    std::function<void(int)> m_scaleChanger;
 };
 
 cTheApp &theApp();

@@ -112,6 +112,11 @@ frmCustom::frmCustom()
                                              rows[i], picChoose);
         connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
     }
+    // Tab follows the screen as it reads: from the right, row by row.
+    const QList<QWidget *> order = {List2,        cmdMove, Command1, Command2, Command3,    List1,
+                                    cmdLesson[0], Drive1,  Dir1,     File1,    cmdLesson[1]};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void frmCustom::BuildLetterLists()

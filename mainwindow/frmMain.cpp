@@ -14,6 +14,7 @@
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
 #include "platform/Process.h"
+#include "platform/Screens.h"
 #include "progress/frmProgress.h"
 #include "settings/frmSettings.h"
 
@@ -36,8 +37,9 @@ frmMain::frmMain()
 {
     setWindowTitle(QStringLiteral("Tavrin"));
     setObjectName(QStringLiteral("frmMain"));
-    const int menuWidth = 190;
-    setFixedSize(kContentSize.width() + menuWidth, kContentSize.height());
+    const int menuWidth = kMenuWidth;
+    platform::fixWindowSize(this, kWindowSize);
+    screen::addScaleShortcuts(this);
 
     m_content = new QWidget(this);
     theApp().SetScreenArea(m_content);
@@ -179,6 +181,7 @@ void frmMain::Form_Load()
 
 void frmMain::HighlightSection(int Index)
 {
+    m_section = qint16(Index);
     for (int i = 0; i < int(lblSection.size()); ++i) {
         QFont f = lblSection[i]->font();
         f.setUnderline(i == Index);
@@ -339,6 +342,17 @@ bool frmMain::focusNextPrevChild(bool next)
             return true;
     }
     return true;
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The keyboard starts on the first menu item, and its mark shows from the start.
+    if (!m_shown) {
+        m_shown = true;
+        lblSection[kLessonsIndex]->setFocus(Qt::TabFocusReason);
+        setAttribute(Qt::WA_KeyboardFocusChange);
+    }
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

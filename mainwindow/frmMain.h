@@ -21,6 +21,8 @@ class frmMain : public QWidget, public cTypingHost
     Q_OBJECT
 public:
     static constexpr QSize kContentSize = screen::kSize;
+    static constexpr int kMenuWidth = 190;
+    static constexpr QSize kWindowSize{kContentSize.width() + kMenuWidth, kContentSize.height()};
     // The menu's items, by their index in lblSection.
     static constexpr qint16 kLessonsIndex = 0;
     static constexpr qint16 kTrainIndex = 1;
@@ -43,6 +45,8 @@ public:
     void lblSection_Click(qint16 Index);
 
     QWidget *contentArea() const { return m_content; }
+    // The menu item last used (highlighted).
+    qint16 CurrentSection() const { return m_section; }
 
     PracticePanel *PracticeArea() override;
     QWidget *TestOwner() override;
@@ -73,6 +77,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     // Tab skips the controls of panels that another panel covers.
     bool focusNextPrevChild(bool next) override;
 
@@ -85,4 +90,6 @@ private:
     void HighlightSection(int Index);
 
     QWidget *m_content = nullptr;
+    qint16 m_section = kHomeIndex;
+    bool m_shown = false;
 };

@@ -1,14 +1,17 @@
 #include "mainwindow/mdlMain.h"
 
 #include "app/KeyTables.h"
+#include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "lessons/cLesson.h"
 #include "mainwindow/frmMain.h"
 #include "platform/ArabicApplication.h"
 #include "platform/Dialogs.h"
+#include "platform/DisplayScale.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
+#include "platform/Screens.h"
 #include "platform/TerminationSignals.h"
 #include "typing/PracticePanel.h"
 #include "typing/cPractice.h"
@@ -22,6 +25,38 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPushButton>
+
+namespace {
+
+// Where a tutor started again for a new scale stood: the section index, a line break, the learner.
+constexpr char kResumeVariable[] = "KZ_RESUME";
+
+struct Resume
+{
+    QString sUserName;
+    qint16 iSection = -1;
+};
+
+Resume TakeResume()
+{
+    Resume resume;
+    if (!qEnvironmentVariableIsSet(kResumeVariable))
+        return resume;
+    const QString value = qEnvironmentVariable(kResumeVariable);
+    // Programs started from here (a change of user) start afresh.
+    qunsetenv(kResumeVariable);
+    const qsizetype cut = value.indexOf(QLatin1Char('\n'));
+    if (cut < 0)
+        return resume;
+    bool ok = false;
+    const int section = value.left(cut).toInt(&ok);
+    resume.iSection = ok ? qint16(section) : qint16(-1);
+    resume.sUserName = value.mid(cut + 1);
+    return resume;
+}
+
+} // namespace
 
 void SetUpApplication(QApplication &application)
 {
@@ -48,6 +83,26 @@ void MakeApplicationObjects()
         []() -> cTypingHost * { return WindowRegistry::IsLoaded<frmMain>() ? &Window<frmMain>() : nullptr; });
     cPractice::SetRunner(PracticePanel::RunOnHost);
     cTest::SetRunner(frmTest::RunInPlaceOfHost);
+    theApp().SetScaleChanger(ChangeDisplayScale);
+}
+
+void ChangeDisplayScale(int iPercent)
+{
+    if (platform::scaleFromEnvironment())
+        return;
+    const bool loaded = WindowRegistry::IsLoaded<frmMain>();
+    if (loaded && Window<frmMain>().picPractice->isVisible())
+        return;
+    platform::setScaleSetting(iPercent);
+    if (platform::scaleFor(iPercent, frmMain::kWindowSize) == platform::appliedScale())
+        return;
+    if (bLoggedIn && loaded) {
+        const QString resume =
+            QString::number(Window<frmMain>().CurrentSection()) + QLatin1Char('\n') + theUser().sUserName;
+        qputenv(kResumeVariable, resume.toUtf8());
+    }
+    platform::restartProgram();
+    qunsetenv(kResumeVariable);
 }
 
 void EndInOrder()
@@ -64,9 +119,31 @@ void EndInOrder()
 void ShowUserSelection()
 {
     frmUsers &users = Window<frmUsers>();
-    QObject::connect(&users, &frmUsers::LoggedIn, [] { Window<frmMain>().show(); });
+    QObject::connect(&users, &frmUsers::LoggedIn, [] {
+        frmMain &main = Window<frmMain>();
+        platform::centreOnPointerScreen(&main);
+        main.show();
+        // Where no window manager hands the keyboard to a new window, it takes it itself.
+        main.activateWindow();
+    });
+    screen::addScaleShortcuts(&users);
+    platform::centreOnPointerScreen(&users);
     users.show();
 }
+
+namespace {
+void ResumeWhereItStood(const Resume &resume)
+{
+    if (resume.sUserName.isEmpty() || !WindowRegistry::IsLoaded<frmUsers>() ||
+        !Window<frmUsers>().SelectUser(resume.sUserName))
+        return;
+    // A profile with a password asks for it again, as at any login.
+    Window<frmUsers>().cmdOK->click();
+    if (bLoggedIn && resume.iSection >= 0 && resume.iSection != frmMain::kHomeIndex &&
+        resume.iSection != frmMain::kChangeUserIndex && resume.iSection != frmMain::kExitIndex)
+        Window<frmMain>().lblSection_Click(resume.iSection);
+}
+} // namespace
 
 bool Main()
 {
@@ -78,9 +155,11 @@ bool Main()
         platform::endProgram();
         return false;
     }
+    const Resume resume = TakeResume();
     MakeApplicationObjects();
     ShowUserSelection();
     FillKeyTables();
+    ResumeWhereItStood(resume);
     platform::onTerminationSignal(EndInOrder);
     return true;
 }

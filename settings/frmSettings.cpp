@@ -3,7 +3,9 @@
 #include "app/Blanks.h"
 #include "app/ScreenParts.h"
 #include "app/StringTable.h"
+#include "app/cTheApp.h"
 #include "platform/CodePage1256.h"
+#include "platform/DisplayScale.h"
 #include "typing/TypingPad.h"
 #include "users/cUser.h"
 
@@ -153,6 +155,12 @@ frmSettings::frmSettings()
     makeGroup(QStringLiteral(" عام"), GroupIcon::General, 54, Label1, Image1);
     lblLesson[8] = makeCaption(QStringLiteral("لغة التدريب والاختبارات:"), QRect(400, 86, 148, 28), pic);
     Combo3 = makeList("Combo3", QRect(260, 87, 134, 26), pic);
+    // The display scale belongs to the machine, not to the learner's profile.
+    lblScale = makeCaption(QStringLiteral("حجم العرض:"), QRect(150, 86, 100, 28), pic);
+    cmbScale = makeList("cmbScale", QRect(20, 87, 124, 26), pic);
+    cmbScale->addItem(QStringLiteral("ملاءمة الشاشة"), platform::kScaleFit);
+    for (int percent : platform::kScaleSteps)
+        cmbScale->addItem(QString::number(percent) + QStringLiteral(" %"), percent);
     Check5 = makeMark<QCheckBox>("Check5", 116, pic);
     lblLesson[10] = makeCaption(QStringLiteral("السماح باستخدام زر الغاء خلف (Backspace)."),
                                 QRect(20, 116, 506, 28), pic);
@@ -204,6 +212,7 @@ frmSettings::frmSettings()
     connect(Combo1, &QComboBox::currentIndexChanged, this, &frmSettings::Combo1_Click);
     connect(Combo2, &QComboBox::currentIndexChanged, this, &frmSettings::Combo2_Click);
     connect(Combo3, &QComboBox::currentIndexChanged, this, &frmSettings::Combo3_Click);
+    connect(cmbScale, &QComboBox::activated, this, &frmSettings::cmbScale_Click);
     // An option button is clicked when it becomes the chosen one, not when its partner takes over.
     connect(Option1, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
@@ -266,6 +275,11 @@ void frmSettings::Form_Load()
                        kBlackBackground);
     Check3->setChecked(user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) ==
                        QStringLiteral("Big"));
+    cmbScale->setCurrentIndex(cmbScale->findData(platform::scaleSetting()));
+    // An environment that sets Qt's scale (QT_SCALE_FACTOR) decides it alone.
+    cmbScale->setEnabled(!platform::scaleFromEnvironment());
+    if (platform::scaleFromEnvironment())
+        cmbScale->setToolTip(QStringLiteral("QT_SCALE_FACTOR"));
     m_bLoadedProtected = Check4->isChecked() && !TrimBlanks(Text1->text()).isEmpty();
     m_sLoadedPassword = Text1->text();
     m_bLoading = false;
@@ -383,6 +397,12 @@ void frmSettings::Combo3_Click()
     TypingPad->GetSettings();
     TypingPad->PrintScreen();
     TypingPad->bActive = false;
+}
+
+void frmSettings::cmbScale_Click()
+{
+    // The tutor may start again at the new scale, back on this screen.
+    theApp().SetDisplayScale(cmbScale->currentData().toInt());
 }
 
 void frmSettings::Option1_Click()

@@ -35,9 +35,11 @@ public:
     QLabel *Image3 = nullptr;
     // Captions beside the controls; index 11 names no caption.
     std::array<QLabel *, 15> lblLesson{};
-    QComboBox *Combo1 = nullptr;      // target speed
-    QComboBox *Combo2 = nullptr;      // target accuracy
-    QComboBox *Combo3 = nullptr;      // training language
+    QComboBox *Combo1 = nullptr; // target speed
+    QComboBox *Combo2 = nullptr; // target accuracy
+    QComboBox *Combo3 = nullptr; // training language
+    QLabel *lblScale = nullptr;
+    QComboBox *cmbScale = nullptr;    // the display scale: "fit", then the steps
     QCheckBox *Check1 = nullptr;      // error marks
     QCheckBox *Check2 = nullptr;      // black background
     QCheckBox *Check3 = nullptr;      // big font
@@ -57,6 +59,7 @@ private:
     void Combo1_Click();
     void Combo2_Click();
     void Combo3_Click();
+    void cmbScale_Click();
     void Option1_Click();
     void Option2_Click();
 

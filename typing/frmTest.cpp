@@ -4,6 +4,7 @@
 
 #include "app/Blanks.h"
 #include "app/WindowRegistry.h"
+#include "platform/Screens.h"
 #include "typing/TypingPad.h"
 #include "typing/cTest.h"
 #include "typing/cTypingHost.h"
@@ -32,7 +33,7 @@ frmTest::frmTest()
 {
     setObjectName(QStringLiteral("frmTest"));
     setWindowTitle(QStringLiteral("Tavrin - اختبار"));
-    setFixedSize(kWidth, 520);
+    platform::fixWindowSize(this, QSize(kWidth, 520));
 
     picTest = new QWidget(this);
     picTest->setObjectName(QStringLiteral("picTest"));

@@ -4,6 +4,7 @@
 #include "app/Int16.h"
 #include "app/ScreenParts.h"
 #include "app/cTheApp.h"
+#include "platform/Screens.h"
 #include "users/ProfileFile.h"
 #include "users/ProfileMessages.h"
 
@@ -32,7 +33,7 @@ frmNewUser::frmNewUser(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmNewUser"));
     setWindowTitle(QStringLiteral("مستخدم جديد"));
     setModal(true);
-    setFixedSize(360, 220);
+    platform::fixWindowSize(this, QSize(360, 220));
 
     lblLabel = new QLabel(QStringLiteral("إسم المستخدم:"), this);
     lblLabel->setGeometry(250, 14, 98, 26);
@@ -107,6 +108,7 @@ void frmNewUser::cmdOK_Click()
         ShowProfileError(kProfileCreateFailed, error, this);
         return;
     }
+    sCreatedName = name;
     accept();
 }
 

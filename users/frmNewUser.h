@@ -26,6 +26,9 @@ public:
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdCancel = nullptr;
 
+    // The name of the profile made, once OK has made one.
+    QString sCreatedName;
+
     void cmdOK_Click();
     void cmdCancel_Click();
 

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Process.h"
 #include "platform/SafeFile.h"
+#include "platform/Screens.h"
 #include "users/ProfileFile.h"
 #include "users/ProfileMessages.h"
 #include "users/cHistory.h"
@@ -24,7 +25,7 @@ frmUsers::frmUsers()
     setObjectName(QStringLiteral("frmUsers"));
     setWindowTitle(QStringLiteral("Tavrin - المستخدمون"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(400, 250);
+    platform::fixWindowSize(this, QSize(400, 250));
 
     lstUsers = new QListWidget(this);
     lstUsers->setObjectName(QStringLiteral("lstUsers"));
@@ -80,6 +81,22 @@ void frmUsers::RefreshData()
     cmdDel->setEnabled(any);
 }
 
+bool frmUsers::SelectUser(const QString &sName)
+{
+    const QList<QListWidgetItem *> found = lstUsers->findItems(sName, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    lstUsers->setCurrentItem(found.first());
+    return true;
+}
+
+void frmUsers::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The list has the keyboard from the start, and shows it.
+    lstUsers->setFocus(Qt::TabFocusReason);
+}
+
 void frmUsers::cmdOK_Click()
 {
     const QString name = lblUser->text();
@@ -118,6 +135,9 @@ void frmUsers::cmdNewUser_Click()
     frmNewUser dialog(this);
     dialog.exec();
     RefreshData();
+    // The new profile is the one to log in: Enter does it, rather than pressing "new user" again.
+    if (!dialog.sCreatedName.isEmpty() && SelectUser(dialog.sCreatedName))
+        lstUsers->setFocus(Qt::TabFocusReason);
 }
 
 void frmUsers::cmdDel_Click()

@@ -15,6 +15,8 @@ public:
 
     void Form_Load();
     void RefreshData();
+    // Selects the learner `sName` in the list; false when the list does not hold it.
+    bool SelectUser(const QString &sName);
 
     QListWidget *lstUsers = nullptr;
     QLabel *Label1 = nullptr;
@@ -29,6 +31,7 @@ signals:
     void LoggedIn();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -153,6 +153,22 @@ private slots:
                  platform::driveOfPath(platform::driveFolders(), m_folder->path()));
     }
 
+    // Tab walks the screen as it reads, from the right, row by row.
+    void tabFollowsTheScreen()
+    {
+        frmCustom &screen = openCustom();
+        QStringList visited;
+        QWidget *at = screen.List2;
+        for (int i = 0; i < 11; ++i, at = at->nextInFocusChain()) {
+            while (!(at->focusPolicy() & Qt::TabFocus) || !screen.picChoose->isAncestorOf(at) ||
+                   at->focusProxy())
+                at = at->nextInFocusChain();
+            visited.append(at->objectName());
+        }
+        QCOMPARE(visited, (QStringList{"List2", "cmdMove", "Command1", "Command2", "Command3", "List1",
+                                       "cmdLesson0", "Drive1", "Dir1", "File1", "cmdLesson1"}));
+    }
+
     void movesKeepTheOrder()
     {
         setSetting("General", "Lang", QStringLiteral("En"));

@@ -134,6 +134,21 @@ private slots:
         QVERIFY(items[8]->hasFocus());
     }
 
+    // The keyboard starts on the first item, its frame showing; Shift+Tab from there goes back into
+    // the home panel, never round to the exit item.
+    void keyboardStartsOnTheFirstItem()
+    {
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        ClickableLabel *first = main().lblSection[frmMain::kLessonsIndex];
+        QCOMPARE(QApplication::focusWidget(), first);
+        QVERIFY(main().testAttribute(Qt::WA_KeyboardFocusChange));
+        QTest::keyClick(first, Qt::Key_Backtab, Qt::ShiftModifier);
+        QWidget *now = QApplication::focusWidget();
+        QVERIFY2(now != main().lblSection[frmMain::kExitIndex] && main().picHome->isAncestorOf(now),
+                 qPrintable(now ? now->objectName() : QStringLiteral("none")));
+    }
+
     // A section's screen covers the home panel, whose buttons Qt still counts as visible: Tab must
     // not move the focus to one of them (Enter would press a button nobody sees).
     void tabSkipsCoveredPanels()

@@ -229,6 +229,23 @@ private slots:
         }
     }
 
+    // The scale is the machine's: the list shows the kept choice and hands a new one to the start-up,
+    // which keeps it; the profile does not change.
+    void scaleListHandsTheChoiceOn()
+    {
+        createAndLogIn(QStringLiteral("u"));
+        QList<int> chosen;
+        theApp().SetScaleChanger([&chosen](int percent) { chosen.append(percent); });
+        const QByteArray before = profileBytes();
+        QComboBox *list = openSettings().cmbScale;
+        QCOMPARE(list->count(), 6);
+        QCOMPARE(list->currentText(), QStringLiteral("ملاءمة الشاشة"));
+        list->setCurrentIndex(3);
+        emit list->activated(3);
+        QCOMPARE(chosen, QList<int>{150});
+        QCOMPARE(profileBytes(), before);
+    }
+
     void accuracyEntryStoresItsNumber()
     {
         createAndLogIn(QStringLiteral("u"), 30, 95);

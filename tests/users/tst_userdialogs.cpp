@@ -4,6 +4,7 @@
 #include "mainwindow/frmMain.h"
 #include "mainwindow/mdlMain.h"
 #include "platform/ButtonKeys.h"
+#include "platform/DisplayScale.h"
 #include "platform/SafeFile.h"
 #include "support/TestSupport.h"
 #include "users/ProfileMessages.h"
@@ -188,9 +189,16 @@ private slots:
         QVERIFY(filesInFolder().isEmpty());
     }
 
-    void newUserButtonRefreshesTheList()
+    // The new profile is listed and selected, and the keyboard is on the list: Enter logs it in.
+    void newUserIsSelectedAndEnterLogsIn()
     {
+        platform::pressFocusedButtonsWithEnter(*qApp);
+        createProfile(QStringLiteral("Aya"));
         frmUsers &users = Window<frmUsers>();
+        users.show();
+        users.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&users));
+        QCOMPARE(QApplication::focusWidget(), users.lstUsers);
         QTimer::singleShot(0, this, [] {
             auto *dialog = qobject_cast<frmNewUser *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
@@ -198,8 +206,54 @@ private slots:
             dialog->cmdOK->click();
         });
         QTest::mouseClick(users.cmdNewUser, Qt::LeftButton);
-        QCOMPARE(listed(), QStringList{QStringLiteral("Nour")});
+        QCOMPARE(listed(), (QStringList{QStringLiteral("Aya"), QStringLiteral("Nour")}));
         QCOMPARE(users.lblUser->text(), QStringLiteral("Nour"));
+        QCOMPARE(users.focusWidget(), users.lstUsers);
+        QTest::keyClick(users.lstUsers, Qt::Key_Return);
+        QCOMPARE(theUser().sUserName, QStringLiteral("Nour"));
+    }
+
+    // A new scale starts the tutor again where it stood: the same learner on the same screen, and a
+    // profile with a password asks for it again.
+    void newScaleStartsAgainWhereItStood_data()
+    {
+        QTest::addColumn<bool>("protectedProfile");
+        QTest::newRow("no password") << false;
+        QTest::newRow("password") << true;
+    }
+    void newScaleStartsAgainWhereItStood()
+    {
+        QFETCH(bool, protectedProfile);
+        if (protectedProfile) {
+            createProtectedProfile(QStringLiteral("Sami"), QStringLiteral("x"));
+            theUser().LogIn(QStringLiteral("Sami"));
+            theUser().GivePassword(QStringLiteral("x"));
+            Window<frmMain>().show();
+        } else {
+            createAndLogIn(QStringLiteral("Sami"));
+        }
+        Window<frmMain>().lblSection_Click(frmMain::kSettingsIndex);
+        QByteArray resume;
+        platform::setRestartProgramForTesting([&resume] { resume = qgetenv("KZ_RESUME"); });
+        platform::setScaleSetting(100);
+        qunsetenv("QT_SCALE_FACTOR");
+        platform::applyScaleBeforeStart(frmMain::kWindowSize);
+        theApp().SetDisplayScale(150);
+        qputenv("QT_SCALE_FACTOR", "1");
+        platform::applyScaleBeforeStart(frmMain::kWindowSize);
+        platform::setRestartProgramForTesting({});
+        QCOMPARE(resume, QByteArray("6\nSami"));
+
+        resetApplication();
+        qputenv("KZ_RESUME", resume);
+        DialogScript dialogs;
+        if (protectedProfile)
+            dialogs.answerInput(QStringLiteral("x"));
+        QVERIFY(Main());
+        QCOMPARE(dialogs.requests.size(), protectedProfile ? 1 : 0);
+        QCOMPARE(theUser().sUserName, QStringLiteral("Sami"));
+        QCOMPARE(Window<frmMain>().CurrentSection(), frmMain::kSettingsIndex);
+        QVERIFY(!qEnvironmentVariableIsSet("KZ_RESUME"));
     }
 
     void deleteAsksFirst()
