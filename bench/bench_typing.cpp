@@ -198,9 +198,9 @@ int main(int argc, char *argv[])
     const QString arabic = QStringLiteral("سلام عليكم كتب الولد درسه في البيت لا بد من التدريب كل يوم ه");
     const QString english = QStringLiteral("the quick brown fox jumps over the lazy dog and ask a lad no");
     setLanguage(QStringLiteral("A"), QStringLiteral("Small"));
-    benchKeys(QStringLiteral("key + redraw, Arabic 60 letters, 9 pt"), arabic);
+    benchKeys(QStringLiteral("key + redraw, Arabic 60 letters, small pad"), arabic);
     setLanguage(QStringLiteral("E"), QStringLiteral("Small"));
-    benchKeys(QStringLiteral("key + redraw, English 60 letters, 9 pt"), english);
+    benchKeys(QStringLiteral("key + redraw, English 60 letters, small pad"), english);
     benchKeyText();
     setLanguage(QStringLiteral("A"), QStringLiteral("Small"));
     benchTestWindow(QStringLiteral("open test window (5 pads, Arabic)"));

@@ -63,10 +63,20 @@ QString ReadTestText(const QString &sPath)
 
     QString text = decode(bytes, cut);
     // A line ends in CR LF or, in files written on this desktop, in a lone LF (or an old lone CR):
-    // each end of a line is one blank.
+    // each end of a line is one blank, as are a backspace and a tab between words.
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(QChar(13), QChar(' '));
-    text.replace(QChar(10), QChar(' '));
-    text.replace(QChar(8), QChar(' '));
-    return text;
+    // Every other control or format character goes: nobody can type it, and a direction override
+    // or an isolate would turn the words on the pad around.
+    QString kept;
+    kept.reserve(text.size());
+    for (const char32_t ch : text.toUcs4()) {
+        if (ch == 8 || ch == 9 || ch == 10 || ch == 13) {
+            kept += QLatin1Char(' ');
+            continue;
+        }
+        const QChar::Category category = QChar::category(ch);
+        if (category != QChar::Other_Control && category != QChar::Other_Format)
+            kept += QStringView(QChar::fromUcs4(ch));
+    }
+    return kept;
 }

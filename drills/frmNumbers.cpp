@@ -115,12 +115,8 @@ frmNumbers::frmNumbers()
 
 void frmNumbers::cmdPractice_Click()
 {
-    cUser &user = theUser();
-    // A second practice keeps the language saved by the first, which is the learner's own.
-    if (sSavedLang.isEmpty()) {
-        sSavedLang = user.GetSettings(QStringLiteral("General"), QStringLiteral("Lang")).toString();
-        user.SetSettings(QStringLiteral("General"), QStringLiteral("Lang"), QStringLiteral("E"));
-    }
+    // In memory only: a kill while the drill is open leaves the learner's own language in the profile.
+    theUser().SetEnglishForDrill(true);
     cPractice practice = MakeNumberPractice();
     if (cTypingHost *host = cTypingHost::Current())
         host->PracticeArea()->TypingPad->bArabic = false;
@@ -129,10 +125,6 @@ void frmNumbers::cmdPractice_Click()
 
 void frmNumbers::Form_Unload()
 {
-    // The menu and the main window's close box both unload this window, so the learner's own language
-    // never outlives the drill. The stored setting is one character: "A" or "E".
-    if (sSavedLang.isEmpty())
-        return;
-    theUser().SetSettings(QStringLiteral("General"), QStringLiteral("Lang"), sSavedLang.left(1));
-    sSavedLang.clear();
+    // The menu and the main window's close box both unload this window.
+    theUser().SetEnglishForDrill(false);
 }

@@ -13,9 +13,9 @@ class QPushButton;
 cPractice MakeNumberPractice();
 
 // The number drill: a picture of the numeric keypad and a button that practises digits. The practice
-// runs in English, so the learner's language setting reads English from the first practice until the
-// window is unloaded, which puts it back. The window is never shown; the main menu moves picSettings
-// into the main window.
+// runs in English, so the learner's language reads English from the first practice until the window
+// is unloaded; the profile is never written for it. The window is never shown; the main menu moves
+// picSettings into the main window.
 class frmNumbers : public QWidget
 {
     Q_OBJECT
@@ -24,9 +24,6 @@ public:
 
     void Form_Unload();
     void cmdPractice_Click();
-
-    // The learner's own language ("Ar" or "En") while the drill has switched it; empty otherwise.
-    QString sSavedLang;
 
     QWidget *picSettings = nullptr;
     QLabel *lblTitle = nullptr;

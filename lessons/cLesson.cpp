@@ -70,13 +70,14 @@ void cLesson::ShowTest(qint16 iTestNum)
     test.History.source = HistoryRecord::Source::Lesson;
     test.History.bLesson = bLessonNumric;
     test.History.bSection = quint8(iTestNum);
+    // The slot is written when the result shows, before the history record. 0 and 0 reads as a
+    // test not taken: the earlier result stays.
+    const quint8 lesson = bLessonNumric;
+    test.KeepResult = [this, lesson, iTestNum](const cTest &finished) {
+        if (finished.iSpeed != 0 || finished.iAccuracy != 0)
+            SetTestResult(lesson, iTestNum, finished.iSpeed, finished.iAccuracy);
+    };
     test.StartTest();
-
-    // 0 and 0 means the learner left before the end: the earlier result stays.
-    if (test.iSpeed != 0 || test.iAccuracy != 0) {
-        SetTestAccuracy(bLessonNumric, iTestNum, test.iAccuracy);
-        SetTestSpeed(bLessonNumric, iTestNum, test.iSpeed);
-    }
 }
 
 void cLesson::ShowPractice()

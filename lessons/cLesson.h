@@ -35,6 +35,8 @@ public:
     void SetTestSpeed(qint16 iLesson, qint16 iTest, qint16 iSpeed);
     qint16 GetTestAccuracy(qint16 iLesson, qint16 iTest);
     void SetTestAccuracy(qint16 iLesson, qint16 iTest, qint16 iAccuracy);
+    // Both halves of a test's slot in one write.
+    void SetTestResult(qint16 iLesson, qint16 iTest, qint16 iSpeed, qint16 iAccuracy);
     bool PassTest(qint16 iSpeed, qint16 iAccuracy);
     QString ResultAlpha(qint16 iSpeed, qint16 iAccuracy);
     void GetAverage(qint16 iLesson, qint16 &iSpeed, qint16 &iAccuracy);

@@ -4,9 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +21,18 @@ std::function<bool(CreateStep)> &createStepHook()
 {
     static std::function<bool(CreateStep)> hook;
     return hook;
+}
+
+std::function<int(const DiskCall &)> &diskCallHook()
+{
+    static std::function<int(const DiskCall &)> hook;
+    return hook;
+}
+
+// The test seam's answer for one operation: 0 lets it go to the disk.
+int hookedError(DiskCall::Kind kind, int fd, qint64 offset = 0, qint64 size = 0)
+{
+    return diskCallHook() ? diskCallHook()(DiskCall{kind, fd, offset, size}) : 0;
 }
 
 int &forcedWriteError()
@@ -72,6 +87,8 @@ bool stepAllowed(CreateStep step)
 
 bool writeAll(int fd, qint64 offset, const QByteArray &bytes, QString *error)
 {
+    if (const int number = hookedError(DiskCall::Kind::Write, fd, offset, bytes.size()))
+        return fail(error, number);
     const char *data = bytes.constData();
     qint64 left = bytes.size();
     while (left > 0) {
@@ -91,29 +108,64 @@ bool writeAll(int fd, qint64 offset, const QByteArray &bytes, QString *error)
     return true;
 }
 
-bool dataSync(int fd, QString *error)
+// fdatasync for a file's data, fsync when its size and times must follow (a new file, a folder).
+bool syncFile(int fd, bool dataOnly, QString *error)
 {
-    if (::fdatasync(fd) != 0)
+    if (const int number = hookedError(DiskCall::Kind::Sync, fd))
+        return fail(error, number);
+    if ((dataOnly ? ::fdatasync(fd) : ::fsync(fd)) != 0)
         return fail(error, errno);
     return true;
+}
+
+struct FileIdentity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+
+std::optional<FileIdentity> identityOf(int fd)
+{
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        return std::nullopt;
+    return FileIdentity{info.st_dev, info.st_ino};
+}
+
+std::optional<FileIdentity> identityOfName(const QByteArray &name)
+{
+    struct stat info;
+    if (::lstat(name.constData(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{info.st_dev, info.st_ino};
+}
+
+// A temporary of createFileAtomically: "." + the file's name + "." + six letters or digits.
+bool isTemporaryName(const QString &entry, QString *of)
+{
+    constexpr int kSuffix = 7;
+    if (entry.size() <= kSuffix + 1 || !entry.startsWith(QLatin1Char('.')) ||
+        entry.at(entry.size() - kSuffix) != QLatin1Char('.'))
+        return false;
+    for (qsizetype i = entry.size() - kSuffix + 1; i < entry.size(); ++i) {
+        const QChar ch = entry.at(i);
+        if (ch.unicode() >= 0x80 || !ch.isLetterOrNumber())
+            return false;
+    }
+    *of = entry.mid(1, entry.size() - kSuffix - 1);
+    return true;
+}
+
+QStringList hiddenEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks,
+                                  QDir::Unsorted);
 }
 
 QByteArray encoded(const QString &path)
 {
     return QFile::encodeName(path);
-}
-
-// Writes a file just made, syncs and closes it; a file that did not get all its bytes is removed.
-bool fillNewFile(int fd, const QByteArray &name, const QByteArray &bytes, QString *error)
-{
-    bool ok = writeAll(fd, 0, bytes, error);
-    if (ok && ::fsync(fd) != 0)
-        ok = fail(error, errno);
-    if (::close(fd) != 0 && ok)
-        ok = fail(error, errno);
-    if (!ok)
-        ::unlink(name.constData());
-    return ok;
 }
 
 bool createInPlace(const QString &path, const QByteArray &bytes, QString *error)
@@ -122,8 +174,43 @@ bool createInPlace(const QString &path, const QByteArray &bytes, QString *error)
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return fail(error, errno);
-    if (!fillNewFile(fd, name, bytes, error))
+    bool ok = writeAll(fd, 0, bytes, error) && syncFile(fd, false, error);
+    if (::close(fd) != 0 && ok)
+        ok = fail(error, errno);
+    // A file that did not get all its bytes is not left under the name.
+    if (!ok) {
+        ::unlink(name.constData());
         return false;
+    }
+    return syncFolder(QFileInfo(path).path(), error);
+}
+
+// The steps of createFileAtomically after its temporary is made (and locked) as `fd`.
+bool publishTemporary(int fd, const QByteArray &temporary, const QString &path, const QByteArray &bytes,
+                      QString *error)
+{
+    if (!writeAll(fd, 0, bytes, error) || !syncFile(fd, false, error)) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    if (!stepAllowed(CreateStep::TemporaryWritten))
+        return failWithText(error, QStringLiteral("Stopped"));
+
+    // link() never replaces an existing name, so a profile made meanwhile by someone else stays.
+    if (::link(temporary.constData(), encoded(path).constData()) != 0) {
+        const int number = errno;
+        ::unlink(temporary.constData());
+        // Folders without hard links (a FAT or exFAT stick): write the file in place, still never
+        // replacing.
+        if (number == EPERM || number == EOPNOTSUPP || number == ENOSYS)
+            return createInPlace(path, bytes, error);
+        return fail(error, number);
+    }
+    if (!stepAllowed(CreateStep::Linked))
+        return failWithText(error, QStringLiteral("Stopped"));
+    ::unlink(temporary.constData());
+    if (!stepAllowed(CreateStep::TemporaryRemoved))
+        return failWithText(error, QStringLiteral("Stopped"));
     return syncFolder(QFileInfo(path).path(), error);
 }
 } // namespace
@@ -210,7 +297,7 @@ bool writeAtAndSync(int fd, qint64 offset, const QByteArray &bytes, QString *err
         return fail(error, EBADF);
     if (writesRefused(error))
         return false;
-    return writeAll(fd, offset, bytes, error) && dataSync(fd, error);
+    return writeAll(fd, offset, bytes, error) && syncFile(fd, true, error);
 }
 
 bool appendAndSync(int fd, const QByteArray &bytes, QString *error)
@@ -230,7 +317,7 @@ bool appendAndSync(int fd, const QByteArray &bytes, QString *error)
         errno = number;
         return false;
     }
-    return dataSync(fd, error);
+    return syncFile(fd, true, error);
 }
 
 bool syncFolder(const QString &folder, QString *error)
@@ -241,10 +328,9 @@ bool syncFolder(const QString &folder, QString *error)
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return fail(error, errno);
-    const bool synced = ::fsync(fd) == 0;
-    const int number = errno;
+    const bool synced = syncFile(fd, false, error);
     ::close(fd);
-    return synced || fail(error, number);
+    return synced;
 }
 
 bool createFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
@@ -252,32 +338,78 @@ bool createFileAtomically(const QString &path, const QByteArray &bytes, QString 
     if (writesRefused(error))
         return false;
     const QFileInfo info(path);
-    const QString folder = info.path();
     // A leading dot keeps the temporary name out of any listing by extension.
-    QByteArray temporary = encoded(folder + QLatin1String("/.") + info.fileName() + QLatin1String(".XXXXXX"));
+    QByteArray temporary =
+        encoded(info.path() + QLatin1String("/.") + info.fileName() + QLatin1String(".XXXXXX"));
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // mode 0600
     if (fd < 0)
         return fail(error, errno);
-    if (!fillNewFile(fd, temporary, bytes, error))
-        return false;
-    if (!stepAllowed(CreateStep::TemporaryWritten))
-        return failWithText(error, QStringLiteral("Stopped"));
+    // Held until the temporary name is gone, so a sweep never takes it from a creation at work.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    const bool created = publishTemporary(fd, temporary, path, bytes, error);
+    ::close(fd);
+    return created;
+}
 
-    // link() never replaces an existing name, so a profile made meanwhile by someone else stays.
-    if (::link(temporary.constData(), encoded(path).constData()) != 0) {
-        const int number = errno;
-        ::unlink(temporary.constData());
-        // Folders without hard links (a FAT stick): write the file in place, still never replacing.
-        if (number == EPERM || number == EOPNOTSUPP || number == ENOSYS)
-            return createInPlace(path, bytes, error);
-        return fail(error, number);
+void sweepStaleTemporaries(const QString &folder, const QStringList &extensions)
+{
+    if (forcedWriteError() != 0)
+        return;
+    // A creation takes its lock just after making the name; a minute covers that moment many times.
+    constexpr time_t kStaleSeconds = 60;
+    const time_t now = ::time(nullptr);
+    for (const QString &entry : hiddenEntries(folder)) {
+        QString of;
+        if (!isTemporaryName(entry, &of) ||
+            std::none_of(extensions.cbegin(), extensions.cend(),
+                         [&of](const QString &extension) { return of.endsWith(extension); }))
+            continue;
+        const QByteArray name = encoded(QDir(folder).filePath(entry));
+        struct stat info;
+        if (::lstat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            now - info.st_mtime < kStaleSeconds)
+            continue;
+        const int fd = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        // A temporary linked to a profile shares its lock: a tutor logged in to it keeps it too.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && identityOf(fd) == identityOfName(name))
+            ::unlink(name.constData());
+        ::close(fd);
     }
-    if (!stepAllowed(CreateStep::Linked))
-        return failWithText(error, QStringLiteral("Stopped"));
-    ::unlink(temporary.constData());
-    if (!stepAllowed(CreateStep::TemporaryRemoved))
-        return failWithText(error, QStringLiteral("Stopped"));
-    return syncFolder(folder, error);
+}
+
+int linkCount(int fd)
+{
+    struct stat info;
+    return ::fstat(fd, &info) == 0 ? int(info.st_nlink) : 0;
+}
+
+void removeTemporaryLinks(int fd, const QString &path)
+{
+    const QFileInfo info(path);
+    const std::optional<FileIdentity> held = identityOf(fd);
+    for (const QString &entry : hiddenEntries(info.path())) {
+        QString of;
+        if (!isTemporaryName(entry, &of) || of != info.fileName())
+            continue;
+        const QByteArray name = encoded(QDir(info.path()).filePath(entry));
+        if (held && identityOfName(name) == held)
+            ::unlink(name.constData());
+    }
+}
+
+bool removeOpenFile(int fd, const QString &path, QString *error)
+{
+    if (writesRefused(error))
+        return false;
+    const QByteArray name = encoded(path);
+    const std::optional<FileIdentity> held = identityOf(fd);
+    if (!held || identityOfName(name) != held)
+        return fail(error, ESTALE);
+    if (::unlink(name.constData()) != 0)
+        return fail(error, errno);
+    return syncFolder(QFileInfo(path).path(), error);
 }
 
 bool removeFile(const QString &path, QString *error)
@@ -470,6 +602,11 @@ LockResult tryLockFile(int fd, QString *error)
 void setCreateStepHookForTesting(std::function<bool(CreateStep)> hook)
 {
     createStepHook() = std::move(hook);
+}
+
+void setDiskCallHookForTesting(std::function<int(const DiskCall &)> hook)
+{
+    diskCallHook() = std::move(hook);
 }
 
 void setWriteErrorForTesting(int error)

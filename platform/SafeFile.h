@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -35,10 +36,26 @@ bool writeAtAndSync(int fd, qint64 offset, const QByteArray &bytes, QString *err
 bool appendAndSync(int fd, const QByteArray &bytes, QString *error = nullptr);
 
 // Makes `path` holding exactly `bytes`, mode 0600, never replacing anything that exists there:
-// written and synced under a temporary name in the same folder, linked to `path`, the temporary
-// name removed and the folder synced. A kill at any moment leaves either no file at `path` or the
-// whole one. Fails with the reason (EEXIST's "File exists" when the name is taken).
+// written and synced under a temporary name in the same folder (".<name>.XXXXXX", locked while the
+// creation lasts), linked to `path`, the temporary name removed and the folder synced. A kill at any
+// moment leaves either no file at `path` or the whole one. Fails with the reason (EEXIST's "File
+// exists" when the name is taken).
 bool createFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Removes what stopped creations left in `folder`: temporaries of files ending in one of
+// `extensions`, older than a minute, that no creation holds.
+void sweepStaleTemporaries(const QString &folder, const QStringList &extensions);
+
+// How many names the open file has (a hard link gives it two); 0 when it cannot be told.
+int linkCount(int fd);
+
+// Removes the temporary names of `path` (left by a creation stopped after its link) that name the
+// same file as `fd`, which the caller holds locked, so no creation is still at work on them.
+void removeTemporaryLinks(int fd, const QString &path);
+
+// Removes the name `path` only while it still names the open file `fd` (held locked by the caller),
+// then syncs the folder; a name that meanwhile names another file is left alone ("Stale file handle").
+bool removeOpenFile(int fd, const QString &path, QString *error = nullptr);
 
 // Removes the name `path` (a link itself, never its target) and syncs the folder.
 bool removeFile(const QString &path, QString *error = nullptr);
@@ -94,6 +111,23 @@ enum class CreateStep
 // Called after each step; returning false stops the creation right there, leaving everything as
 // a kill at that moment would. Pass an empty function to remove it.
 void setCreateStepHookForTesting(std::function<bool(CreateStep)> hook);
+
+// What reaches the disk, as a test sees it: each write (its offset and size) and each sync, told on
+// the thread that does it. A non-zero answer fails that operation with that error number, as the
+// disk would. Pass an empty function to remove it.
+struct DiskCall
+{
+    enum class Kind
+    {
+        Write,
+        Sync
+    };
+    Kind kind;
+    int fd;
+    qint64 offset = 0;
+    qint64 size = 0;
+};
+void setDiskCallHookForTesting(std::function<int(const DiskCall &)> hook);
 
 // While `error` is not 0, every operation that changes a file or a folder (opening for writing,
 // writing, syncing, creating, removing) fails with it, as a full disk (ENOSPC) or a read-only

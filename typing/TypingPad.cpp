@@ -1,5 +1,7 @@
 #include "typing/TypingPad.h"
 
+#include "typing/cTypingNews.h"
+
 #include "app/cTheApp.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
@@ -25,6 +27,9 @@ constexpr double kTickBottom = 14;
 // The pad's sizes: small and large (View/Size), and the least a low pad may shrink the large one to.
 constexpr int kSmallPointSize = 9;
 constexpr int kLargePointSize = 20;
+// Arabic letters stand smaller on their em than Latin ones: the same learner's size is drawn larger.
+constexpr int kArabicSmallPointSize = 12;
+constexpr int kArabicLargePointSize = 24;
 constexpr int kLeastPointSize = 6;
 constexpr double kInkRoom = 2; // left clear between the lowest ink and the frame
 
@@ -44,16 +49,12 @@ double inkBottom(const QFont &font, bool arabic)
     return writtenBaseline + metrics.tightBoundingRect(inkSample(arabic)).bottom();
 }
 
-// Distance from the reading start of a laid-out line to the starting edge of letter `index`: the
-// layout knows where shaped Arabic letters stand, which prefix widths do not.
-double leadingEdge(const QTextLine &line, qsizetype index, bool arabic)
-{
-    int at = int(index);
-    int after = int(index + 1);
-    const double a = line.cursorToX(&at);
-    const double b = line.cursorToX(&after);
-    return arabic ? qMax(a, b) : qMin(a, b);
-}
+// Arabic is drawn in a face made for it, each letter in a column as wide as the letter; a column
+// is never narrower than this (of the face's pixel size), so a wrong letter typed in the column of
+// a narrow one still has room.
+constexpr double kArabicLeastColumn = 0.42;
+// Left clear at the pad's sides when a long line narrows its columns to fit.
+constexpr double kSideRoom = 4;
 
 } // namespace
 
@@ -62,10 +63,7 @@ TypingPad::TypingPad(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    QFont padFont(QStringLiteral("DejaVu Sans Mono"));
-    padFont.setStyleHint(QFont::Monospace);
-    padFont.setPointSize(kSmallPointSize);
-    setFont(padFont);
+    setFont(FaceFor(false, kSmallPointSize));
     lBackColor = kLightBackground;
     const Colours colours = ColoursFor(lBackColor);
     lTextColor = colours.text;
@@ -94,11 +92,14 @@ void TypingPad::GetSettings()
         platform::loadKeyboardLayout(QString::fromLatin1(platform::kEnglishLayout));
     }
     setLayoutDirection(bArabic ? Qt::RightToLeft : Qt::LeftToRight);
+    setFont(FaceFor(bArabic, font().pointSize()));
 
-    m_chosenPointSize =
-        user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) == QStringLiteral("Big")
-            ? kLargePointSize
-            : kSmallPointSize;
+    const bool big =
+        user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) == QStringLiteral("Big");
+    if (bArabic)
+        m_chosenPointSize = big ? kArabicLargePointSize : kArabicSmallPointSize;
+    else
+        m_chosenPointSize = big ? kLargePointSize : kSmallPointSize;
     FitFont();
 
     lBackColor = user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt();
@@ -137,25 +138,35 @@ void TypingPad::Start()
     BeginLine();
     setLayoutDirection(bArabic ? Qt::RightToLeft : Qt::LeftToRight);
     PrintScreen();
+    emit typingNews().LineStarted(this);
 }
 
-void TypingPad::LayOutLine(QTextLayout &layout, const QString &text, bool arabic)
+QFont TypingPad::FaceFor(bool arabic, int pointSize) const
 {
-    QTextOption option;
-    option.setTextDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
-    // Positions measured from the layout's left end in both directions; typed blanks take room.
-    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
-    option.setFlags(QTextOption::IncludeTrailingSpaces);
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setText(text);
-    layout.setFont(font());
-    layout.setTextOption(option);
-    layout.setCacheEnabled(true);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    if (line.isValid())
-        line.setLineWidth(1e6);
-    layout.endLayout();
+    // Arabic in a face with a real Arabic design, Latin letters in it from DejaVu Sans; English in
+    // DejaVu Sans Mono, whose letters have the columns' width already.
+    QFont face;
+    if (arabic) {
+        face.setFamilies({QStringLiteral("Noto Sans Arabic UI"), QStringLiteral("DejaVu Sans")});
+    } else {
+        face.setFamily(QStringLiteral("DejaVu Sans Mono"));
+        face.setStyleHint(QFont::Monospace);
+    }
+    face.setPointSize(pointSize);
+    return face;
+}
+
+double TypingPad::LeastColumn() const
+{
+    if (bArabic)
+        return kArabicLeastColumn * QFontInfo(font()).pixelSize();
+    return QFontMetricsF(font()).horizontalAdvance(QLatin1Char('m'));
+}
+
+QRectF TypingPad::WantedCell(qsizetype index) const
+{
+    const double H = QFontMetricsF(font()).height();
+    return m_wantedLine.CellRect(index, H).translated(m_wantedAt);
 }
 
 void TypingPad::PrintScreen()
@@ -164,41 +175,28 @@ void TypingPad::PrintScreen()
     if (height() != m_fittedHeight)
         FitFont();
     const QString wanted = TrimmedWanted();
-    if (wanted != m_laidWanted || bArabic != m_laidArabic || font().pointSize() != m_laidPointSize ||
-        m_wantedLayout.lineCount() == 0) {
-        LayOutLine(m_wantedLayout, wanted, bArabic);
-        m_laidWanted = wanted;
-        m_laidArabic = bArabic;
-        m_laidPointSize = font().pointSize();
+    // The wanted line stays as it is while the learner types it.
+    const double widest = width() - 2 * kFrame - 2 * kSideRoom;
+    if (!m_wantedLine.Holds(wanted, bArabic, font(), widest)) {
+        m_wantedLine.SetFace(font(), LeastColumn(), widest);
+        m_wantedLine.SetText(wanted, bArabic);
     }
-    LayOutLine(m_writtenLayout, sWrittenText, bArabic);
+    m_writtenLine.SetFace(font(), LeastColumn(), 0);
+    m_writtenLine.SetText(sWrittenText, bArabic, m_wantedLine);
 
-    const QTextLine wantedLine = m_wantedLayout.lineAt(0);
-    const QTextLine writtenLine = m_writtenLayout.lineAt(0);
     const double S = width() - 2 * kFrame;
-    const double W = wantedLine.horizontalAdvance();
+    const double W = m_wantedLine.Width();
     const double H = QFontMetricsF(font()).height();
     const double X0 = LineLeft(S, W);
-
-    // Both lines start at the same edge: the left one, or in Arabic the right one. Each layout runs
-    // from 0 to its advance whatever its direction.
     m_wantedAt = QPointF(X0, kWantedTop);
-    const double writtenLeft = bArabic ? X0 + W - writtenLine.horizontalAdvance() : X0;
-    m_writtenAt = QPointF(writtenLeft, H + kWantedTop + kLineGap);
+    m_writtenAt = QPointF(X0, H + kWantedTop + kLineGap);
 
+    // The cursor stands in the column of the next letter.
     m_cursorShown = bActive;
-    int typed = qMin<int>(std::abs(iNumofLetter - 1), int(sWrittenText.size()));
-    const double cursorEdge = writtenLine.cursorToX(&typed);
-    // The next letter follows the last one in its run's direction: leftwards after Arabic, rightwards
-    // after Latin text, even on an Arabic line (the settings preview's sample is Latin).
-    bool leftwards = bArabic;
-    if (typed > 0) {
-        int lastLetter = typed - 1;
-        leftwards = writtenLine.cursorToX(&lastLetter) > cursorEdge;
-    }
+    const int typed = qMin<int>(std::abs(iNumofLetter - 1), int(sWrittenText.size()));
+    const QRectF next = m_wantedLine.CellRect(typed, H);
     const double cursorWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char('_'));
-    const double cursorX = m_writtenAt.x() + cursorEdge;
-    m_cursorAt = QPointF(leftwards ? cursorX - cursorWidth : cursorX, m_writtenAt.y());
+    m_cursorAt = QPointF(X0 + next.center().x() - cursorWidth / 2, m_writtenAt.y());
 
     MarkErrors();
     update();
@@ -207,15 +205,16 @@ void TypingPad::PrintScreen()
 void TypingPad::MarkErrors()
 {
     m_ticks.clear();
+    m_wrong.clear();
     if (iNumofLetter == 1)
         return;
-    const QList<qsizetype> wrong = CountErrors();
-    const QTextLine wantedLine = m_wantedLayout.lineAt(0);
-    const double W = wantedLine.horizontalAdvance();
-    const double X0 = LineLeft(width() - 2 * kFrame, W);
-    for (qsizetype i : wrong) {
-        const double edge = m_wantedAt.x() + leadingEdge(wantedLine, i, bArabic);
-        const double L = bArabic ? X0 + W - edge : edge - X0;
+    m_wrong = CountErrors();
+    const double W = m_wantedLine.Width();
+    const double X0 = m_wantedAt.x();
+    for (qsizetype i : m_wrong) {
+        const QRectF cell = m_wantedLine.CellRect(i, 1);
+        // From the line's reading start to the letter's own starting edge.
+        const double L = bArabic ? W - cell.right() : cell.left();
         m_ticks.append(TickX(bArabic, X0, W, L));
     }
 }
@@ -230,18 +229,35 @@ void TypingPad::paintEvent(QPaintEvent *)
     painter.translate(kFrame, kFrame);
     painter.setClipRect(QRect(0, 0, width() - 2 * kFrame, height() - 2 * kFrame));
 
-    painter.setPen(lTextColor);
-    painter.setFont(font());
-    m_wantedLayout.draw(&painter, m_wantedAt);
-    m_writtenLayout.draw(&painter, m_writtenAt);
+    const QFontMetricsF metrics(font());
+    const QList<qsizetype> none;
+    if (bShowErrors) {
+        // Each wrong letter's column, over both lines, in a pale wash of the error colour.
+        QColor wash = lErrorColor;
+        wash.setAlpha(48);
+        const double height = m_writtenAt.y() + metrics.height() - kWantedTop + 2;
+        for (qsizetype i : m_wrong) {
+            if (i >= m_wantedLine.Text().size() && i >= sWrittenText.size())
+                continue;
+            const QRectF cell = m_wantedLine.CellRect(i, height).translated(m_wantedAt.x(), kWantedTop - 1);
+            painter.fillRect(cell.adjusted(0.5, 0, -0.5, 0), wash);
+        }
+    }
+    m_wantedLine.Draw(painter, m_wantedAt.x(), m_wantedAt.y(), lTextColor, none, lTextColor);
+    m_writtenLine.Draw(painter, m_writtenAt.x(), m_writtenAt.y(), lTextColor, bShowErrors ? m_wrong : none,
+                       lErrorColor);
     if (m_cursorShown) {
-        const QFontMetricsF metrics(font());
+        painter.setPen(lTextColor);
+        painter.setFont(font());
         painter.drawText(QPointF(m_cursorAt.x(), m_cursorAt.y() + metrics.ascent()), QStringLiteral("_"));
     }
     if (bShowErrors) {
-        painter.setPen(lErrorColor);
+        // A tick above each wrong letter, thick enough to see from arm's length.
+        const double thickness = qMax(2.0, std::round(metrics.height() / 7));
         for (double x : m_ticks)
-            painter.drawLine(QPointF(x, kTickTop), QPointF(x, kTickBottom));
+            painter.fillRect(
+                QRectF(std::round(x - thickness / 2), kTickTop - 2, thickness, kTickBottom - kTickTop + 4),
+                lErrorColor);
     }
 }
 
@@ -253,11 +269,21 @@ void TypingPad::UserControl_KeyPress(qint16 KeyAscii)
     if (!verdict.bJudged)
         return;
     PrintScreen();
+    emit typingNews().KeyJudged(this, KeyAscii == kBackspace ? cTypingNews::Key::Back : LastKey());
     if (LineComplete()) {
         CalcResult(platform::secondsSinceMidnight());
         ++m_linesFinished;
+        emit typingNews().LineFinished(this);
         emit FinishSession();
     }
+}
+
+cTypingNews::Key TypingPad::LastKey() const
+{
+    const QString wanted = TrimmedWanted();
+    const qsizetype at = sWrittenText.size() - 1;
+    return at >= 0 && at < wanted.size() && sWrittenText.at(at) == wanted.at(at) ? cTypingNews::Key::Right
+                                                                                 : cTypingNews::Key::Wrong;
 }
 
 void TypingPad::keyPressEvent(QKeyEvent *event)

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "typing/PadLine.h"
 #include "typing/cTypingLine.h"
+#include "typing/cTypingNews.h"
 
 #include <QColor>
-#include <QTextLayout>
 #include <QWidget>
 
 // The one surface every timed exercise is typed on: shows the line to type, the learner's typed text
@@ -23,8 +24,10 @@ public:
     using cTypingLine::iAccuracy; // percent after the line
     using cTypingLine::iNumofLetter;
     using cTypingLine::iSpeed; // start time of the line while typing; letters per minute after it
+    using cTypingLine::LineComplete;
     using cTypingLine::sWantedText;
     using cTypingLine::sWrittenText;
+    using cTypingLine::TrimmedWanted;
 
     void Start();
     void PrintScreen();
@@ -44,6 +47,9 @@ public:
 
     // Where the "_" of the cursor is printed (its top left, in the pad's inner coordinates).
     QPointF CursorPosition() const { return m_cursorAt; }
+    // The column of letter `index` of the wanted line, in the pad's inner coordinates; the typed
+    // letter judged against it stands in the same column of the line below.
+    QRectF WantedCell(qsizetype index) const;
 
 signals:
     void FinishSession();
@@ -56,10 +62,14 @@ protected:
 
 private:
     void MarkErrors();
+    // Whether the letter just typed is the wanted one.
+    cTypingNews::Key LastKey() const;
     // Takes the learner's size, or the largest smaller one at which the typed line's deepest letters
     // and the cursor stay inside the pad.
     void FitFont();
-    void LayOutLine(QTextLayout &layout, const QString &text, bool arabic);
+    // The face of the pad's language at `pointSize`, and the least width of a column in it.
+    QFont FaceFor(bool arabic, int pointSize) const;
+    double LeastColumn() const;
 
     qint32 lBackColor = 0;
     int m_chosenPointSize = 9; // the learner's size (View/Size)
@@ -68,11 +78,9 @@ private:
     QColor lErrorColor;
 
     // What the last PrintScreen drew, for paintEvent.
-    QTextLayout m_wantedLayout;
-    QTextLayout m_writtenLayout;
-    QString m_laidWanted;
-    bool m_laidArabic = false;
-    int m_laidPointSize = 0;
+    PadLine m_wantedLine;
+    PadLine m_writtenLine;
+    QList<qsizetype> m_wrong;
     QPointF m_wantedAt;
     QPointF m_writtenAt;
     bool m_cursorShown = false;

@@ -1,6 +1,7 @@
 #include "typing/cTest.h"
 
 #include "app/Int16.h"
+#include "users/cHistoryRecorder.h"
 
 namespace {
 
@@ -21,6 +22,13 @@ void cTest::StartTest()
 {
     if (testRunner())
         testRunner()(*this);
+}
+
+void cTest::Finished()
+{
+    if (KeepResult)
+        KeepResult(*this);
+    theHistory().Record(History);
 }
 
 QStringList cTest::SplitIntoLines(const QString &sText, int iLineLength)

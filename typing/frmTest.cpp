@@ -8,7 +8,6 @@
 #include "typing/TypingPad.h"
 #include "typing/cTest.h"
 #include "typing/cTypingHost.h"
-#include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 
 #include <QApplication>
@@ -26,6 +25,7 @@ constexpr int kFirstPadTop = 30;
 constexpr int kSmallPadHeight = 80;
 constexpr int kSmallPadStep = 89;
 constexpr int kLargePadHeight = 90;
+constexpr int kResultTop = 478; // below the last pad of either layout
 
 } // namespace
 
@@ -55,22 +55,33 @@ frmTest::frmTest()
                                QRect(0, 484, kWidth, 30), this);
     Label1->setAlignment(Qt::AlignCenter);
 
-    picMessage = screen::makeMessagePanel(QStringLiteral("picMessage"), QRect(120, 130, 400, 220), this);
-    lblSubTitle = screen::makeBand(QStringLiteral("lblSubTitle"), QStringLiteral(" النتيجة النهائية"),
-                                   QRect(1, 1, 398, 40), screen::kBandPointSize, picMessage);
+    // The result takes the hint's row below the pads, so every pad and its marks stay in view.
+    picMessage = screen::makeMessagePanel(QStringLiteral("picMessage"),
+                                          QRect(0, kResultTop, kWidth, 520 - kResultTop), this);
+    const int band = 520 - kResultTop;
+    lblSubTitle =
+        screen::makeBand(QStringLiteral("lblSubTitle"), QStringLiteral(" النتيجة النهائية"),
+                         QRect(kWidth - 128, 1, 127, band - 2), screen::kMessagePointSize, picMessage);
     const std::array<QString, 3> captions = {QStringLiteral(" السرعة:"), QStringLiteral(" الدقة:"),
                                              QStringLiteral(" تعليق:")};
     const std::array<QString, 3> values = {QStringLiteral(" 0 كلمة/دقيقة."), QStringLiteral(" 0 %."),
                                            QStringLiteral(" لا تعليق.")};
+    // From the right: each caption, then its value; the OK button at the reading end.
+    const std::array<int, 3> captionWidths = {54, 42, 46};
+    const std::array<int, 3> valueWidths = {124, 52, 128};
+    int right = kWidth - 132;
     for (int row = 0; row < 3; ++row) {
-        const int top = 54 + row * 36;
-        lblData[row + 1] = screen::makeLabel(QStringLiteral("lblData%1").arg(row + 1), captions[row],
-                                             QRect(290, top, 100, 30), picMessage);
+        lblData[row + 1] =
+            screen::makeLabel(QStringLiteral("lblData%1").arg(row + 1), captions[row],
+                              QRect(right - captionWidths[row], 1, captionWidths[row], band - 2), picMessage);
         screen::setFontOf(lblData[row + 1], 0, true);
-        lblData[row + 5] = screen::makeLabel(QStringLiteral("lblData%1").arg(row + 5), values[row],
-                                             QRect(10, top, 276, 30), picMessage);
+        right -= captionWidths[row];
+        lblData[row + 5] =
+            screen::makeLabel(QStringLiteral("lblData%1").arg(row + 5), values[row],
+                              QRect(right - valueWidths[row], 1, valueWidths[row], band - 2), picMessage);
+        right -= valueWidths[row];
     }
-    cmdOK = screen::makeOkButton(QRect(150, 174, 100, 32), picMessage);
+    cmdOK = screen::makeOkButton(QRect(8, (band - 30) / 2, right - 14, 30), picMessage);
     connect(cmdOK, &QPushButton::clicked, this, &frmTest::cmdOK_Click);
     picMessage->hide();
 
@@ -193,19 +204,25 @@ void frmTest::FinishTest()
     cTest result;
     cTest &test = CurrentTest ? *CurrentTest : result;
     test.SetResult(speeds, accuracies);
-    HistoryRecord record = test.History;
+    HistoryRecord &record = test.History;
     record.kind = HistoryRecord::Kind::Test;
     record.iSpeed = test.iSpeed;
     record.iAccuracy = test.iAccuracy;
     for (int i = 0; i < bNumberOfBoxeses; ++i)
         record.AddKeys(TrimBlanks(TypingPad[i]->sWantedText), TypingPad[i]->sWrittenText);
-    theHistory().Record(record);
+    // Kept now, while the result shows: a signal or a kill before OK loses nothing.
+    test.Finished();
 
     lblData[5]->setText(theUser().SpeedText(test.iSpeed));
     lblData[6]->setText(screen::PercentText(test.iAccuracy));
     cTypingHost *host = cTypingHost::Current();
     const QString comment = host ? host->ResultComment(test.iSpeed, test.iAccuracy) : QString();
     lblData[7]->setText(QLatin1Char(' ') + comment + QStringLiteral(" ."));
+    QString spoken = lblSubTitle->text() + QLatin1Char('.');
+    for (int row = 1; row <= 3; ++row)
+        spoken += lblData[row]->text() + lblData[row + 4]->text();
+    screen::Announce(spoken);
+    screen::Announce(cmdOK->text());
     picMessage->show();
     picMessage->raise();
     // The keyboard stays with the finished line: the text goes on past it, and a blank typed ahead

@@ -1,5 +1,8 @@
 #include "users/ProfileFile.h"
 
+#include "app/Blanks.h"
+#include "app/Scrambling.h"
+#include "platform/CodePage1256.h"
 #include "platform/SafeFile.h"
 
 #include <QDir>
@@ -16,9 +19,10 @@ int ProfileFile::testSlotOffset(bool arabic, int lesson, int test)
 
 bool ProfileFile::isValidUserName(const QString &name)
 {
+    // Any space at an end would make a second "Ali" that looks like the first. A leading dot also
+    // covers "." and "..".
     const QString trimmed = name.trimmed();
-    // A leading dot also covers "." and "..".
-    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('.')))
+    if (trimmed.isEmpty() || trimmed != name || trimmed.startsWith(QLatin1Char('.')))
         return false;
     static const QString kForbidden = QStringLiteral("/\\:*?\"<>|");
     bool visible = false;
@@ -44,6 +48,18 @@ bool ProfileFile::isValidUserName(const QString &name)
         }
     }
     return visible;
+}
+
+bool ProfileFile::isSameUserName(const QString &a, const QString &b)
+{
+    const auto blanked = [](QString name) {
+        for (QChar &ch : name) {
+            if (ch.category() == QChar::Separator_Space)
+                ch = QLatin1Char(' ');
+        }
+        return name;
+    };
+    return blanked(a).compare(blanked(b), Qt::CaseInsensitive) == 0;
 }
 
 QStringList ProfileFile::listNames(const QString &folder)
@@ -79,11 +95,6 @@ bool ProfileFile::create(const QString &path, qint16 accuracy, qint16 speed, QSt
     return platform::createFileAtomically(path, newProfileBytes(accuracy, speed), error);
 }
 
-bool ProfileFile::remove(const QString &path, QString *error)
-{
-    return platform::removeFile(path, error);
-}
-
 ProfileFile::OpenResult ProfileFile::open(const QString &path, QString *error)
 {
     close();
@@ -102,9 +113,24 @@ ProfileFile::OpenResult ProfileFile::open(const QString &path, QString *error)
         platform::closeFile(fd);
         return OpenResult::Failed;
     }
+    // Held, so no creation is at work on it: the only other names a stopped creation leaves go.
+    if (platform::linkCount(fd) > 1)
+        platform::removeTemporaryLinks(fd, path);
     m_fd = fd;
     m_path = path;
     return OpenResult::Opened;
+}
+
+bool ProfileFile::hasOtherNames() const
+{
+    return platform::linkCount(m_fd) > 1;
+}
+
+bool ProfileFile::removeAndClose(QString *error)
+{
+    const bool removed = platform::removeOpenFile(m_fd, m_path, error);
+    close();
+    return removed;
 }
 
 void ProfileFile::close()
@@ -140,6 +166,13 @@ bool ProfileFile::writeBytes(int offset, const QByteArray &bytes, QString *error
 bool ProfileFile::writeByte(int offset, char byte, QString *error)
 {
     return writeBytes(offset, QByteArray(1, byte), error);
+}
+
+QString ProfileFile::password()
+{
+    QByteArray bytes = readBytes(kPassOffset, kPassLength);
+    bytes.resize(kPassLength, ' ');
+    return TrimBlanks(ScrambleText(platform::fromCodePage1256(bytes)));
 }
 
 bool ProfileFile::writeInt16(int offset, qint16 value, QString *error)

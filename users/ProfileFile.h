@@ -33,8 +33,13 @@ public:
 
     // Names become file names: refuse anything that is empty, could leave the folder, would hide the
     // file (a leading "."), or that a learner could not tell apart on screen (format characters such
-    // as a zero-width space or a direction override, or nothing visible at all).
+    // as a zero-width space or a direction override, a space of any kind at either end, or nothing
+    // visible at all).
     static bool isValidUserName(const QString &name);
+
+    // True when two names would look alike in the user list: compared without case, every kind of
+    // space (a no-break or an ideographic one) counting as a plain blank.
+    static bool isSameUserName(const QString &a, const QString &b);
 
     // The learners whose profiles `folder` holds, in the folder listing's order: regular files named
     // exactly "<name>.USR". Links and anything that is not a regular file are left out, so a name
@@ -48,9 +53,6 @@ public:
     // existing file. False with the system's reason when it cannot be made.
     static bool create(const QString &path, qint16 accuracy, qint16 speed, QString *error = nullptr);
 
-    // Removes a profile (a link is removed itself, its target never touched).
-    static bool remove(const QString &path, QString *error = nullptr);
-
     enum class OpenResult
     {
         Opened,
@@ -63,6 +65,11 @@ public:
     // and holds an exclusive lock on it until close(): one tutor per profile.
     OpenResult open(const QString &path, QString *error = nullptr);
     void close();
+    // True when the open file has a name besides its own (a hard link made to it): what is written
+    // under one learner's name would change another's.
+    bool hasOtherNames() const;
+    // Removes the open profile's name, held to the end, and closes it. False with the reason.
+    bool removeAndClose(QString *error = nullptr);
     bool isOpen() const { return m_fd >= 0; }
     QString path() const { return m_path; }
 
@@ -80,6 +87,9 @@ public:
     bool writeBytes(int offset, const QByteArray &bytes, QString *error = nullptr);
     bool writeByte(int offset, char byte, QString *error = nullptr);
     bool writeInt16(int offset, qint16 value, QString *error = nullptr);
+
+    // The password as the learner typed it: the field unscrambled, without its padding blanks.
+    QString password();
 
 private:
     int m_fd = -1;

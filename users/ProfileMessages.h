@@ -25,3 +25,8 @@ void ShowHistoryError(const QString &sReason);
 // the question is left empty; a profile that cannot be opened is explained. False when nobody was
 // logged in (a profile that has vanished fails without a message: the list is read again).
 bool LogInAsking(const QString &sName, QWidget *parent = nullptr);
+
+// Deletes the learner's profile and history from `sFolder`: refused while another tutor holds it;
+// a protected profile's password is asked first, as at login; then the learner confirms. True when
+// it was deleted.
+bool DeleteAsking(const QString &sFolder, const QString &sName, QWidget *parent = nullptr);

@@ -7,12 +7,22 @@
 #include "platform/CodePage1256.h"
 #include "platform/Folders.h"
 
+#include <QtEndian>
+
 bool bLoggedIn = false;
 
 cUser &theUser()
 {
     static cUser user;
     return user;
+}
+
+PasswordAnswer JudgePassword(ProfileFile &file, const QString &sAnswer)
+{
+    const QString answer = TrimBlanks(sAnswer);
+    if (answer == file.password())
+        return PasswordAnswer::Right;
+    return answer.isEmpty() ? PasswordAnswer::Empty : PasswordAnswer::Wrong;
 }
 
 int cUser::flagOffset(const QString &sSection, const QString &sItem) const
@@ -58,8 +68,12 @@ cUser::LogInOutcome cUser::LogIn(const QString &sName)
     case ProfileFile::OpenResult::Failed:
         return {LogInResult::Failed, error};
     }
+    if (m_file.hasOtherNames()) {
+        m_file.close();
+        return {LogInResult::Failed, QStringLiteral("The file has another name (a hard link)")};
+    }
     sUserName = sName;
-    if (!readPassword().isEmpty())
+    if (!m_file.password().isEmpty())
         return {LogInResult::PasswordWanted, QString()};
     bLoggedIn = true;
     return {LogInResult::LoggedIn, QString()};
@@ -67,34 +81,34 @@ cUser::LogInOutcome cUser::LogIn(const QString &sName)
 
 cUser::LogInResult cUser::GivePassword(const QString &sAnswer)
 {
-    const QString answer = TrimBlanks(sAnswer);
-    if (answer == readPassword()) {
+    switch (JudgePassword(m_file, sAnswer)) {
+    case PasswordAnswer::Right:
         bLoggedIn = true;
         return LogInResult::LoggedIn;
-    }
-    if (answer.isEmpty()) {
+    case PasswordAnswer::Empty:
         m_file.close();
         sUserName.clear();
         return LogInResult::Cancelled;
+    case PasswordAnswer::Wrong:
+        break;
     }
     return LogInResult::WrongPassword;
-}
-
-QString cUser::readPassword()
-{
-    QByteArray bytes = m_file.readBytes(ProfileFile::kPassOffset, ProfileFile::kPassLength);
-    bytes.resize(ProfileFile::kPassLength, ' ');
-    return TrimBlanks(ScrambleText(platform::fromCodePage1256(bytes)));
 }
 
 QVariant cUser::GetSettings(const QString &sSection, const QString &sItem)
 {
     if (sSection == QLatin1String("User") && sItem == QLatin1String("Pass"))
-        return readPassword();
+        return m_file.password();
     const int offset = flagOffset(sSection, sItem);
     if (offset < 0)
         return QVariant();
-    const char flag = m_file.readByte(offset);
+    if (offset == ProfileFile::kLangOffset && m_bEnglishForDrill)
+        return QStringLiteral("En");
+    return SettingOfFlag(offset, m_file.readByte(offset));
+}
+
+QVariant cUser::SettingOfFlag(int offset, char flag)
+{
     switch (offset) {
     case ProfileFile::kLangOffset:
         return flag == 'E' ? QStringLiteral("En") : QStringLiteral("Ar");
@@ -143,9 +157,25 @@ void cUser::WriteInteger(int offset, qint16 value)
     reportWrite(m_file.writeInt16(offset, value, &error), error);
 }
 
+void cUser::WriteTestSlot(int offset, qint16 iSpeed, qint16 iAccuracy)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(iSpeed, bytes.data());
+    qToLittleEndian(iAccuracy, bytes.data() + 2);
+    QString error;
+    reportWrite(m_file.writeBytes(offset, bytes, &error), error);
+}
+
 qint16 cUser::ConvSpeed(qint16 speed, QString &unitLabel)
 {
-    if (GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM")) {
+    return ConvSpeed(speed,
+                     GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM"),
+                     unitLabel);
+}
+
+qint16 cUser::ConvSpeed(qint16 speed, bool bWords, QString &unitLabel)
+{
+    if (bWords) {
         unitLabel = LoadResString(resid::kWordsPerMinute);
         return IntDiv16(speed, 5);
     }
@@ -155,8 +185,14 @@ qint16 cUser::ConvSpeed(qint16 speed, QString &unitLabel)
 
 QString cUser::SpeedText(qint16 speed)
 {
+    return SpeedText(speed,
+                     GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM"));
+}
+
+QString cUser::SpeedText(qint16 speed, bool bWords)
+{
     QString unit;
-    const qint16 shown = ConvSpeed(speed, unit);
+    const qint16 shown = ConvSpeed(speed, bWords, unit);
     return QLatin1Char(' ') + QString::number(shown) + QLatin1Char(' ') + unit + QLatin1Char('.');
 }
 
@@ -174,5 +210,6 @@ void cUser::LogOut()
 {
     m_file.close();
     sUserName.clear();
+    m_bEnglishForDrill = false;
     bLoggedIn = false;
 }

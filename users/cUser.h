@@ -7,6 +7,16 @@
 
 #include <functional>
 
+// How a password answer is judged, at login and before a protected profile is deleted: the answer
+// trimmed of its blanks, compared with the password the file holds now; an empty one gives up.
+enum class PasswordAnswer
+{
+    Right,
+    Wrong,
+    Empty
+};
+PasswordAnswer JudgePassword(ProfileFile &file, const QString &sAnswer);
+
 // The logged-in learner. Holds no copy of the profile: every query reads the file, every change
 // writes it, and the file stays open from login to the end of the process.
 class cUser
@@ -23,7 +33,7 @@ public:
         Cancelled,      // the question was left empty: the profile is closed again
         Missing,        // no such profile (any more)
         InUse,          // another tutor holds it
-        Failed          // sReason says why
+        Failed          // sReason says why (a hard link to the profile among the reasons)
     };
     struct LogInOutcome
     {
@@ -42,17 +52,28 @@ public:
     qint16 ConvSpeed(qint16 speed, QString &unitLabel);
     // A speed as the screens write it: " value unit." in the learner's unit.
     QString SpeedText(qint16 speed);
+    // The same for a unit given (words of five letters, or letters), for profiles nobody logged into.
+    static qint16 ConvSpeed(qint16 speed, bool bWords, QString &unitLabel);
+    static QString SpeedText(qint16 speed, bool bWords);
+    // What a setting's flag byte in the profile means, as GetSettings answers it.
+    static QVariant SettingOfFlag(int offset, char flag);
     qint16 GetWantedSpeed();
     qint16 GetWantedAccuracy();
 
     // The result slots of the lesson tests, read and written by the lesson controller.
     qint16 ReadInteger(int offset) { return m_file.readInt16(offset); }
     void WriteInteger(int offset, qint16 value);
+    // A test's slot: its speed and the accuracy after it, in one write, so a stop never leaves the
+    // two from different tests.
+    void WriteTestSlot(int offset, qint16 iSpeed, qint16 iAccuracy);
 
     bool IsLanguageArabic()
     {
         return GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar");
     }
+    // While set, every reader of the training language sees English (the number drill, whose keys
+    // are the same in both); the profile keeps the learner's own, so a kill leaves nothing behind.
+    void SetEnglishForDrill(bool bEnglish) { m_bEnglishForDrill = bEnglish; }
 
     // Closes the profile and forgets the learner.
     void LogOut();
@@ -66,10 +87,10 @@ public:
 
 private:
     int flagOffset(const QString &sSection, const QString &sItem) const;
-    QString readPassword();
     void reportWrite(bool written, const QString &error);
 
     ProfileFile m_file;
+    bool m_bEnglishForDrill = false;
     std::function<void(const QString &)> m_onWriteFailure;
 };
 

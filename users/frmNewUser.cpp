@@ -92,9 +92,9 @@ void frmNewUser::cmdOK_Click()
         theApp().ErrorMessage(102);
         return;
     }
-    // Names compare without case, so two learners never differ only in it.
+    // Two learners never differ only in case or in the kind of a space.
     for (const QString &taken : ProfileFile::listNames(theApp().GetPath())) {
-        if (taken.compare(name, Qt::CaseInsensitive) == 0) {
+        if (ProfileFile::isSameUserName(taken, name)) {
             theApp().ErrorMessage(101);
             return;
         }

@@ -1,20 +1,18 @@
 #include "users/frmUsers.h"
 
 #include "app/ScreenParts.h"
-#include "app/StringTable.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
-#include "platform/Dialogs.h"
 #include "platform/Process.h"
 #include "platform/SafeFile.h"
 #include "platform/Screens.h"
 #include "users/ProfileFile.h"
 #include "users/ProfileMessages.h"
 #include "users/cHistory.h"
+#include "users/frmClassReport.h"
 #include "users/frmNewUser.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -33,8 +31,9 @@ frmUsers::frmUsers()
     Label1 = new QLabel(QStringLiteral("المستخدم الحالي:"), this);
     Label1->setGeometry(280, 212, 108, 26);
     Label1->setAlignment(screen::kCaptionAlignment);
+    // In the list's own face: a bold one would open the bold face of each script the name is written
+    // in, for this one label, before the first window can show.
     lblUser = screen::makeLabel(QStringLiteral("lblUser"), QString(), QRect(130, 212, 146, 26), this);
-    screen::setFontOf(lblUser, 0, true);
 
     auto makeButton = [this](const QString &caption, const char *name, int y) {
         auto *button = new QPushButton(caption, this);
@@ -46,6 +45,7 @@ frmUsers::frmUsers()
     cmdCancel = makeButton(QStringLiteral("إلغاء الأمر"), "cmdCancel", 48);
     cmdNewUser = makeButton(QStringLiteral("مستخدم جديد..."), "cmdNewUser", 118);
     cmdDel = makeButton(QStringLiteral("حذف"), "cmdDel", 154);
+    cmdReport = makeButton(QStringLiteral("تقرير الفصل..."), "cmdReport", 190);
     cmdOK->setDefault(true);
 
     connect(lstUsers, &QListWidget::currentTextChanged, lblUser, &QLabel::setText);
@@ -55,6 +55,7 @@ frmUsers::frmUsers()
     connect(cmdCancel, &QPushButton::clicked, this, &frmUsers::cmdCancel_Click);
     connect(cmdNewUser, &QPushButton::clicked, this, &frmUsers::cmdNewUser_Click);
     connect(cmdDel, &QPushButton::clicked, this, &frmUsers::cmdDel_Click);
+    connect(cmdReport, &QPushButton::clicked, this, &frmUsers::cmdReport_Click);
 }
 
 void frmUsers::Form_Load()
@@ -64,6 +65,9 @@ void frmUsers::Form_Load()
 
 void frmUsers::RefreshData()
 {
+    // What creations stopped by a kill left behind goes as the list is read.
+    platform::sweepStaleTemporaries(
+        theApp().GetPath(), {QLatin1String(ProfileFile::kExtension), QLatin1String(cHistory::kExtension)});
     lstUsers->clear();
     for (const QString &name : ProfileFile::listNames(theApp().GetPath())) {
         if (name.trimmed().isEmpty())
@@ -145,18 +149,12 @@ void frmUsers::cmdDel_Click()
     const QString name = lblUser->text();
     if (name.isEmpty())
         return;
-    const int answer = platform::messageBox(
-        LoadResString(resid::kDeleteQuestion) + QLatin1Char(' ') + name + QStringLiteral(" ؟"),
-        QStringLiteral("حذف ملف"), platform::MessageIcon::Question, platform::MessageButtons::YesNo, this);
-    if (answer == platform::AnswerYes) {
-        const QString path = theApp().GetPath() + name + QLatin1String(ProfileFile::kExtension);
-        QString error;
-        if (ProfileFile::remove(path, &error) || !QFileInfo::exists(path)) {
-            // The learner's history goes with the profile; a learner without one has nothing to remove.
-            platform::removeFile(cHistory::PathFor(theApp().GetPath(), name));
-        } else {
-            ShowProfileError(kProfileDeleteFailed, error, this);
-        }
-    }
+    DeleteAsking(theApp().GetPath(), name, this);
     RefreshData();
+}
+
+void frmUsers::cmdReport_Click()
+{
+    frmClassReport report(theApp().GetPath(), this);
+    report.exec();
 }

@@ -268,7 +268,11 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("line ends") << QByteArray("ab\r\ncd") << "ab cd";
-        QTest::newRow("backspace, tab, lone CR") << QByteArray("a\bb\tcd\r") << "a b\tcd ";
+        QTest::newRow("backspace, tab, lone CR") << QByteArray("a\bb\tcd\r") << "a b cd ";
+        // Nothing that cannot be typed, nor an override that would turn the words on the pad round.
+        QTest::newRow("controls and format characters")
+            << QStringLiteral("\u202Eab\u202C \u2067c\u2069\u200Bd\x01\x7f\u0085e\uFEFF\U000E0041").toUtf8()
+            << "ab cde";
         // Files written on this desktop end their lines with a lone LF.
         QTest::newRow("lone LF") << QByteArray("ab\ncd\n\nef") << "ab cd  ef";
         QTest::newRow("UTF-8 Arabic")

@@ -208,6 +208,7 @@ private slots:
             title = test.sTitle;
             test.iSpeed = 181;
             test.iAccuracy = 98;
+            test.Finished();
         });
         openLessonList();
         click("cmdLesson1");
@@ -234,8 +235,11 @@ private slots:
     {
         qint16 speed = 200;
         cTest::SetRunner([&](cTest &test) {
+            // 0 stands for a test left before its end, which never finishes.
             test.iSpeed = speed;
             test.iAccuracy = speed ? 99 : 0;
+            if (speed)
+                test.Finished();
         });
         openLessonList();
         click("cmdLesson0");
@@ -255,6 +259,7 @@ private slots:
         cTest::SetRunner([](cTest &test) {
             test.iSpeed = 160;
             test.iAccuracy = 96;
+            test.Finished();
         });
         openLessonList();
         click("cmdLesson0");

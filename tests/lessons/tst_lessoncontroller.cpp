@@ -102,11 +102,14 @@ private slots:
         QString text;
         qint16 speed = 0;
         qint16 accuracy = 0;
+        bool finished = true;
         cTest::SetRunner([&](cTest &test) {
             title = test.sTitle;
             text = test.sWantedText;
             test.iSpeed = speed;
             test.iAccuracy = accuracy;
+            if (finished)
+                test.Finished();
         });
 
         speed = 160;
@@ -120,7 +123,10 @@ private slots:
         QCOMPARE(lesson.GetTestSpeed(3, 2), qint16(160));
         QCOMPARE(lesson.GetTestAccuracy(3, 2), qint16(97));
 
-        // Leaving the test keeps the slot.
+        // Leaving the test keeps the slot, and so does a finished test whose result reads as none.
+        finished = false;
+        lesson.ShowTest(2);
+        finished = true;
         speed = 0;
         accuracy = 0;
         lesson.ShowTest(2);

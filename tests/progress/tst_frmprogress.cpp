@@ -4,9 +4,11 @@
 #include "app/ClickableLabel.h"
 #include "app/KeyTables.h"
 #include "app/KeyboardPicture.h"
+#include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "lessons/cLesson.h"
+#include "lessons/frmLessons.h"
 #include "mainwindow/frmMain.h"
 #include "platform/SafeFile.h"
 #include "progress/ProgressChart.h"
@@ -14,6 +16,7 @@
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
 #include "typing/frmTest.h"
+#include "users/ProfileFile.h"
 #include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 
@@ -157,6 +160,53 @@ private slots:
         }
         QCOMPARE(wanted, testText.size());
         QCOMPARE(missed, 0);
+    }
+
+    // A finished lesson test is kept the moment its result shows, before OK: the slot's four bytes
+    // in one write, then the history record. A stop between the two leaves the slot ahead of the
+    // history, and the results table and the progress screen both read what is there.
+    void testKeptWhenItsResultShows_data()
+    {
+        QTest::addColumn<bool>("stopped");
+        QTest::newRow("both written") << false;
+        QTest::newRow("stopped after the slot") << true;
+    }
+    void testKeptWhenItsResultShows()
+    {
+        QFETCH(bool, stopped);
+        main().show();
+        theLesson().bLessonNumric = 2;
+        QList<QPair<qint64, qint64>> writes;
+        platform::setDiskCallHookForTesting([&writes, stopped](const platform::DiskCall &call) {
+            if (call.kind != platform::DiskCall::Kind::Write)
+                return 0;
+            writes.append({call.offset, call.size});
+            // Stopped: no write after the slot's reaches the disk.
+            return stopped && writes.size() > 1 ? EIO : 0;
+        });
+        DialogScript dialogs;
+        qint16 slotWhileShown = 0;
+        qsizetype recordsWhileShown = -1;
+        QTimer::singleShot(0, [&] {
+            frmTest &window = Window<frmTest>();
+            for (int i = 0; i < window.bNumberOfBoxeses; ++i)
+                typeText(window.TypingPad[i], TrimBlanks(window.TypingPad[i]->sWantedText));
+            slotWhileShown = theLesson().GetTestAccuracy(2, 3);
+            recordsWhileShown = history().size();
+            QTest::mouseClick(window.cmdOK, Qt::LeftButton);
+        });
+        Window<frmLessons>().Command1->click(); // test 3
+        platform::setDiskCallHookForTesting({});
+        QCOMPARE(writes.first(), qMakePair(qint64(ProfileFile::testSlotOffset(false, 2, 3)), qint64(4)));
+        QCOMPARE(writes.size(), 2);
+        QCOMPARE(slotWhileShown, qint16(100));
+        QCOMPARE(recordsWhileShown, stopped ? 0 : 1);
+
+        frmLessons &lessons = Window<frmLessons>();
+        QCOMPARE(lessons.lblResult[6]->text(), screen::PercentText(100));
+        QCOMPARE(lessons.lblResult[2]->text(), theUser().SpeedText(theLesson().GetTestSpeed(2, 3)));
+        frmProgress &screen = openProgress();
+        QCOMPARE(screen.lblEmpty->isVisible(), stopped);
     }
 
     void failedAppendIsTold()

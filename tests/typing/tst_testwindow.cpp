@@ -161,8 +161,12 @@ private slots:
         QVERIFY(window.bFinish);
         QVERIFY(window.picMessage->isVisible());
         QCOMPARE(m_test.iAccuracy, qint16(100));
-        for (::TypingPad *pad : window.TypingPad)
+        // The result covers no pad: the lines and their marks can be reviewed beside it.
+        for (::TypingPad *pad : window.TypingPad) {
             QVERIFY(!pad->bActive);
+            const QRect padArea(pad->mapTo(&window, QPoint(0, 0)), pad->size());
+            QVERIFY(!window.picMessage->geometry().intersects(padArea));
+        }
 
         // The text goes on past the last line, so the learner may type ahead: that must not close
         // the result before it is read. Enter closes it.

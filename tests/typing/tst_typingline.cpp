@@ -1,4 +1,5 @@
 #include "platform/CodePage1256.h"
+#include "typing/cPadColumns.h"
 #include "typing/cTypingLine.h"
 
 #include <QTest>
@@ -41,6 +42,51 @@ class tst_TypingLine : public QObject
     Q_OBJECT
 
 private slots:
+    // Where each character of a pad line stands (columns from the left) and how it joins: the line
+    // in its direction, runs of the other direction in theirs, lam-alef one ligature over two columns.
+    void padColumns_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::addColumn<QList<int>>("columns");
+        QTest::addColumn<QString>("joins"); // per character: b joins before, a after, 2 both, - none
+        QTest::addColumn<QList<int>>("spans");
+        QTest::newRow("Arabic word") << QStringLiteral("بيت") << true << QList<int>{2, 1, 0}
+                                     << QStringLiteral("a2b") << QList<int>{1, 1, 1};
+        QTest::newRow("Latin on an Arabic line")
+            << QStringLiteral("Tavrin") << true << QList<int>{0, 1, 2, 3, 4, 5} << QStringLiteral("------")
+            << QList<int>{1, 1, 1, 1, 1, 1};
+        QTest::newRow("digits in Arabic") << QStringLiteral("سنة 24") << true << QList<int>{5, 4, 3, 2, 0, 1}
+                                          << QStringLiteral("a2b---") << QList<int>{1, 1, 1, 1, 1, 1};
+        QTest::newRow("Arabic in English")
+            << QStringLiteral("go بيت now") << false << QList<int>{0, 1, 2, 5, 4, 3, 6, 7, 8, 9}
+            << QStringLiteral("---a2b----") << QList<int>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+        QTest::newRow("lam-alef") << QStringLiteral("سلام") << true << QList<int>{3, 2, 1, 0}
+                                  << QStringLiteral("ab--") << QList<int>{1, 2, 0, 1};
+    }
+    void padColumns()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, rightToLeft);
+        QFETCH(QList<int>, columns);
+        QFETCH(QString, joins);
+        QFETCH(QList<int>, spans);
+        const QList<PadCell> cells = LayOutColumns(text, rightToLeft);
+        QList<int> gotColumns, gotSpans;
+        QString gotJoins;
+        for (const PadCell &cell : cells) {
+            gotColumns.append(cell.iColumn);
+            gotSpans.append(cell.iSpan);
+            gotJoins += cell.bJoinsBefore && cell.bJoinsAfter ? QLatin1Char('2')
+                        : cell.bJoinsBefore                   ? QLatin1Char('b')
+                        : cell.bJoinsAfter                    ? QLatin1Char('a')
+                                                              : QLatin1Char('-');
+        }
+        QCOMPARE(gotColumns, columns);
+        QCOMPARE(gotJoins, joins);
+        QCOMPARE(gotSpans, spans);
+    }
+
     void typedLetters_data();
     void typedLetters();
     void keysThatCannotBeTyped();

@@ -70,6 +70,34 @@ QList<int> columnsIn(const QImage &image, int y, const QColor &colour)
     return columns;
 }
 
+// The middles of the runs of neighbouring columns in `columns`: one per mark drawn across a row.
+QList<double> runsOf(const QList<int> &columns)
+{
+    QList<double> middles;
+    for (qsizetype i = 0; i < columns.size();) {
+        qsizetype end = i + 1;
+        while (end < columns.size() && columns[end] == columns[end - 1] + 1)
+            ++end;
+        middles.append((columns[i] + columns[end - 1]) / 2.0);
+        i = end;
+    }
+    return middles;
+}
+
+// Pixels inside `rect` of the image drawn in a dark red, the error colour on the light background
+// (smoothed letters blend it with the background, so only its hue is looked at).
+int redPixelsIn(const QImage &image, const QRect &rect)
+{
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() - c.green() > 60;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 class tst_TypingPad : public QObject
@@ -355,7 +383,7 @@ private slots:
         QCOMPARE(finished.count(), 1);
         QCOMPARE(pad->iSpeed, 40.0);
         QCOMPARE(pad->iAccuracy, accuracy);
-        QCOMPARE(columnsIn(before, 12, QColor(128, 0, 0)).size(), ticks);
+        QCOMPARE(runsOf(columnsIn(before, 12, QColor(128, 0, 0))).size(), ticks);
     }
 
     void emptyLineEndsAtFirstKey()
@@ -400,61 +428,83 @@ private slots:
         logInWith(lang, size);
         TypingPad *pad = makePad(wanted);
         typeText(pad, typed);
-        const QList<int> ticks = columnsIn(pad->grab().toImage(), 12, QColor(128, 0, 0));
+        const QList<double> ticks = runsOf(columnsIn(pad->grab().toImage(), 12, QColor(128, 0, 0)));
         QCOMPARE(ticks.size(), 1);
-
-        // The pad's font is monospaced, Arabic letters included: letter i has its own cell.
-        const double cell = QFontMetricsF(pad->font()).horizontalAdvance(QLatin1Char('m'));
-        const double inner = pad->width() - 2;
-        const double left = 1 + (inner - wanted.size() * cell) / 2;
-        const double cellStart =
-            lang == QLatin1String("A") ? left + (wanted.size() - wrong - 1) * cell : left + wrong * cell;
-        QVERIFY2(ticks.first() > cellStart && ticks.first() < cellStart + cell,
+        // The pad's frame is one pixel; its cells are in the coordinates inside it.
+        const QRectF cell = pad->WantedCell(wrong).translated(1, 0);
+        QVERIFY2(ticks.first() > cell.left() && ticks.first() < cell.right(),
                  qPrintable(QStringLiteral("tick at %1, letter from %2 to %3")
                                 .arg(ticks.first())
-                                .arg(cellStart)
-                                .arg(cellStart + cell)));
+                                .arg(cell.left())
+                                .arg(cell.right())));
     }
 
-    void cursorFollowsTheTypedRun_data()
+    // A wrong typed letter is drawn in the error colour, in the column of the letter it was judged
+    // against; right letters are not, and with "Errors" off nothing is.
+    void wrongLetterInTheErrorColour_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("errors");
+        QTest::newRow("english") << QStringLiteral("E") << QStringLiteral("True");
+        QTest::newRow("arabic") << QStringLiteral("A") << QStringLiteral("True");
+        QTest::newRow("marks off") << QStringLiteral("A") << QStringLiteral("False");
+    }
+    void wrongLetterInTheErrorColour()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, errors);
+        logInWith(lang, QStringLiteral("Small"), errors);
+        const bool arabic = lang == QLatin1String("A");
+        TypingPad *pad = makePad(arabic ? QStringLiteral("بيت كبير") : QStringLiteral("house big"));
+        typeText(pad, arabic ? QStringLiteral("بنت") : QStringLiteral("hause"));
+        const QImage image = pad->grab().toImage();
+        const double typedTop = pad->CursorPosition().y() + 1;
+        const double height = QFontMetricsF(pad->font()).height();
+        auto typedCell = [&](int index) {
+            return pad->WantedCell(index)
+                .translated(1, typedTop + 1 - pad->WantedCell(index).top())
+                .adjusted(0, 0, 0, height - pad->WantedCell(index).height())
+                .toAlignedRect()
+                .adjusted(1, 0, -1, 0); // a joined letter's smoothed edge may touch its neighbour's column
+        };
+        const int wrong = 1;
+        QCOMPARE(redPixelsIn(image, typedCell(wrong)) > 3, errors == QLatin1String("True"));
+        QCOMPARE(redPixelsIn(image, typedCell(0)), 0);
+        QCOMPARE(redPixelsIn(image, typedCell(2)), 0);
+    }
+
+    // The cursor stands under the column of the next letter to type; after a line's last letter it
+    // goes on in that letter's direction.
+    void cursorInTheNextColumn_data()
     {
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QString>("wanted");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("leftwards");
-        QTest::newRow("English") << QStringLiteral("E") << QStringLiteral("Tavrin") << QStringLiteral("tav")
-                                 << false;
-        QTest::newRow("Arabic") << QStringLiteral("A") << QStringLiteral("تاتا") << QStringLiteral("تت")
-                                << true;
+        QTest::newRow("English") << QStringLiteral("E") << QStringLiteral("Tavrin") << QStringLiteral("tav");
+        QTest::newRow("Arabic") << QStringLiteral("A") << QStringLiteral("تاتا") << QStringLiteral("تت");
         // The settings preview shows a Latin sample on an Arabic pad.
         QTest::newRow("Latin on an Arabic pad")
-            << QStringLiteral("A") << QStringLiteral("Tavrin") << QStringLiteral("Tafrun") << false;
+            << QStringLiteral("A") << QStringLiteral("Tavrin") << QStringLiteral("Taf");
     }
-    void cursorFollowsTheTypedRun()
+    void cursorInTheNextColumn()
     {
         QFETCH(QString, lang);
         QFETCH(QString, wanted);
         QFETCH(QString, typed);
-        QFETCH(bool, leftwards);
         logInWith(lang);
         TypingPad *pad = makePad(wanted);
         typeText(pad, typed);
-        const QFontMetricsF metrics(pad->font());
-        const double inner = pad->width() - 2;
-        const double wantedLeft = (inner - metrics.horizontalAdvance(wanted)) / 2;
-        const double wantedRight = wantedLeft + metrics.horizontalAdvance(wanted);
-        // Typed text starts at the line's reading edge; the cursor stands just past its last letter.
-        const double typedWidth = metrics.horizontalAdvance(typed);
-        const double cursorLeft = pad->CursorPosition().x();
-        const double cursorRight = cursorLeft + metrics.horizontalAdvance(QLatin1Char('_'));
-        if (leftwards) {
-            QVERIFY2(qAbs(cursorRight - (wantedRight - typedWidth)) < 1.5,
-                     qPrintable(QString::number(cursorRight)));
-        } else {
-            const double typedLeft = pad->bArabic ? wantedRight - typedWidth : wantedLeft;
-            QVERIFY2(qAbs(cursorLeft - (typedLeft + typedWidth)) < 1.5,
-                     qPrintable(QString::number(cursorLeft)));
-        }
+        const double middle =
+            pad->CursorPosition().x() + QFontMetricsF(pad->font()).horizontalAdvance(QLatin1Char('_')) / 2;
+        const QRectF next = pad->WantedCell(typed.size());
+        QVERIFY2(
+            middle > next.left() && middle < next.right(),
+            qPrintable(QStringLiteral("%1 not in %2-%3").arg(middle).arg(next.left()).arg(next.right())));
+        // Columns run the line's way: the next Arabic letter stands left of the last one typed.
+        const QRectF last = pad->WantedCell(typed.size() - 1);
+        QCOMPARE(next.center().x() < last.center().x(), lang == QLatin1String("A") &&
+                                                            wanted.at(0).isLetter() &&
+                                                            wanted.at(0).script() == QChar::Script_Arabic);
     }
 
     // The large test layout's pads are 90 high: the large font shrinks until the typed line's deepest
@@ -471,7 +521,7 @@ private slots:
             QCOMPARE(columnsIn(image, y, back).size(), pad->width() - 2);
         QVERIFY(pad->font().pointSize() < 20);
 
-        QCOMPARE(makePad(line, 560, 112)->font().pointSize(), 20);
+        QCOMPARE(makePad(line, 560, 150)->font().pointSize(), 24); // Arabic's large size
     }
 
     void settingsApplied()
@@ -493,7 +543,7 @@ private slots:
         TypingPad *pad = makePad(QStringLiteral("بيت"));
         QVERIFY(pad->bArabic);
         QCOMPARE(pad->layoutDirection(), Qt::RightToLeft);
-        QCOMPARE(pad->font().pointSize(), 9);
+        QCOMPARE(pad->font().pointSize(), 12); // Arabic's small size
         QCOMPARE(platform::activeKeyboardLayout(), QString::fromLatin1(platform::kArabicLayout));
         const QImage image = pad->grab().toImage();
         QCOMPARE(image.pixelColor(pad->width() / 2, 4), QColor(0, 0, 0));

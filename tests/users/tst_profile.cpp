@@ -11,11 +11,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtEndian>
 #include <QtTest>
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -168,6 +171,30 @@ private slots:
             QVERIFY(!stored.contains(platform::toCodePage1256(kept)));
     }
 
+    // Text bytes use our own table of the page: it must say what the system's converter says, for
+    // every byte and for every character (one without a code becomes 0x1A, an invisible one such as a
+    // direction embedding or a tag is left out, a surrogate pair is one character).
+    void codePageAgreesWithTheSystemConverter()
+    {
+        QByteArray bytes;
+        for (int byte = 0; byte < 256; ++byte)
+            bytes.append(char(byte));
+        QStringDecoder decoder("windows-1256");
+        QCOMPARE(platform::fromCodePage1256(bytes), decoder.decode(bytes));
+
+        QString characters;
+        for (char32_t c = 1; c < 0x10000; ++c) {
+            if (!QChar::isSurrogate(c))
+                characters += QChar(char16_t(c));
+        }
+        characters += QString::fromUcs4(U"\U0001F600\U000E0041", 2);
+        QStringEncoder encoder("windows-1256");
+        QCOMPARE(platform::toCodePage1256(characters), QByteArray(encoder.encode(characters)));
+        QVERIFY(platform::fitsCodePage1256(QStringLiteral("سلام, \u067E\u06AF \u20AC")));
+        QVERIFY(!platform::fitsCodePage1256(QStringLiteral("س\u0416")));
+        QVERIFY(!platform::fitsCodePage1256(QString::fromUcs4(U"\U0001F600", 1)));
+    }
+
     void convSpeed()
     {
         createAndLogIn(QStringLiteral("u"));
@@ -292,8 +319,11 @@ private slots:
         platform::setCreateStepHookForTesting({});
         QCOMPARE(ProfileFile::listNames(m_sandbox->folder.path()),
                  listed ? QStringList{QStringLiteral("k")} : QStringList());
-        if (listed)
+        if (listed) {
             QCOMPARE(fileBytes(QStringLiteral("k")), ProfileFile::newProfileBytes(95, 150));
+            // The temporary name a stop after the link leaves is not taken for a hard link.
+            QVERIFY(theUser().LogIn(QStringLiteral("k")));
+        }
         // A creation that stopped does not block the name for ever.
         if (!listed)
             QVERIFY(ProfileFile::create(m_sandbox->folder.filePath(QStringLiteral("k.USR")), 95, 150));
@@ -342,6 +372,27 @@ private slots:
         QVERIFY(!bLoggedIn);
         otherTutor.close();
         QVERIFY(LogInAsking(QStringLiteral("u")));
+    }
+
+    // A hard link made to another learner's profile is never written through: neither name logs in
+    // (each would change the other's results), and deleting the link takes only its own name.
+    void hardLinkIsNotWrittenThrough()
+    {
+        createProfile(QStringLiteral("Ali"));
+        const QByteArray before = fileBytes(QStringLiteral("Ali"));
+        QVERIFY(::link(QFile::encodeName(m_sandbox->folder.filePath(QStringLiteral("Ali.USR"))),
+                       QFile::encodeName(m_sandbox->folder.filePath(QStringLiteral("Mona.USR")))) == 0);
+        DialogScript dialogs;
+        QVERIFY(!LogInAsking(QStringLiteral("Mona")));
+        QVERIFY(!LogInAsking(QStringLiteral("Ali")));
+        QCOMPARE(dialogs.requests.size(), 2);
+        QCOMPARE(dialogs.requests[0].text,
+                 kProfileOpenFailed + QStringLiteral("\r\rThe file has another name (a hard link)"));
+        dialogs.answer(platform::AnswerYes);
+        QVERIFY(DeleteAsking(m_sandbox->folder.path(), QStringLiteral("Mona")));
+        QCOMPARE(ProfileFile::listNames(m_sandbox->folder.path()), QStringList{QStringLiteral("Ali")});
+        QCOMPARE(fileBytes(QStringLiteral("Ali")), before);
+        QVERIFY(LogInAsking(QStringLiteral("Ali")));
     }
 
     void userNames_data()

@@ -7,6 +7,7 @@
 #include "platform/DisplayScale.h"
 #include "platform/SafeFile.h"
 #include "support/TestSupport.h"
+#include "users/ProfileFile.h"
 #include "users/ProfileMessages.h"
 #include "users/cHistory.h"
 #include "users/cUser.h"
@@ -14,6 +15,7 @@
 #include "users/frmUsers.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -102,14 +104,26 @@ private slots:
         QVERIFY(Window<frmUsers>().cmdOK->isEnabled());
     }
 
+    // Names that would look alike in the list are taken: case, and any kind of space for a blank.
+    void takenNameShows101_data()
+    {
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("case") << "Omar"
+                              << "omar";
+        QTest::newRow("no-break space") << "Ali Omar" << QStringLiteral("Ali\u00A0Omar");
+        QTest::newRow("ideographic space, the other way") << QStringLiteral("Ali\u3000Omar") << "ali omar";
+    }
     void takenNameShows101()
     {
-        QVERIFY(createUser(QStringLiteral("Omar")));
+        QFETCH(QString, taken);
+        QFETCH(QString, typed);
+        QVERIFY(createUser(taken));
         DialogScript dialogs;
-        QVERIFY(!createUser(QStringLiteral("omar"))); // names compare without case, as file names do here
+        QVERIFY(!createUser(typed));
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests[0].title, QStringLiteral("خطأ رقم:101"));
-        QCOMPARE(filesInFolder(), QStringList{QStringLiteral("Omar.USR")});
+        QCOMPARE(filesInFolder(), QStringList{taken + QStringLiteral(".USR")});
     }
 
     void refusedNamesShow102AndWriteNothing_data()
@@ -125,6 +139,8 @@ private slots:
         QTest::newRow("leading dot") << ".ali";
         QTest::newRow("zero-width space") << QStringLiteral("ali\u200B");
         QTest::newRow("nothing visible") << QStringLiteral("\u00A0\u0651");
+        QTest::newRow("no-break space at the end") << QStringLiteral("Ali\u00A0");
+        QTest::newRow("ideographic space at the start") << QStringLiteral("\u3000Ali");
     }
     void refusedNamesShow102AndWriteNothing()
     {
@@ -155,14 +171,13 @@ private slots:
         QVERIFY(listed().isEmpty());
     }
 
-    // A read-only program folder: login, delete and new user each say what failed and why.
+    // A read-only program folder: login, delete (before it asks anything) and new user each say what
+    // failed and why.
     void readOnlyFolderSaysWhy()
     {
         createProfile(QStringLiteral("Huda"));
         frmUsers &users = Window<frmUsers>();
         DialogScript dialogs;
-        dialogs.answer(platform::AnswerOk);
-        dialogs.answer(platform::AnswerYes);
         platform::setWriteErrorForTesting(EROFS);
         const QString reason = QStringLiteral("\r\rRead-only file system");
 
@@ -176,7 +191,7 @@ private slots:
 
         QVERIFY(!createUser(QStringLiteral("Nour")));
         QCOMPARE(dialogs.requests.last().text, kProfileCreateFailed + reason);
-        QCOMPARE(dialogs.requests.size(), 4);
+        QCOMPARE(dialogs.requests.size(), 3);
         QCOMPARE(filesInFolder(), QStringList{QStringLiteral("Huda.USR")});
     }
 
@@ -288,6 +303,99 @@ private slots:
         QVERIFY(!listed().contains(chosen));
         QVERIFY(!QFile::exists(history));
         QCOMPARE(users.lblUser->text(), list->item(0)->text());
+    }
+
+    // A profile another tutor holds is never deleted: its lock is taken first.
+    void deleteRefusedWhileInUse()
+    {
+        createProfile(QStringLiteral("Sami"));
+        const QString history = cHistory::PathFor(theApp().GetPath(), QStringLiteral("Sami"));
+        QVERIFY(cHistory::Append(history, HistoryRecord()));
+        ProfileFile otherTutor;
+        QCOMPARE(otherTutor.open(m_sandbox->folder.filePath(QStringLiteral("Sami.USR"))),
+                 ProfileFile::OpenResult::Opened);
+        frmUsers &users = Window<frmUsers>();
+        DialogScript dialogs;
+        QTest::mouseClick(users.cmdDel, Qt::LeftButton);
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].text, kProfileInUse);
+        QCOMPARE(listed(), QStringList{QStringLiteral("Sami")});
+        QVERIFY(QFile::exists(history));
+    }
+
+    // Deleting a protected profile asks its password first, with the login's question and rule.
+    void deleteOfAProtectedProfile_data()
+    {
+        QTest::addColumn<QStringList>("answers"); // typed passwords; "ok", "yes" or "no" for a box
+        QTest::addColumn<QStringList>("asked");   // the titles of the boxes shown
+        QTest::addColumn<bool>("deleted");
+        const QString question = QStringLiteral("كلمة المرور");
+        const QString wrong = QStringLiteral("خطأ في كلمة المرور");
+        const QString confirm = QStringLiteral("حذف ملف");
+        QTest::newRow("wrong, then left empty")
+            << QStringList{"nope", "ok", ""} << QStringList{question, wrong, question} << false;
+        QTest::newRow("wrong, then right") << QStringList{"nope", "ok", "sesame", "yes"}
+                                           << QStringList{question, wrong, question, confirm} << true;
+        QTest::newRow("right, then no")
+            << QStringList{"sesame", "no"} << QStringList{question, confirm} << false;
+    }
+    void deleteOfAProtectedProfile()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(QStringList, asked);
+        QFETCH(bool, deleted);
+        createProtectedProfile(QStringLiteral("Huda"), QStringLiteral("sesame"));
+        DialogScript dialogs;
+        const QMap<QString, int> buttons{
+            {"ok", platform::AnswerOk}, {"yes", platform::AnswerYes}, {"no", platform::AnswerNo}};
+        for (const QString &answer : answers) {
+            if (buttons.contains(answer))
+                dialogs.answer(buttons.value(answer));
+            else
+                dialogs.answerInput(answer);
+        }
+        QTest::mouseClick(Window<frmUsers>().cmdDel, Qt::LeftButton);
+        QStringList titles;
+        for (const platform::DialogRequest &request : dialogs.requests)
+            titles.append(request.title);
+        QCOMPARE(titles, asked);
+        QCOMPARE(listed().isEmpty(), deleted);
+    }
+
+    // Reading the list sweeps what stopped creations left: temporaries over a minute old that no
+    // creation holds. A fresh one and a held one stay, and so do the profiles.
+    void staleTemporariesAreSwept()
+    {
+        const auto stopAfter = [](platform::CreateStep step) {
+            platform::setCreateStepHookForTesting([step](platform::CreateStep now) { return now != step; });
+        };
+        stopAfter(platform::CreateStep::TemporaryWritten);
+        ProfileFile::create(m_sandbox->folder.filePath(QStringLiteral("old.USR")), 95, 150);
+        ProfileFile::create(m_sandbox->folder.filePath(QStringLiteral("held.USR")), 95, 150);
+        ProfileFile::create(m_sandbox->folder.filePath(QStringLiteral("fresh.USR")), 95, 150);
+        stopAfter(platform::CreateStep::Linked);
+        ProfileFile::create(m_sandbox->folder.filePath(QStringLiteral("linked.USR")), 95, 150);
+        platform::setCreateStepHookForTesting({});
+        const QDateTime twoMinutesAgo = QDateTime::currentDateTime().addSecs(-120);
+        QFile held;
+        for (const QString &name : filesInFolder()) {
+            if (name.startsWith(QLatin1String(".fresh")))
+                continue;
+            QFile file(m_sandbox->folder.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(twoMinutesAgo, QFileDevice::FileModificationTime));
+            if (name.startsWith(QLatin1String(".held"))) {
+                held.setFileName(file.fileName());
+                QVERIFY(held.open(QIODevice::ReadWrite));
+                QCOMPARE(platform::tryLockFile(held.handle()), platform::LockResult::Locked);
+            }
+        }
+        Window<frmUsers>().RefreshData();
+        QStringList left;
+        for (const QString &name : filesInFolder())
+            left.append(name.left(name.indexOf(QLatin1String(".USR")) + 4));
+        QCOMPARE(left, (QStringList{".fresh.USR", ".held.USR", "linked.USR"}));
+        QCOMPARE(listed(), QStringList{QStringLiteral("linked")});
     }
 
     void loginShowsTheMainWindow()
