@@ -42,4 +42,10 @@ QRect keyBox(int position);
 // The key position of the digit row, 0 = the key left of 1, 1-12 = the keys 1 to =.
 QRect digitRowBox(int index);
 
+// The finger that types a key: 0 left little ... 3 left index, 4 right index ... 7 right little,
+// 8 a thumb (the space bar); -1 for a position off the grid.
+int fingerOf(int position);
+// The finger of a digit-row key, 0 = the key left of 1, 1-12 = the keys 1 to =.
+int fingerOfDigit(int index);
+
 } // namespace keygrid

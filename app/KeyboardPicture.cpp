@@ -10,23 +10,6 @@ namespace {
 // The picture's right edge: the wide keys at the end of each row stretch to it.
 constexpr int kRightEdge = 466;
 
-// Finger of each letter key position: 0 left little ... 3 left index, 4 right index ... 7 right little.
-int fingerOf(int position)
-{
-    static constexpr int kTop[12] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7};
-    static constexpr int kHome[11] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7};
-    static constexpr int kBottom[10] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7};
-    if (position < 0)
-        return -1;
-    if (position < 12)
-        return kTop[position];
-    if (position < 23)
-        return kHome[position - 12];
-    if (position < 33)
-        return kBottom[position - 23];
-    return 0;
-}
-
 QColor fingerColour(int finger)
 {
     // Mirror-matched pastel tints: the same finger of each hand shares a hue.
@@ -118,15 +101,14 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
 
     const QColor plain(0xF2, 0xF2, 0xEE);
     auto keyFill = [&](int position) {
-        return m_keyFills.value(position, m_fingerColours ? fingerColour(fingerOf(position)) : plain);
+        return m_keyFills.value(position, m_fingerColours ? fingerColour(keygrid::fingerOf(position)) : plain);
     };
 
     // Digit row: the key left of 1, the digits, - and =, then Backspace.
     drawKey(p, outline(keygrid::keyBox(keygrid::kKeyLeftOfOne)), keyFill(keygrid::kKeyLeftOfOne));
-    static constexpr int kDigitFingers[12] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7};
     for (int i = 1; i <= 12; ++i)
         drawKey(p, outline(keygrid::digitRowBox(i)),
-                m_fingerColours ? fingerColour(kDigitFingers[i - 1]) : plain);
+                m_fingerColours ? fingerColour(keygrid::fingerOfDigit(i)) : plain);
     const QRect lastDigit = keygrid::digitRowBox(12);
     drawKey(p, QRectF(lastDigit.right() + 1, 3, kRightEdge - lastDigit.right(), 30), plain);
 

@@ -2,6 +2,7 @@
 
 #include "typing/PadLine.h"
 #include "typing/cTypingLine.h"
+#include "typing/cTypingNews.h"
 
 #include <QColor>
 #include <QWidget>
@@ -23,8 +24,10 @@ public:
     using cTypingLine::iAccuracy; // percent after the line
     using cTypingLine::iNumofLetter;
     using cTypingLine::iSpeed; // start time of the line while typing; letters per minute after it
+    using cTypingLine::LineComplete;
     using cTypingLine::sWantedText;
     using cTypingLine::sWrittenText;
+    using cTypingLine::TrimmedWanted;
 
     void Start();
     void PrintScreen();
@@ -59,6 +62,8 @@ protected:
 
 private:
     void MarkErrors();
+    // Whether the letter just typed is the wanted one.
+    cTypingNews::Key LastKey() const;
     // Takes the learner's size, or the largest smaller one at which the typed line's deepest letters
     // and the cursor stay inside the pad.
     void FitFont();

@@ -92,8 +92,9 @@ public:
     // `synced`, on the writer thread, which tells `synced` later ("" or the reason it failed).
     static bool Append(const QString &path, const HistoryRecord &record, QString *error = nullptr,
                        std::function<void(const QString &)> synced = {});
-    // The whole file; empty when there is none or it cannot be read.
-    static QByteArray ReadFile(const QString &path);
+    // The whole file; empty when there is none or it cannot be read (then with the reason in `error`;
+    // a missing file is no error: a learner without a history has none).
+    static QByteArray ReadFile(const QString &path, QString *error = nullptr);
 
     // Calls `onRecord` with every record that checks out, in file order, read in place: what the
     // statistics fold without making a copy of each record.
