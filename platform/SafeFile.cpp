@@ -199,12 +199,13 @@ bool publishTemporary(int fd, const QByteArray &temporary, const QString &path, 
         return failWithText(error, QStringLiteral("Stopped"));
 
     // link() never replaces an existing name, so a profile made meanwhile by someone else stays.
-    if (::link(temporary.constData(), encoded(path).constData()) != 0) {
-        const int number = errno;
+    const int refused = hookedError(DiskCall::Kind::Link, fd);
+    if (refused != 0 || ::link(temporary.constData(), encoded(path).constData()) != 0) {
+        const int number = refused != 0 ? refused : errno;
         ::unlink(temporary.constData());
-        // Folders without hard links (a FAT or exFAT stick): write the file in place, still never
-        // replacing.
-        if (number == EPERM || number == EOPNOTSUPP || number == ENOSYS)
+        // Folders without hard links (a FAT or exFAT stick, some shares and FUSE mounts, which may
+        // also answer EXDEV): write the file in place, still never replacing.
+        if (number == EPERM || number == EOPNOTSUPP || number == ENOSYS || number == EXDEV)
             return createInPlace(path, bytes, error);
         return fail(error, number);
     }
@@ -630,9 +631,14 @@ int folderWriteError(const QString &folder)
 
 LockResult tryLockFile(int fd, QString *error)
 {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-        return LockResult::Locked;
-    const int number = errno;
+    // A mount without locks (ENOLCK, EOPNOTSUPP) fails here with its reason: a profile is never
+    // opened unguarded.
+    int number = hookedError(DiskCall::Kind::Lock, fd);
+    if (number == 0) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return LockResult::Locked;
+        number = errno;
+    }
     fail(error, number);
     return number == EWOULDBLOCK ? LockResult::HeldElsewhere : LockResult::Failed;
 }

@@ -123,15 +123,17 @@ enum class CreateStep
 // a kill at that moment would. Pass an empty function to remove it.
 void setCreateStepHookForTesting(std::function<bool(CreateStep)> hook);
 
-// What reaches the disk, as a test sees it: each write (its offset and size) and each sync, told on
-// the thread that does it. A non-zero answer fails that operation with that error number, as the
-// disk would. Pass an empty function to remove it.
+// What reaches the disk, as a test sees it: each write (its offset and size), each sync, each
+// profile lock and each hard link of a creation, told on the thread that does it. A non-zero answer fails
+// that operation with that error number, as the disk would. Pass an empty function to remove it.
 struct DiskCall
 {
     enum class Kind
     {
         Write,
-        Sync
+        Sync,
+        Lock,
+        Link
     };
     Kind kind;
     int fd;
