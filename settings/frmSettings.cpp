@@ -6,6 +6,7 @@
 #include "app/cTheApp.h"
 #include "platform/CodePage1256.h"
 #include "platform/DisplayScale.h"
+#include "typing/NextKeyPanel.h"
 #include "typing/TypingPad.h"
 #include "users/cUser.h"
 
@@ -198,6 +199,9 @@ frmSettings::frmSettings()
     lblLesson[0] = makeCaption(QStringLiteral("خلفية سوداء ونص ابيض."), QRect(330, 380, 196, 28), pic);
     Check3 = makeMark<QCheckBox>("Check3", 410, pic);
     lblLesson[1] = makeCaption(QStringLiteral("حجم خط كبير."), QRect(330, 410, 196, 28), pic);
+    // Lessons 1 to 3 always show it; this asks for it everywhere else too.
+    chkKeyboard = makeMark<QCheckBox>("chkKeyboard", 440, pic);
+    lblKeyboard = makeCaption(QStringLiteral("إظهار لوحة المفاتيح دائما."), QRect(330, 440, 196, 28), pic);
     TypingPad = new ::TypingPad(pic);
     TypingPad->setObjectName(QStringLiteral("TypingPad"));
     TypingPad->setGeometry(20, 350, 290, 112);
@@ -213,6 +217,7 @@ frmSettings::frmSettings()
     connect(Combo2, &QComboBox::currentIndexChanged, this, &frmSettings::Combo2_Click);
     connect(Combo3, &QComboBox::currentIndexChanged, this, &frmSettings::Combo3_Click);
     connect(cmbScale, &QComboBox::activated, this, &frmSettings::cmbScale_Click);
+    connect(chkKeyboard, &QCheckBox::toggled, this, &frmSettings::chkKeyboard_Click);
     // An option button is clicked when it becomes the chosen one, not when its partner takes over.
     connect(Option1, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
@@ -275,6 +280,7 @@ void frmSettings::Form_Load()
                        kBlackBackground);
     Check3->setChecked(user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) ==
                        QStringLiteral("Big"));
+    chkKeyboard->setChecked(user.GetPreference(QLatin1String(NextKeyPanel::kKeyboardPreference), false).toBool());
     cmbScale->setCurrentIndex(cmbScale->findData(platform::scaleSetting()));
     // An environment that sets Qt's scale (QT_SCALE_FACTOR) decides it alone.
     cmbScale->setEnabled(!platform::scaleFromEnvironment());
@@ -397,6 +403,12 @@ void frmSettings::Combo3_Click()
     TypingPad->GetSettings();
     TypingPad->PrintScreen();
     TypingPad->bActive = false;
+}
+
+void frmSettings::chkKeyboard_Click()
+{
+    if (!m_bLoading)
+        theUser().SetPreference(QLatin1String(NextKeyPanel::kKeyboardPreference), chkKeyboard->isChecked());
 }
 
 void frmSettings::cmbScale_Click()

@@ -197,6 +197,17 @@ void TypingPad::PrintScreen()
 
     MarkErrors();
     update();
+    const QString coming = NextLetters();
+    if (coming != m_lastNext) {
+        m_lastNext = coming;
+        emit NextLetterChanged();
+    }
+}
+
+QString TypingPad::NextLetters() const
+{
+    const qsizetype typed = qMax(0, iNumofLetter - 1);
+    return TrimmedWanted().mid(typed, 2);
 }
 
 void TypingPad::MarkErrors()

@@ -48,8 +48,14 @@ public:
     // letter judged against it stands in the same column of the line below.
     QRectF WantedCell(qsizetype index) const;
 
+    // What comes next on the line: the next letter, with the letter after it (lam and alef are one
+    // key); empty once the line is typed.
+    QString NextLetters() const;
+
 signals:
     void FinishSession();
+    // The next letter to type changed (a key, a new line); hosts that show it read NextLetters.
+    void NextLetterChanged();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -76,6 +82,7 @@ private:
     PadLine m_wantedLine;
     PadLine m_writtenLine;
     QList<qsizetype> m_wrong;
+    QString m_lastNext; // NextLetters when NextLetterChanged was last sent
     QPointF m_wantedAt;
     QPointF m_writtenAt;
     bool m_cursorShown = false;
