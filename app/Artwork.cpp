@@ -1,5 +1,6 @@
 #include "app/Artwork.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -183,9 +184,15 @@ QWidget *createPicture(Picture picture, QWidget *parent)
 
 QIcon icon(ButtonIcon kind)
 {
-    QIcon result;
-    for (int size : {16, 24, 32, 48, 64})
-        result.addPixmap(iconPixmap(kind, size));
+    // Drawn once per kind and shared: a screen holds many buttons with the same few icons, and each
+    // screen is built afresh every time it opens. The cache is left for the process's end rather than
+    // destroyed, so no pixmap is freed after the application object has gone.
+    static auto *drawn = new QHash<int, QIcon>;
+    QIcon &result = (*drawn)[int(kind)];
+    if (result.isNull()) {
+        for (int size : {16, 24, 32, 48, 64})
+            result.addPixmap(iconPixmap(kind, size));
+    }
     return result;
 }
 

@@ -1,8 +1,43 @@
 #include "app/ClickableLabel.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+
+class AccessibleClickableLabel : public QAccessibleWidget
+{
+public:
+    explicit AccessibleClickableLabel(ClickableLabel *label)
+        : QAccessibleWidget(label, label->text().isEmpty() ? QAccessible::Link : QAccessible::MenuItem)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<ClickableLabel *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            emit static_cast<ClickableLabel *>(widget())->clicked();
+    }
+};
+
+} // namespace
+
+QAccessibleInterface *ClickableLabel::MakeAccessible(QObject *object)
+{
+    auto *label = qobject_cast<ClickableLabel *>(object);
+    return label ? new AccessibleClickableLabel(label) : nullptr;
+}
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {

@@ -115,28 +115,6 @@ int positionOf(const QVariant &letter, bool arabic)
     return 0;
 }
 
-int fingerOf(int position)
-{
-    static constexpr int kTop[12] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7};
-    static constexpr int kHome[11] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7};
-    static constexpr int kBottom[10] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7};
-    if (position == kSpaceBar)
-        return 8;
-    if (position < 0)
-        return -1;
-    if (position < 12)
-        return kTop[position];
-    if (position < 23)
-        return kHome[position - 12];
-    if (position < 33)
-        return kBottom[position - 23];
-    if (position == kKeyLeftOfOne)
-        return 0;
-    if (position > kDigitRow && position <= kDigitRow + 12)
-        return kTop[position - kDigitRow - 1];
-    return -1;
-}
-
 QString FingerName(int finger)
 {
     static const QStringList kNames = {
@@ -179,6 +157,32 @@ QRect digitRowBox(int index)
     // The digit row continues the key left of 1 at the average pitch of the letter rows.
     const int left = 4 + qRound(index * 31.6);
     return QRect(QPoint(left, 3), QPoint(left + 29, 32));
+}
+
+int fingerOf(int position)
+{
+    static constexpr int kTop[12] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7};
+    static constexpr int kHome[11] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7};
+    static constexpr int kBottom[10] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7};
+    if (position == kSpaceBar)
+        return 8;
+    if (position > kDigitRow && position <= kDigitRow + 12)
+        return fingerOfDigit(position - kDigitRow);
+    if (position < 0 || position > kKeyLeftOfOne)
+        return -1;
+    if (position < 12)
+        return kTop[position];
+    if (position < 23)
+        return kHome[position - 12];
+    if (position < 33)
+        return kBottom[position - 23];
+    return 0; // the key left of 1
+}
+
+int fingerOfDigit(int index)
+{
+    static constexpr int kDigits[13] = {0, 0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 7, 7};
+    return index >= 0 && index < 13 ? kDigits[index] : -1;
 }
 
 } // namespace keygrid

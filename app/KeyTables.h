@@ -24,9 +24,6 @@ constexpr int kDigitRow = 40;
 // No key at all.
 constexpr int kNoKey = -2;
 
-// The finger that types the key at a position: 0 the left little finger ... 3 the left index,
-// 4 the right index ... 7 the right little finger, 8 the thumbs (the space bar); -1 none.
-int fingerOf(int position);
 // The finger's name as a learner reads it, in Arabic.
 QString FingerName(int finger);
 // True for the fingers of the left hand.
@@ -56,5 +53,11 @@ QRect keyBox(int position);
 
 // The key position of the digit row, 0 = the key left of 1, 1-12 = the keys 1 to =.
 QRect digitRowBox(int index);
+
+// The finger that types a key: 0 left little ... 3 left index, 4 right index ... 7 right little,
+// 8 a thumb (the space bar), the digit row's too (kDigitRow + 1-12); -1 for a position off the grid.
+int fingerOf(int position);
+// The finger of a digit-row key, 0 = the key left of 1, 1-12 = the keys 1 to =.
+int fingerOfDigit(int index);
 
 } // namespace keygrid

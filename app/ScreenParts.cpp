@@ -4,22 +4,64 @@
 #include "platform/DisplayScale.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 
 namespace screen {
 
 namespace {
+std::function<void(const QString &)> &announcer()
+{
+    static std::function<void(const QString &)> fn;
+    return fn;
+}
+
 QLabel *makeBandPadded(const QString &name, const QString &text, const QRect &geometry, int pointSize,
                        int padding, QWidget *parent)
 {
     QLabel *label = makeLabel(name, text, geometry, parent);
-    label->setStyleSheet(QStringLiteral("background-color: %1; color: white; padding-right: %2px;")
-                             .arg(kHeadingColour.name())
-                             .arg(padding));
+    setColours(label, Qt::white, kHeadingColour);
+    label->setContentsMargins(0, 0, padding, 0);
     setFontOf(label, pointSize, true);
     return label;
 }
+
+// A widget that fills its place and draws a one-pixel border (with rounded corners when asked) under
+// what it shows. Painted here rather than by a style sheet: one style sheet brings the style-sheet
+// machinery into the process and into the painting of every widget under it.
+template <class Base> class Boxed : public Base
+{
+public:
+    Boxed(const QColor &fill, const QColor &border, double radius, QWidget *parent)
+        : Base(parent), m_fill(fill), m_border(border), m_radius(radius)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        {
+            QPainter painter(this);
+            if (m_radius > 0) {
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.setPen(m_border);
+                painter.setBrush(m_fill);
+                painter.drawRoundedRect(QRectF(this->rect()).adjusted(0.5, 0.5, -0.5, -0.5), m_radius, m_radius);
+            } else {
+                painter.fillRect(this->rect(), m_fill);
+                painter.setPen(m_border);
+                painter.drawRect(this->rect().adjusted(0, 0, -1, -1));
+            }
+        }
+        Base::paintEvent(event);
+    }
+
+private:
+    QColor m_fill;
+    QColor m_border;
+    double m_radius;
+};
 } // namespace
 
 QWidget *makePanel(const QString &name, QWidget *parent)
@@ -39,6 +81,8 @@ QLabel *makeBand(const QString &name, const QString &text, const QRect &geometry
 
 QLabel *makeHeading(const QString &name, const QString &text, QWidget *parent)
 {
+    if (parent->accessibleName().isEmpty())
+        parent->setAccessibleName(text.trimmed());
     return makeBandPadded(name, text, QRect(0, 0, kSize.width(), 44), kHeadingPointSize, 16, parent);
 }
 
@@ -84,13 +128,39 @@ QPushButton *makeActionRow(const QString &buttonName, artwork::ButtonIcon icon, 
 
 QWidget *makeMessagePanel(const QString &name, const QRect &geometry, QWidget *parent)
 {
-    auto *panel = new QWidget(parent);
-    panel->setObjectName(name);
-    panel->setGeometry(geometry);
-    panel->setAutoFillBackground(true);
-    panel->setStyleSheet(QStringLiteral("#%1 { background-color: %2; border: 1px solid %3; }")
-                             .arg(name, kMessageColour.name(), kMessageBorder.name()));
-    return panel;
+    return makeBox(name, geometry, kMessageColour, kMessageBorder, 0, parent);
+}
+
+QWidget *makeBox(const QString &name, const QRect &geometry, const QColor &fill, const QColor &border,
+                 double radius, QWidget *parent)
+{
+    auto *box = new Boxed<QWidget>(fill, border, radius, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    return box;
+}
+
+QLabel *makeBoxedLabel(const QString &name, const QString &text, const QRect &geometry, const QColor &fill,
+                       const QColor &border, QWidget *parent)
+{
+    auto *label = new Boxed<QLabel>(fill, border, 0, parent);
+    label->setObjectName(name);
+    label->setText(text);
+    label->setGeometry(geometry);
+    label->setAlignment(kCaptionAlignment);
+    label->setContentsMargins(1, 1, 1, 1);
+    return label;
+}
+
+void setColours(QWidget *widget, const QColor &text, const QColor &background)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, text);
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
 }
 
 QPushButton *makeOkButton(const QRect &geometry, QWidget *parent)
@@ -140,6 +210,17 @@ void addScaleShortcuts(QWidget *window)
 QString PercentText(qint64 value)
 {
     return QLatin1Char(' ') + QString::number(value) + QStringLiteral(" %");
+}
+
+void Announce(const QString &text)
+{
+    if (announcer() && !text.trimmed().isEmpty())
+        announcer()(text.trimmed());
+}
+
+void SetAnnouncer(std::function<void(const QString &)> fn)
+{
+    announcer() = std::move(fn);
 }
 
 } // namespace screen

@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -51,7 +53,8 @@ inline const QColor kTableHeader{0xdf, 0xe6, 0xef};
 // A panel the size of the main window's content area.
 QWidget *makePanel(const QString &name, QWidget *parent);
 
-// The heading band a panel opens with, across the content area.
+// The heading band a panel opens with, across the content area; it names the panel too, for the
+// learner who hears the screens.
 QLabel *makeHeading(const QString &name, const QString &text, QWidget *parent);
 
 // A band in the heading's colours at `geometry`, its text at `pointSize` in bold.
@@ -77,6 +80,17 @@ QPushButton *makeActionRow(const QString &buttonName, artwork::ButtonIcon icon, 
 // The box a message or a result stands in, over the pads.
 QWidget *makeMessagePanel(const QString &name, const QRect &geometry, QWidget *parent);
 
+// A box filled with `fill` inside a one-pixel `border`, its corners rounded by `radius` (0: square).
+QWidget *makeBox(const QString &name, const QRect &geometry, const QColor &fill, const QColor &border,
+                 double radius, QWidget *parent);
+
+// A caption label in a box of its own, as a table's cell.
+QLabel *makeBoxedLabel(const QString &name, const QString &text, const QRect &geometry, const QColor &fill,
+                       const QColor &border, QWidget *parent);
+
+// Gives `widget` its text colour and, when `background` is valid, fills it with that colour.
+void setColours(QWidget *widget, const QColor &text, const QColor &background = QColor());
+
 // The OK button of a message panel.
 QPushButton *makeOkButton(const QRect &geometry, QWidget *parent);
 
@@ -88,5 +102,10 @@ void addScaleShortcuts(QWidget *window);
 
 // Values in right-to-left labels: " value %".
 QString PercentText(qint64 value);
+
+// What a screen tells the learner beyond the control under the focus: a message shown over the pads,
+// a line's or a test's result. It goes to whoever listens (the spoken mode while it is on).
+void Announce(const QString &text);
+void SetAnnouncer(std::function<void(const QString &)> announcer);
 
 } // namespace screen

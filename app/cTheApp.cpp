@@ -47,18 +47,26 @@ void cTheApp::ShowScreen(QWidget *picPictureBox)
 
 void cTheApp::ShowLetters(KeyboardPicture *picKeyboard)
 {
+    ShowLetters(picKeyboard, IsArabic());
+}
+
+void cTheApp::ShowLetters(KeyboardPicture *picKeyboard, bool arabic)
+{
     if (!picKeyboard)
         return;
-    const bool arabic = IsArabic();
     for (const keygrid::KeyLabel &label : keygrid::labels(arabic))
         picKeyboard->Print(label.at, label.text);
 }
 
 void cTheApp::SelectLetter(KeyboardPicture *picKeyboard, const QVariant &vLetter)
 {
+    SelectLetter(picKeyboard, vLetter, IsArabic());
+}
+
+void cTheApp::SelectLetter(KeyboardPicture *picKeyboard, const QVariant &vLetter, bool arabic)
+{
     if (!picKeyboard)
         return;
-    const bool arabic = IsArabic();
     // Colour 1 of the 16-colour palette: dark blue.
     picKeyboard->DrawBox(keygrid::keyBox(keygrid::positionOf(vLetter, arabic)), QColor(0, 0, 0x80));
 }

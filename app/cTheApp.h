@@ -22,6 +22,9 @@ public:
     void ShowScreen(QWidget *picPictureBox);
     void ShowLetters(KeyboardPicture *picKeyboard);
     void SelectLetter(KeyboardPicture *picKeyboard, const QVariant &vLetter);
+    // The same in a language given: a learner's keyboard shown to someone else (the class report).
+    void ShowLetters(KeyboardPicture *picKeyboard, bool bArabic);
+    void SelectLetter(KeyboardPicture *picKeyboard, const QVariant &vLetter, bool bArabic);
     void Sleep(double iNumofSeconds);
     static qint16 F(qint16 X) { return FlipTopBit(X); }
     static QString EncText(const QString &sText) { return ScrambleText(sText); }

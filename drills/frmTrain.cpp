@@ -150,7 +150,7 @@ void frmTrain::BuildTrain()
     lblTrain = screen::makeLabel(QStringLiteral("lblTrain"), QStringLiteral("qwertyuiopasdfghjkl;zxcvbnm,."),
                                  QRect(20, 266, 560, 40), picTrain);
     lblTrain->setFont(lineFont);
-    lblTrain->setStyleSheet(QStringLiteral("color: %1;").arg(screen::kHeadingColour.name()));
+    screen::setColours(lblTrain, screen::kHeadingColour);
 
     Text1 = new QLineEdit(picTrain);
     Text1->setObjectName(QStringLiteral("Text1"));

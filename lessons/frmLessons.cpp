@@ -9,7 +9,6 @@
 #include "lessons/cLesson.h"
 #include "users/cUser.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -22,10 +21,9 @@ constexpr int kRowHeight = screen::kRowHeight;
 QLabel *makeCell(const QString &name, const QString &text, QWidget *parent, const QRect &geometry,
                  bool header)
 {
-    QLabel *cell = screen::makeLabel(name, text, geometry, parent);
-    cell->setStyleSheet(QStringLiteral("border: 1px solid %1; background-color: %2;")
-                            .arg(screen::kTableBorder.name(),
-                                 header ? screen::kTableHeader.name() : QStringLiteral("white")));
+    QLabel *cell = screen::makeBoxedLabel(name, text, geometry,
+                                          header ? screen::kTableHeader : QColor(Qt::white),
+                                          screen::kTableBorder, parent);
     if (header)
         screen::setFontOf(cell, 0, true);
     return cell;
@@ -99,12 +97,8 @@ void frmLessons::BuildLessonList()
         connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
     }
 
-    auto *card = new QFrame(picLessons);
-    card->setGeometry(20, 276, 560, 150);
-    card->setObjectName(QStringLiteral("fraData"));
-    card->setStyleSheet(QStringLiteral("QFrame#fraData { background-color: %1; border: 1px solid %2; "
-                                       "border-radius: 6px; }")
-                            .arg(screen::kFrameColour.name(), screen::kFrameBorder.name()));
+    QWidget *card = screen::makeBox(QStringLiteral("fraData"), QRect(20, 276, 560, 150), screen::kFrameColour,
+                                    screen::kFrameBorder, 6, picLessons);
     const std::array<QString, 4> headings = {
         QStringLiteral(" اسم المستخدم:"),
         QStringLiteral(" الدرس الحالي:"),
@@ -119,7 +113,7 @@ void frmLessons::BuildLessonList()
         lblData[2 * row] = heading;
         QLabel *value = screen::makeLabel(QStringLiteral("lblData%1").arg(2 * row + 1), QString(),
                                           QRect(14, y, 312, kRowHeight), card);
-        value->setStyleSheet(QStringLiteral("color: %1;").arg(screen::kHeadingColour.name()));
+        screen::setColours(value, screen::kHeadingColour);
         lblData[2 * row + 1] = value;
     }
 }

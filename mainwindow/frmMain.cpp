@@ -48,8 +48,7 @@ frmMain::frmMain()
     // Menu strip: the logo and the sections, on the reading side of the window.
     auto *menu = new QWidget(this);
     menu->setGeometry(kContentSize.width(), 0, menuWidth, kContentSize.height());
-    menu->setAutoFillBackground(true);
-    menu->setStyleSheet(QStringLiteral("background-color: %1;").arg(screen::kMenuColour.name()));
+    screen::setColours(menu, Qt::black, screen::kMenuColour);
     Picture1 = artwork::createPicture(artwork::Picture::Logo, menu);
     Picture1->setGeometry(10, 8, menuWidth - 20, 84);
 

@@ -1,5 +1,6 @@
 #include "mainwindow/mdlMain.h"
 
+#include "app/ClickableLabel.h"
 #include "app/KeyTables.h"
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
@@ -13,6 +14,8 @@
 #include "platform/Process.h"
 #include "platform/Screens.h"
 #include "platform/TerminationSignals.h"
+#include "progress/frmProgress.h"
+#include "speech/cSpokenMode.h"
 #include "typing/PracticePanel.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
@@ -21,11 +24,16 @@
 #include "users/ProfileMessages.h"
 #include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
+#include "users/frmClassReport.h"
 #include "users/frmUsers.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -62,15 +70,34 @@ void SetUpApplication(QApplication &application)
 {
     platform::setUpArabicApplication(application, QStringLiteral("Tavrin"));
     Q_INIT_RESOURCE(icons);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/KZ-64.png")));
+    // Read as PNG outright: a reader left to find the format asks every image plugin first, which
+    // loads three of them and a JPEG library into each start.
+    QImageReader icon(QStringLiteral(":/icons/KZ-64.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
 }
+
+namespace {
+
+// What a screen reader sees of the widgets the tutor paints itself.
+QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ClickableLabel"))
+        return ClickableLabel::MakeAccessible(object);
+    return nullptr;
+}
+
+} // namespace
 
 void MakeApplicationObjects()
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleFor), true);
+    Q_UNUSED(accessible);
     theApp() = cTheApp();
     theUser().LogOut();
     theLesson() = cLesson();
     theHistory() = cHistoryRecorder();
+    DiscardSpokenMode();
 
     // The services below the users read the training language from the user, afresh each time.
     theApp().SetLanguageSource([] { return theUser().IsLanguageArabic(); });
@@ -84,6 +111,10 @@ void MakeApplicationObjects()
     cPractice::SetRunner(PracticePanel::RunOnHost);
     cTest::SetRunner(frmTest::RunInPlaceOfHost);
     theApp().SetScaleChanger(ChangeDisplayScale);
+    // The class report, below the sections, opens a learner's progress read only.
+    frmClassReport::SetProgressOpener([](const ClassReportRow &row, const QString &sFolder, QWidget *parent) {
+        frmProgress::OpenReadOnly(row, sFolder, parent);
+    });
 }
 
 void ChangeDisplayScale(int iPercent)
@@ -120,6 +151,7 @@ void ShowUserSelection()
 {
     frmUsers &users = Window<frmUsers>();
     QObject::connect(&users, &frmUsers::LoggedIn, [] {
+        theSpokenMode().LearnerLoggedIn(theUser().sUserName);
         frmMain &main = Window<frmMain>();
         platform::centreOnPointerScreen(&main);
         main.show();
@@ -162,5 +194,7 @@ bool Main()
     FillKeyTables();
     ResumeWhereItStood(resume);
     platform::onTerminationSignal(EndInOrder);
+    // Once the first window is up: the spoken mode's key, and the mode itself if it was left on.
+    QTimer::singleShot(0, [] { theSpokenMode().Begin(); });
     return true;
 }

@@ -1,10 +1,13 @@
 #include "platform/Dialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <optional>
 
 namespace platform {
 
@@ -13,6 +16,22 @@ std::function<DialogAnswer(const DialogRequest &)> &answerer()
 {
     static std::function<DialogAnswer(const DialogRequest &)> fn;
     return fn;
+}
+
+std::function<void(const DialogRequest &)> &listener()
+{
+    static std::function<void(const DialogRequest &)> fn;
+    return fn;
+}
+
+// Tells the listener, then returns the test's answer if a test answers.
+std::optional<DialogAnswer> announced(const DialogRequest &request)
+{
+    if (listener())
+        listener()(request);
+    if (answerer())
+        return answerer()(request);
+    return std::nullopt;
 }
 
 QMessageBox::Icon toQtIcon(MessageIcon icon)
@@ -49,8 +68,8 @@ void giveButtonsRoom(QWidget *box)
 int messageBox(const QString &text, const QString &title, MessageIcon icon, MessageButtons buttons,
                QWidget *parent)
 {
-    if (answerer())
-        return answerer()({DialogRequest::Message, title, text, icon, buttons}).button;
+    if (const auto answer = announced({DialogRequest::Message, title, text, icon, buttons}))
+        return answer->button;
 
     QMessageBox box(toQtIcon(icon), title, text, QMessageBox::NoButton, parent);
     box.setLayoutDirection(Qt::RightToLeft);
@@ -81,9 +100,9 @@ int messageBox(const QString &text, const QString &title, MessageIcon icon, Mess
 
 QString inputBox(const QString &prompt, const QString &title, InputEcho echo, QWidget *parent)
 {
-    if (answerer())
-        return answerer()({DialogRequest::Input, title, prompt, MessageIcon::None, MessageButtons::Ok, echo})
-            .text;
+    if (const auto answer =
+            announced({DialogRequest::Input, title, prompt, MessageIcon::None, MessageButtons::Ok, echo}))
+        return answer->text;
 
     QInputDialog dialog(parent);
     dialog.setLayoutDirection(Qt::RightToLeft);
@@ -97,6 +116,32 @@ QString inputBox(const QString &prompt, const QString &title, InputEcho echo, QW
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();
+}
+
+void setDialogListener(std::function<void(const DialogRequest &)> fn)
+{
+    listener() = std::move(fn);
+}
+
+QString saveFileName(const QString &title, const QString &suggestedPath, const QString &filter,
+                     QWidget *parent)
+{
+    if (const auto answer = announced({DialogRequest::SaveFile, title, suggestedPath}))
+        return answer->text;
+
+    // Qt's own box rather than the desktop's, so it reads right to left like the tutor.
+    QFileDialog dialog(parent, title, suggestedPath, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(suggestedPath);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("حفظ"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("إلغاء الأمر"));
+    giveButtonsRoom(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 void setDialogAnswererForTesting(std::function<DialogAnswer(const DialogRequest &)> fn)

@@ -42,7 +42,8 @@ struct DialogRequest
     enum Kind
     {
         Message,
-        Input
+        Input,
+        SaveFile // `text` is the suggested path
     } kind = Message;
     QString title;
     QString text;
@@ -54,7 +55,7 @@ struct DialogRequest
 struct DialogAnswer
 {
     int button = AnswerOk;
-    QString text; // input boxes: what was typed; empty when cancelled
+    QString text; // input boxes: what was typed; a file box: the path chosen; empty when cancelled
 };
 
 // A message box, right-aligned and read right to left. Questions (Yes/No) default to No.
@@ -64,6 +65,15 @@ int messageBox(const QString &text, const QString &title, MessageIcon icon,
 // An input box; returns what was typed, or "" when it was cancelled.
 QString inputBox(const QString &prompt, const QString &title, InputEcho echo = InputEcho::Normal,
                  QWidget *parent = nullptr);
+
+// The box that asks where to save a file, starting at `suggestedPath` (a folder and a name), showing
+// files that match `filter` ("CSV (*.csv)"); returns the path chosen, or "" when it was cancelled.
+QString saveFileName(const QString &title, const QString &suggestedPath, const QString &filter,
+                     QWidget *parent = nullptr);
+
+// Told of every box as it comes up, shown or answered by a test (the spoken mode reads it out); an
+// empty function stops telling.
+void setDialogListener(std::function<void(const DialogRequest &)> listener);
 
 // Tests answer every box here instead of showing it; an empty function restores real boxes.
 void setDialogAnswererForTesting(std::function<DialogAnswer(const DialogRequest &)> answerer);

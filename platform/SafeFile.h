@@ -63,6 +63,32 @@ bool removeFile(const QString &path, QString *error = nullptr);
 // fsync of the folder, so a name made or removed in it survives a power cut.
 bool syncFolder(const QString &folder, QString *error = nullptr);
 
+// The installer's primitives below report the system's error number (0 when all went well), so
+// it can tell a full disk from a read-only one in its own words.
+
+// Copies the regular file `source` (a link to one is followed) to `target` without ever writing
+// into what stands at `target`: a new file is made beside it, every read, write and sync and the
+// final size are checked, and it is renamed over `target`, replacing a file or a symbolic link
+// there (never following it). The copy keeps the source's permission bits; `addExecute` adds
+// execute wherever read is allowed. On failure the new file is removed and whatever stood at
+// `target` is left as it was; `sourceFailed` tells whether the source was at fault (missing,
+// unreadable, not a regular file, changed while read).
+int copyFileReplacing(const QString &source, const QString &target, bool addExecute,
+                      bool *sourceFailed = nullptr);
+
+// Makes the folder `path` with every missing parent, following links as a path typed by a person
+// should.
+int makeFolders(const QString &path);
+
+// Makes the folders of the relative path `relative` inside the existing folder `base`, one by one;
+// a symbolic link standing for one of them is replaced by a real folder, never followed, so
+// nothing made below lands outside `base`.
+int makeFoldersInside(const QString &base, const QString &relative);
+
+// Whether this process may make files in the existing folder `folder` (read-only file system,
+// permission); makes nothing.
+int folderWriteError(const QString &folder);
+
 enum class LockResult
 {
     Locked,

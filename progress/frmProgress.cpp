@@ -8,10 +8,12 @@
 #include "progress/ProgressChart.h"
 #include "typing/TypingPad.h"
 #include "typing/cPracticeText.h"
+#include "users/cClassReport.h"
 #include "users/cUser.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -37,8 +39,8 @@ frmProgress::frmProgress()
     lblData[0]->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter); // over its scale
     lblData[1] = screen::makeLabel(QStringLiteral("lblData1"), QStringLiteral(" الدقة (%)"),
                                    QRect(300, 48, width - 320, 22), picProgress);
-    lblData[0]->setStyleSheet(QStringLiteral("color: %1;").arg(ProgressChart::kSpeedColour.name()));
-    lblData[1]->setStyleSheet(QStringLiteral("color: %1;").arg(ProgressChart::kAccuracyColour.name()));
+    screen::setColours(lblData[0], ProgressChart::kSpeedColour);
+    screen::setColours(lblData[1], ProgressChart::kAccuracyColour);
 
     picChart = new ProgressChart(picProgress);
     picChart->setObjectName(QStringLiteral("picChart"));
@@ -89,27 +91,71 @@ QColor frmProgress::TintFor(double rate)
 void frmProgress::Form_Load()
 {
     cUser &user = theUser();
-    const bool arabic = user.IsLanguageArabic();
-    const QByteArray bytes = cHistory::ReadFile(cHistory::PathFor(theApp().GetPath(), user.sUserName));
-    ShowSummary(cHistoryStats::Summarise(bytes, arabic), arabic);
+    Learner learner;
+    learner.sFolder = theApp().GetPath();
+    learner.sName = user.sUserName;
+    learner.bArabic = user.IsLanguageArabic();
+    learner.bWords =
+        user.GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM");
+    learner.iWantedSpeed = user.GetWantedSpeed();
+    learner.iWantedAccuracy = user.GetWantedAccuracy();
+    learner.iBackColour = user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt();
+    ShowLearner(learner);
 }
 
-void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
+void frmProgress::ShowLearner(const Learner &learner)
 {
-    cUser &user = theUser();
+    const QByteArray bytes = cHistory::ReadFile(cHistory::PathFor(learner.sFolder, learner.sName));
+    ShowSummary(cHistoryStats::Summarise(bytes, learner.bArabic), learner);
+}
+
+frmProgress *frmProgress::OpenReadOnly(const ClassReportRow &row, const QString &sFolder, QWidget *parent)
+{
+    Learner learner;
+    learner.sFolder = sFolder;
+    learner.sName = row.sName;
+    learner.bArabic = row.bArabic;
+    learner.bWords = row.IsWordsPerMinute();
+    learner.iWantedSpeed = row.profile.GetWantedSpeed();
+    learner.iWantedAccuracy = row.profile.GetWantedAccuracy();
+    learner.iBackColour = row.profile.BackColour();
+
+    auto *copy = new frmProgress;
+    copy->setParent(parent, Qt::Dialog);
+    copy->setAttribute(Qt::WA_DeleteOnClose);
+    copy->setWindowModality(Qt::WindowModal);
+    const QString language = cClassReport::LanguageText(row.bArabic);
+    copy->setWindowTitle(QStringLiteral("Tavrin - تقدم ") + row.sName + QStringLiteral(" - ") + language);
+    copy->lblTitle->setText(QStringLiteral(" تقدم ") + row.sName + QStringLiteral(" (") + language +
+                            QLatin1Char(')'));
+    copy->ShowLearner(learner);
+    // Practising needs the learner logged in: the copy only shows.
+    copy->cmdPractice->hide();
+    copy->lblLesson[0]->hide();
+    copy->picProgress->setFocusProxy(nullptr);
+    copy->setFixedSize(copy->picProgress->size());
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), copy);
+    connect(escape, &QShortcut::activated, copy, &QWidget::close);
+    if (parent)
+        copy->move(parent->window()->geometry().center() - copy->rect().center());
+    copy->show();
+    return copy;
+}
+
+void frmProgress::ShowSummary(const HistorySummary &summary, const Learner &learner)
+{
+    const bool arabic = learner.bArabic;
     QString unit;
-    const qint16 wantedSpeed = user.ConvSpeed(user.GetWantedSpeed(), unit);
-    const qint16 wantedAccuracy = user.GetWantedAccuracy();
-    const bool words =
-        user.GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM");
+    const qint16 wantedSpeed = cUser::ConvSpeed(learner.iWantedSpeed, learner.bWords, unit);
+    const qint16 wantedAccuracy = learner.iWantedAccuracy;
+    const bool words = learner.bWords;
     lblData[0]->setText(QStringLiteral(" السرعة (") + unit + QLatin1Char(')'));
 
     picChart->SetData(cHistoryStats::ChartPoints(summary, words), wantedSpeed, wantedAccuracy,
                       QLatin1Char(' ') + QString::number(wantedSpeed) + QLatin1Char(' ') + unit +
                           QLatin1Char('.'),
                       screen::PercentText(wantedAccuracy));
-    const TypingPad::Colours colours =
-        TypingPad::ColoursFor(user.GetSettings(QStringLiteral("View"), QStringLiteral("BKColor")).toInt());
+    const TypingPad::Colours colours = TypingPad::ColoursFor(learner.iBackColour);
     picChart->SetColours(colours.back, colours.text);
     picChart->setAccessibleDescription(QString::number(picChart->PointCount()));
 
@@ -135,7 +181,7 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
         fills.insert(keygrid::kSpaceBar, TintFor(double(summary.missed.at(' ')) / double(spaces)));
     picKeyboard->Cls();
     picKeyboard->setKeyFills(fills);
-    theApp().ShowLetters(picKeyboard);
+    theApp().ShowLetters(picKeyboard, arabic);
 
     const QList<KeyStat> weakest = cHistoryStats::WeakestKeys(stats, kWeakest);
     sWeakLetters.clear();
@@ -154,7 +200,7 @@ void frmProgress::ShowSummary(const HistorySummary &summary, bool arabic)
     }
     // The weakest keys are also boxed, as a lesson marks its keys.
     for (const QString &letter : sWeakLetters)
-        theApp().SelectLetter(picKeyboard, letter);
+        theApp().SelectLetter(picKeyboard, letter, arabic);
     cmdPractice->setEnabled(!sWeakLetters.isEmpty());
     lblLesson[0]->setEnabled(!sWeakLetters.isEmpty());
 }

@@ -3,6 +3,7 @@
 #   scripts/install-deps.sh              what ./run-tutor.sh and ./run-tests.sh need
 #   scripts/install-deps.sh --sanitize   also clang and its sanitizer run-time, for the `sanitize`
 #                                        preset and the fuzz targets
+#   scripts/install-deps.sh --bench      also the X libraries bench_window drives the real window with
 set -euo pipefail
 
 packages=(
@@ -12,9 +13,17 @@ packages=(
     xvfb xauth xdotool x11-xkb-utils x11-utils imagemagick
     xdg-utils desktop-file-utils
     patchelf
+    poppler-utils
+    # the speech plugin and the spoken mode's speech service; AT-SPI for the screen-reader check
+    qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
+    speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+    at-spi2-core python3-pyatspi dbus-x11
 )
 if [ "${1:-}" = "--sanitize" ]; then
     packages+=(clang libclang-rt-14-dev)
+fi
+if [ "${1:-}" = "--bench" ]; then
+    packages+=(libxdamage-dev libxtst-dev)
 fi
 
 missing=()

@@ -47,6 +47,8 @@ public:
     QCheckBox *Check3 = nullptr;      // big font
     QCheckBox *Check4 = nullptr;      // password protection
     QCheckBox *Check5 = nullptr;      // Backspace allowed
+    QCheckBox *chkSpeech = nullptr;   // the spoken mode
+    QLabel *lblSpeech = nullptr;
     QRadioButton *Option1 = nullptr;  // words per minute
     QRadioButton *Option2 = nullptr;  // letters per minute
     QLineEdit *Text1 = nullptr;       // password

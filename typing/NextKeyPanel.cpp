@@ -6,6 +6,7 @@
 #include "app/ScreenParts.h"
 #include "app/cTheApp.h"
 #include "typing/TypingPad.h"
+#include "typing/cTypingNews.h"
 #include "users/cHistory.h"
 #include "users/cUser.h"
 
@@ -34,13 +35,21 @@ bool NextKeyPanel::WantedFor(const HistoryRecord &source)
 
 void NextKeyPanel::Follow(TypingPad *pad)
 {
-    if (m_pad)
-        disconnect(m_pad, nullptr, this, nullptr);
     m_pad = pad;
     picKeyboard->Cls();
     theApp().ShowLetters(picKeyboard);
-    if (pad)
-        connect(pad, &TypingPad::NextLetterChanged, this, &NextKeyPanel::ShowNext);
+    // The pads' news, of the followed pad only: a line set, a key judged.
+    if (!m_listening) {
+        m_listening = true;
+        connect(&typingNews(), &cTypingNews::LineStarted, this, [this](TypingPad *from) {
+            if (from == m_pad)
+                ShowNext();
+        });
+        connect(&typingNews(), &cTypingNews::KeyJudged, this, [this](TypingPad *from, cTypingNews::Key) {
+            if (from == m_pad)
+                ShowNext();
+        });
+    }
     ShowNext();
 }
 

@@ -34,4 +34,5 @@ private:
     void ShowNext();
 
     QPointer<TypingPad> m_pad;
+    bool m_listening = false;
 };

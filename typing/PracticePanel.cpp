@@ -174,6 +174,8 @@ void PracticePanel::ShowMessage(qint16 iMessageNum)
     if (!CurrentPractice || !CurrentPractice->bShowMessageBox)
         return;
     lblMsg->setText(CurrentPractice->GetMessage(iMessageNum));
+    screen::Announce(lblMsg->text());
+    screen::Announce(cmdOK->text());
     picMessage->show();
     picMessage->raise();
     cmdOK->setDefault(true);
@@ -195,6 +197,7 @@ void PracticePanel::TypingPad_FinishSession()
         return;
     lblData[3]->setText(theUser().SpeedText(RoundToInt16(TypingPad->iSpeed)));
     lblData[5]->setText(screen::PercentText(RoundToInt16(TypingPad->iAccuracy)));
+    screen::Announce(lblData[2]->text() + lblData[3]->text() + lblData[4]->text() + lblData[5]->text());
 
     HistoryRecord record = CurrentPractice->History;
     record.kind = HistoryRecord::Kind::PracticeLine;

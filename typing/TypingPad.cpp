@@ -1,5 +1,7 @@
 #include "typing/TypingPad.h"
 
+#include "typing/cTypingNews.h"
+
 #include "app/cTheApp.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
@@ -136,6 +138,7 @@ void TypingPad::Start()
     BeginLine();
     setLayoutDirection(bArabic ? Qt::RightToLeft : Qt::LeftToRight);
     PrintScreen();
+    emit typingNews().LineStarted(this);
 }
 
 QFont TypingPad::FaceFor(bool arabic, int pointSize) const
@@ -197,11 +200,6 @@ void TypingPad::PrintScreen()
 
     MarkErrors();
     update();
-    const QString coming = NextLetters();
-    if (coming != m_lastNext) {
-        m_lastNext = coming;
-        emit NextLetterChanged();
-    }
 }
 
 QString TypingPad::NextLetters() const
@@ -277,11 +275,21 @@ void TypingPad::UserControl_KeyPress(qint16 KeyAscii)
     if (!verdict.bJudged)
         return;
     PrintScreen();
+    emit typingNews().KeyJudged(this, KeyAscii == kBackspace ? cTypingNews::Key::Back : LastKey());
     if (LineComplete()) {
         CalcResult(platform::secondsSinceMidnight());
         ++m_linesFinished;
+        emit typingNews().LineFinished(this);
         emit FinishSession();
     }
+}
+
+cTypingNews::Key TypingPad::LastKey() const
+{
+    const QString wanted = TrimmedWanted();
+    const qsizetype at = sWrittenText.size() - 1;
+    return at >= 0 && at < wanted.size() && sWrittenText.at(at) == wanted.at(at) ? cTypingNews::Key::Right
+                                                                                 : cTypingNews::Key::Wrong;
 }
 
 void TypingPad::keyPressEvent(QKeyEvent *event)

@@ -2,6 +2,7 @@
 
 #include "typing/PadLine.h"
 #include "typing/cTypingLine.h"
+#include "typing/cTypingNews.h"
 
 #include <QColor>
 #include <QWidget>
@@ -23,8 +24,10 @@ public:
     using cTypingLine::iAccuracy; // percent after the line
     using cTypingLine::iNumofLetter;
     using cTypingLine::iSpeed; // start time of the line while typing; letters per minute after it
+    using cTypingLine::LineComplete;
     using cTypingLine::sWantedText;
     using cTypingLine::sWrittenText;
+    using cTypingLine::TrimmedWanted;
 
     void Start();
     void PrintScreen();
@@ -54,8 +57,6 @@ public:
 
 signals:
     void FinishSession();
-    // The next letter to type changed (a key, a new line); hosts that show it read NextLetters.
-    void NextLetterChanged();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -65,6 +66,8 @@ protected:
 
 private:
     void MarkErrors();
+    // Whether the letter just typed is the wanted one.
+    cTypingNews::Key LastKey() const;
     // Takes the learner's size, or the largest smaller one at which the typed line's deepest letters
     // and the cursor stay inside the pad.
     void FitFont();
@@ -82,7 +85,6 @@ private:
     PadLine m_wantedLine;
     PadLine m_writtenLine;
     QList<qsizetype> m_wrong;
-    QString m_lastNext; // NextLetters when NextLetterChanged was last sent
     QPointF m_wantedAt;
     QPointF m_writtenAt;
     bool m_cursorShown = false;

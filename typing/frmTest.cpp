@@ -243,6 +243,11 @@ void frmTest::FinishTest()
     cTypingHost *host = cTypingHost::Current();
     const QString comment = host ? host->ResultComment(test.iSpeed, test.iAccuracy) : QString();
     lblData[7]->setText(QLatin1Char(' ') + comment + QStringLiteral(" ."));
+    QString spoken = lblSubTitle->text() + QLatin1Char('.');
+    for (int row = 1; row <= 3; ++row)
+        spoken += lblData[row]->text() + lblData[row + 4]->text();
+    screen::Announce(spoken);
+    screen::Announce(cmdOK->text());
     picMessage->show();
     picMessage->raise();
     // The keyboard stays with the finished line: the text goes on past it, and a blank typed ahead

@@ -233,14 +233,19 @@ bool cHistory::Append(const QString &path, const HistoryRecord &record, QString 
     return written;
 }
 
-QByteArray cHistory::ReadFile(const QString &path)
+QByteArray cHistory::ReadFile(const QString &path, QString *error)
 {
-    const int fd = platform::openRegularFile(path, false);
-    if (fd < 0)
+    QString reason;
+    const int fd = platform::openRegularFile(path, false, &reason);
+    if (fd < 0) {
+        const QFileInfo info(path);
+        if (error && (info.exists() || info.isSymLink()))
+            *error = reason;
         return {};
+    }
     // Records appended meanwhile are read next time.
     const qint64 size = std::min<qint64>(QFileInfo(path).size(), kMaxFileBytes);
-    QByteArray bytes = platform::readAt(fd, 0, size);
+    QByteArray bytes = platform::readAt(fd, 0, size, error);
     platform::closeFile(fd);
     return bytes;
 }

@@ -89,8 +89,9 @@ public:
     // Appends one record and syncs it to the disk; the file is made (owner-only) with its first
     // record. A symbolic link or anything but a regular file is refused. False with the reason.
     static bool Append(const QString &path, const HistoryRecord &record, QString *error = nullptr);
-    // The whole file; empty when there is none or it cannot be read.
-    static QByteArray ReadFile(const QString &path);
+    // The whole file; empty when there is none or it cannot be read (then with the reason in `error`;
+    // a missing file is no error: a learner without a history has none).
+    static QByteArray ReadFile(const QString &path, QString *error = nullptr);
 
     // Calls `onRecord` with every record that checks out, in file order, read in place: what the
     // statistics fold without making a copy of each record.

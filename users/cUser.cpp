@@ -105,7 +105,11 @@ QVariant cUser::GetSettings(const QString &sSection, const QString &sItem)
         return QVariant();
     if (offset == ProfileFile::kLangOffset && m_bEnglishForDrill)
         return QStringLiteral("En");
-    const char flag = m_file.readByte(offset);
+    return SettingOfFlag(offset, m_file.readByte(offset));
+}
+
+QVariant cUser::SettingOfFlag(int offset, char flag)
+{
     switch (offset) {
     case ProfileFile::kLangOffset:
         return flag == 'E' ? QStringLiteral("En") : QStringLiteral("Ar");
@@ -165,7 +169,14 @@ void cUser::WriteTestSlot(int offset, qint16 iSpeed, qint16 iAccuracy)
 
 qint16 cUser::ConvSpeed(qint16 speed, QString &unitLabel)
 {
-    if (GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM")) {
+    return ConvSpeed(speed,
+                     GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM"),
+                     unitLabel);
+}
+
+qint16 cUser::ConvSpeed(qint16 speed, bool bWords, QString &unitLabel)
+{
+    if (bWords) {
         unitLabel = LoadResString(resid::kWordsPerMinute);
         return IntDiv16(speed, 5);
     }
@@ -175,8 +186,14 @@ qint16 cUser::ConvSpeed(qint16 speed, QString &unitLabel)
 
 QString cUser::SpeedText(qint16 speed)
 {
+    return SpeedText(speed,
+                     GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM"));
+}
+
+QString cUser::SpeedText(qint16 speed, bool bWords)
+{
     QString unit;
-    const qint16 shown = ConvSpeed(speed, unit);
+    const qint16 shown = ConvSpeed(speed, bWords, unit);
     return QLatin1Char(' ') + QString::number(shown) + QLatin1Char(' ') + unit + QLatin1Char('.');
 }
 

@@ -56,6 +56,11 @@ public:
     qint16 ConvSpeed(qint16 speed, QString &unitLabel);
     // A speed as the screens write it: " value unit." in the learner's unit.
     QString SpeedText(qint16 speed);
+    // The same for a unit given (words of five letters, or letters), for profiles nobody logged into.
+    static qint16 ConvSpeed(qint16 speed, bool bWords, QString &unitLabel);
+    static QString SpeedText(qint16 speed, bool bWords);
+    // What a setting's flag byte in the profile means, as GetSettings answers it.
+    static QVariant SettingOfFlag(int offset, char flag);
     qint16 GetWantedSpeed();
     qint16 GetWantedAccuracy();
 

@@ -9,6 +9,7 @@
 #include "users/ProfileFile.h"
 #include "users/ProfileMessages.h"
 #include "users/cHistory.h"
+#include "users/frmClassReport.h"
 #include "users/frmNewUser.h"
 
 #include <QFile>
@@ -30,8 +31,9 @@ frmUsers::frmUsers()
     Label1 = new QLabel(QStringLiteral("المستخدم الحالي:"), this);
     Label1->setGeometry(280, 212, 108, 26);
     Label1->setAlignment(screen::kCaptionAlignment);
+    // In the list's own face: a bold one would open the bold face of each script the name is written
+    // in, for this one label, before the first window can show.
     lblUser = screen::makeLabel(QStringLiteral("lblUser"), QString(), QRect(130, 212, 146, 26), this);
-    screen::setFontOf(lblUser, 0, true);
 
     auto makeButton = [this](const QString &caption, const char *name, int y) {
         auto *button = new QPushButton(caption, this);
@@ -43,6 +45,7 @@ frmUsers::frmUsers()
     cmdCancel = makeButton(QStringLiteral("إلغاء الأمر"), "cmdCancel", 48);
     cmdNewUser = makeButton(QStringLiteral("مستخدم جديد..."), "cmdNewUser", 118);
     cmdDel = makeButton(QStringLiteral("حذف"), "cmdDel", 154);
+    cmdReport = makeButton(QStringLiteral("تقرير الفصل..."), "cmdReport", 190);
     cmdOK->setDefault(true);
 
     connect(lstUsers, &QListWidget::currentTextChanged, lblUser, &QLabel::setText);
@@ -52,6 +55,7 @@ frmUsers::frmUsers()
     connect(cmdCancel, &QPushButton::clicked, this, &frmUsers::cmdCancel_Click);
     connect(cmdNewUser, &QPushButton::clicked, this, &frmUsers::cmdNewUser_Click);
     connect(cmdDel, &QPushButton::clicked, this, &frmUsers::cmdDel_Click);
+    connect(cmdReport, &QPushButton::clicked, this, &frmUsers::cmdReport_Click);
 }
 
 void frmUsers::Form_Load()
@@ -147,4 +151,10 @@ void frmUsers::cmdDel_Click()
         return;
     DeleteAsking(theApp().GetPath(), name, this);
     RefreshData();
+}
+
+void frmUsers::cmdReport_Click()
+{
+    frmClassReport report(theApp().GetPath(), this);
+    report.exec();
 }

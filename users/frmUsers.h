@@ -6,7 +6,8 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-// The user selection: lists the profiles in the program folder, logs one in, creates and deletes them.
+// The user selection: lists the profiles in the program folder, logs one in, creates and deletes them,
+// and opens the class report of them all.
 class frmUsers : public QWidget
 {
     Q_OBJECT
@@ -25,6 +26,7 @@ public:
     QPushButton *cmdCancel = nullptr;
     QPushButton *cmdNewUser = nullptr;
     QPushButton *cmdDel = nullptr;
+    QPushButton *cmdReport = nullptr;
 
 signals:
     // A learner logged in; the window above shows the main window. This window unloads next.
@@ -39,4 +41,5 @@ private:
     void cmdCancel_Click();
     void cmdNewUser_Click();
     void cmdDel_Click();
+    void cmdReport_Click();
 };

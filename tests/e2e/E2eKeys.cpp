@@ -1,10 +1,13 @@
 #include "E2eKeys.h"
 
+#include "lessons/cLesson.h"
 #include "platform/KeyboardLayout.h"
+#include "platform/Random.h"
 #include "users/ProfileFile.h"
 
 #include <QFile>
 #include <QHash>
+#include <QRandomGenerator>
 
 namespace e2e {
 
@@ -47,6 +50,18 @@ bool createLearner(const QString &path, char language)
     QFile file(path);
     return file.open(QIODevice::ReadWrite) && file.seek(ProfileFile::kLangOffset) &&
            file.write(&language, 1) == 1;
+}
+
+QString firstTestText(int block, const char *seed)
+{
+    QRandomGenerator generator(QByteArray(seed).toUInt());
+    QList<double> draws;
+    for (int i = 0; i < 200; ++i)
+        draws.append(generator.generateDouble());
+    platform::setRandomSequenceForTesting(draws);
+    const QString text = cLesson::BuildTestText(block);
+    platform::setRandomSequenceForTesting({});
+    return text;
 }
 
 } // namespace e2e

@@ -17,4 +17,8 @@ QStringList keysFor(const QString &text, const QString &layout);
 // ('A' Arabic, 'E' English).
 bool createLearner(const QString &path, char language);
 
+// The text of a lesson test (`block`: the lesson's block of lines) as a tutor started with
+// KZ_RANDOM_SEED=`seed` draws its first test: the tutor's generator, fresh from the seed.
+QString firstTestText(int block, const char *seed);
+
 } // namespace e2e

@@ -9,10 +9,8 @@
 #include "app/StringTable.h"
 #include "lessons/cLesson.h"
 #include "platform/KeyboardLayout.h"
-#include "platform/Random.h"
 #include "users/ProfileFile.h"
 
-#include <QRandomGenerator>
 #include <QThread>
 #include <QtEndian>
 #include <QtTest>
@@ -106,14 +104,7 @@ private slots:
         m_x->key(main, {QStringLiteral("Tab"), QStringLiteral("Return")});
         const QString test = m_x->waitForWindow(QStringLiteral("^Tavrin - اختبار$"));
         QVERIFY2(!test.isEmpty(), "the test window did not open");
-        // The tutor's generator, fresh from the seed, as in the tutor's own process.
-        QRandomGenerator generator(QByteArray(kSeed).toUInt());
-        QList<double> draws;
-        for (int i = 0; i < 200; ++i)
-            draws.append(generator.generateDouble());
-        platform::setRandomSequenceForTesting(draws);
-        const QString text = cLesson::BuildTestText(block);
-        platform::setRandomSequenceForTesting({});
+        const QString text = firstTestText(block, kSeed);
         QVERIFY(text.size() > 300);
         for (int line = 0; line < 5; ++line)
             m_x->key(test, keysFor(text.mid(line * 60, 60).trimmed(), layout));

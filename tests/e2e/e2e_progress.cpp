@@ -14,7 +14,6 @@
 #include "mainwindow/frmMain.h"
 #include "platform/Folders.h"
 #include "platform/KeyboardLayout.h"
-#include "platform/Random.h"
 #include "progress/ProgressChart.h"
 #include "progress/frmProgress.h"
 #include "users/ProfileFile.h"
@@ -26,7 +25,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QThread>
 #include <QtTest>
@@ -138,13 +136,7 @@ private slots:
         m_x->click(main, centreIn(lessonsLayout.Command3, lessonsLayout.picTestResult));
         const QString test = m_x->waitForWindow(QStringLiteral("^Tavrin - اختبار$"));
         QVERIFY2(!test.isEmpty(), "the test window did not open");
-        QRandomGenerator generator(QByteArray(kSeed).toUInt());
-        QList<double> draws;
-        for (int i = 0; i < 200; ++i)
-            draws.append(generator.generateDouble());
-        platform::setRandomSequenceForTesting(draws);
-        const QString text = cLesson::BuildTestText(block);
-        platform::setRandomSequenceForTesting({});
+        const QString text = firstTestText(block, kSeed);
         for (int i = 0; i < 5; ++i)
             m_x->key(test, keysFor(text.mid(i * 60, 60).trimmed(), layout));
         QThread::msleep(300);

@@ -11,6 +11,7 @@
 #include "platform/Process.h"
 #include "platform/Random.h"
 #include "platform/SafeFile.h"
+#include "speech/cSpeech.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
 
@@ -75,6 +76,22 @@ BeepCounter::~BeepCounter()
     platform::setBeepHandler({});
 }
 
+SpeechRecorder::SpeechRecorder()
+{
+    cSpeech::SetEngineForTesting(this);
+}
+
+SpeechRecorder::~SpeechRecorder()
+{
+    cSpeech::SetEngineForTesting(nullptr);
+}
+
+void SpeechRecorder::Say(const Utterance &parts)
+{
+    for (const SpokenPart &part : parts)
+        said.append((part.bArabic ? QStringLiteral("ar: ") : QStringLiteral("en: ")) + part.sText);
+}
+
 ManualClock::ManualClock(double start) : now(start)
 {
     platform::setClockForTesting([this] { return now; });
@@ -135,6 +152,47 @@ void typeText(QWidget *target, const QString &text)
 void setSetting(const char *section, const char *item, const QString &value)
 {
     theUser().SetSettings(QString::fromLatin1(section), QString::fromLatin1(item), value);
+}
+
+QList<QStringList> parseCsv(const QString &text)
+{
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == QLatin1Char('"') && field.isEmpty()) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            record.append(field);
+            field.clear();
+        } else if (c == QLatin1Char('\n') ||
+                   (c == QLatin1Char('\r') && text.mid(i, 2) == QLatin1String("\r\n"))) {
+            if (c == QLatin1Char('\r'))
+                ++i;
+            record.append(field);
+            records.append(record);
+            record.clear();
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !record.isEmpty()) {
+        record.append(field);
+        records.append(record);
+    }
+    return records;
 }
 
 void resetApplication()

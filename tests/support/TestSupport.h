@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "speech/cSpeechEngine.h"
 
 #include <QList>
 #include <QString>
@@ -51,6 +52,21 @@ public:
     int count = 0;
 };
 
+// Speaks for the spoken mode while alive, keeping each part with its voice ("ar: ..." or "en: ...")
+// and "stop" for a cut. `sProblem` set: the engine cannot open.
+class SpeechRecorder : public cSpeechEngine
+{
+public:
+    SpeechRecorder();
+    ~SpeechRecorder() override;
+    QString Open() override { return sProblem; }
+    void Say(const Utterance &parts) override;
+    void Stop() override { said.append(QStringLiteral("stop")); }
+
+    QString sProblem;
+    QStringList said;
+};
+
 // A hand-driven clock of seconds since midnight while alive.
 class ManualClock
 {
@@ -92,6 +108,10 @@ void typeText(QWidget *target, const QString &text);
 
 // Sets one of the logged-in learner's settings.
 void setSetting(const char *section, const char *item, const QString &value);
+
+// Reads CSV as RFC 4180 has it: fields split at commas, quoted fields with doubled quotes and line
+// ends inside them, records ending in CRLF or LF.
+QList<QStringList> parseCsv(const QString &text);
 
 // Unloads every window, logs out and forgets the test seams (random sequence, keyboard layout,
 // prerequisite library, system folder, test runner, file failures), so the next test starts clean.

@@ -11,6 +11,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtEndian>
 #include <QtTest>
 
@@ -167,6 +169,30 @@ private slots:
         QCOMPARE(stored, expected);
         if (!kept.isEmpty())
             QVERIFY(!stored.contains(platform::toCodePage1256(kept)));
+    }
+
+    // Text bytes use our own table of the page: it must say what the system's converter says, for
+    // every byte and for every character (one without a code becomes 0x1A, an invisible one such as a
+    // direction embedding or a tag is left out, a surrogate pair is one character).
+    void codePageAgreesWithTheSystemConverter()
+    {
+        QByteArray bytes;
+        for (int byte = 0; byte < 256; ++byte)
+            bytes.append(char(byte));
+        QStringDecoder decoder("windows-1256");
+        QCOMPARE(platform::fromCodePage1256(bytes), decoder.decode(bytes));
+
+        QString characters;
+        for (char32_t c = 1; c < 0x10000; ++c) {
+            if (!QChar::isSurrogate(c))
+                characters += QChar(char16_t(c));
+        }
+        characters += QString::fromUcs4(U"\U0001F600\U000E0041", 2);
+        QStringEncoder encoder("windows-1256");
+        QCOMPARE(platform::toCodePage1256(characters), QByteArray(encoder.encode(characters)));
+        QVERIFY(platform::fitsCodePage1256(QStringLiteral("سلام, \u067E\u06AF \u20AC")));
+        QVERIFY(!platform::fitsCodePage1256(QStringLiteral("س\u0416")));
+        QVERIFY(!platform::fitsCodePage1256(QString::fromUcs4(U"\U0001F600", 1)));
     }
 
     void convSpeed()

@@ -1,0 +1,7 @@
+#include "typing/cTypingNews.h"
+
+cTypingNews &typingNews()
+{
+    static cTypingNews news;
+    return news;
+}
