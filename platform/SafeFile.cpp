@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -35,9 +36,10 @@ int hookedError(DiskCall::Kind kind, int fd, qint64 offset = 0, qint64 size = 0)
     return diskCallHook() ? diskCallHook()(DiskCall{kind, fd, offset, size}) : 0;
 }
 
-int &forcedWriteError()
+// Read by the writer thread too.
+std::atomic<int> &forcedWriteError()
 {
-    static int error = 0;
+    static std::atomic<int> error = 0;
     return error;
 }
 
@@ -197,12 +199,13 @@ bool publishTemporary(int fd, const QByteArray &temporary, const QString &path, 
         return failWithText(error, QStringLiteral("Stopped"));
 
     // link() never replaces an existing name, so a profile made meanwhile by someone else stays.
-    if (::link(temporary.constData(), encoded(path).constData()) != 0) {
-        const int number = errno;
+    const int refused = hookedError(DiskCall::Kind::Link, fd);
+    if (refused != 0 || ::link(temporary.constData(), encoded(path).constData()) != 0) {
+        const int number = refused != 0 ? refused : errno;
         ::unlink(temporary.constData());
-        // Folders without hard links (a FAT or exFAT stick): write the file in place, still never
-        // replacing.
-        if (number == EPERM || number == EOPNOTSUPP || number == ENOSYS)
+        // Folders without hard links (a FAT or exFAT stick, some shares and FUSE mounts, which may
+        // also answer EXDEV): write the file in place, still never replacing.
+        if (number == EPERM || number == EOPNOTSUPP || number == ENOSYS || number == EXDEV)
             return createInPlace(path, bytes, error);
         return fail(error, number);
     }
@@ -291,16 +294,21 @@ QByteArray readAt(int fd, qint64 offset, qint64 count, QString *error)
     return bytes;
 }
 
-bool writeAtAndSync(int fd, qint64 offset, const QByteArray &bytes, QString *error)
+bool writeAt(int fd, qint64 offset, const QByteArray &bytes, QString *error)
 {
     if (fd < 0)
         return fail(error, EBADF);
     if (writesRefused(error))
         return false;
-    return writeAll(fd, offset, bytes, error) && syncFile(fd, true, error);
+    return writeAll(fd, offset, bytes, error);
 }
 
-bool appendAndSync(int fd, const QByteArray &bytes, QString *error)
+bool writeAtAndSync(int fd, qint64 offset, const QByteArray &bytes, QString *error)
+{
+    return writeAt(fd, offset, bytes, error) && syncFile(fd, true, error);
+}
+
+bool append(int fd, const QByteArray &bytes, QString *error)
 {
     if (fd < 0)
         return fail(error, EBADF);
@@ -317,7 +325,38 @@ bool appendAndSync(int fd, const QByteArray &bytes, QString *error)
         errno = number;
         return false;
     }
+    return true;
+}
+
+bool appendAndSync(int fd, const QByteArray &bytes, QString *error)
+{
+    return append(fd, bytes, error) && syncFile(fd, true, error);
+}
+
+bool syncData(int fd, QString *error)
+{
+    if (fd < 0)
+        return fail(error, EBADF);
+    if (writesRefused(error))
+        return false;
     return syncFile(fd, true, error);
+}
+
+int openForAppend(const QString &path, bool *created, QString *error)
+{
+    if (writesRefused(error))
+        return -1;
+    // O_EXCL also refuses a link standing there, dangling or not; it is then refused below.
+    const int fd =
+        ::open(encoded(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    *created = fd >= 0;
+    if (fd >= 0)
+        return fd;
+    if (errno != EEXIST) {
+        fail(error, errno);
+        return -1;
+    }
+    return openRegularFile(path, true, error);
 }
 
 bool syncFolder(const QString &folder, QString *error)
@@ -592,9 +631,14 @@ int folderWriteError(const QString &folder)
 
 LockResult tryLockFile(int fd, QString *error)
 {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-        return LockResult::Locked;
-    const int number = errno;
+    // A mount without locks (ENOLCK, EOPNOTSUPP) fails here with its reason: a profile is never
+    // opened unguarded.
+    int number = hookedError(DiskCall::Kind::Lock, fd);
+    if (number == 0) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return LockResult::Locked;
+        number = errno;
+    }
     fail(error, number);
     return number == EWOULDBLOCK ? LockResult::HeldElsewhere : LockResult::Failed;
 }

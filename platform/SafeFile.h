@@ -28,12 +28,23 @@ void closeFile(int fd);
 // Reads up to `count` bytes at `offset`; fewer (or none) at the end of the file or on failure.
 QByteArray readAt(int fd, qint64 offset, qint64 count, QString *error = nullptr);
 
-// Writes all of `bytes` at `offset`, then fdatasync. False with the reason when any part fails.
+// Writes all of `bytes` at `offset`. False with the reason when any part fails.
+bool writeAt(int fd, qint64 offset, const QByteArray &bytes, QString *error = nullptr);
+// writeAt, then fdatasync.
 bool writeAtAndSync(int fd, qint64 offset, const QByteArray &bytes, QString *error = nullptr);
 
-// Appends all of `bytes` at the end of the file, then fdatasync. The file need not be opened
-// with O_APPEND: the end is taken at the moment of writing.
+// Appends all of `bytes` at the end of the file; a part written is taken back. The file need not
+// be opened with O_APPEND: the end is taken at the moment of writing.
+bool append(int fd, const QByteArray &bytes, QString *error = nullptr);
+// append, then fdatasync.
 bool appendAndSync(int fd, const QByteArray &bytes, QString *error = nullptr);
+
+// fdatasync: what was written to `fd` is on the disk.
+bool syncData(int fd, QString *error = nullptr);
+
+// Opens `path` to append to, never through a link, making it (mode 0600, `created` set) when no
+// name is there. Returns the descriptor, or -1 with the reason.
+int openForAppend(const QString &path, bool *created, QString *error = nullptr);
 
 // Makes `path` holding exactly `bytes`, mode 0600, never replacing anything that exists there:
 // written and synced under a temporary name in the same folder (".<name>.XXXXXX", locked while the
@@ -112,15 +123,17 @@ enum class CreateStep
 // a kill at that moment would. Pass an empty function to remove it.
 void setCreateStepHookForTesting(std::function<bool(CreateStep)> hook);
 
-// What reaches the disk, as a test sees it: each write (its offset and size) and each sync, told on
-// the thread that does it. A non-zero answer fails that operation with that error number, as the
-// disk would. Pass an empty function to remove it.
+// What reaches the disk, as a test sees it: each write (its offset and size), each sync, each
+// profile lock and each hard link of a creation, told on the thread that does it. A non-zero answer fails
+// that operation with that error number, as the disk would. Pass an empty function to remove it.
 struct DiskCall
 {
     enum class Kind
     {
         Write,
-        Sync
+        Sync,
+        Lock,
+        Link
     };
     Kind kind;
     int fd;

@@ -374,6 +374,51 @@ private slots:
         QVERIFY(LogInAsking(QStringLiteral("u")));
     }
 
+    // A mount that keeps no locks (some FUSE and NFSv3 mounts without the lock manager): the learner
+    // is told why, and the profile is never opened unguarded.
+    void noLocksRefusesLogin_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::newRow("no locks available") << ENOLCK;
+        QTest::newRow("not supported") << EOPNOTSUPP;
+    }
+    void noLocksRefusesLogin()
+    {
+        QFETCH(int, error);
+        createProfile(QStringLiteral("u"));
+        platform::setDiskCallHookForTesting([error](const platform::DiskCall &call) {
+            return call.kind == platform::DiskCall::Kind::Lock ? error : 0;
+        });
+        DialogScript dialogs;
+        QVERIFY(!LogInAsking(QStringLiteral("u")));
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].text,
+                 kProfileOpenFailed + QStringLiteral("\r\r") + platform::systemErrorText(error));
+        QVERIFY(!bLoggedIn);
+    }
+
+    // A folder without hard links: the profile is written in place, whole, and nothing else is left.
+    void noHardLinksCreatesInPlace_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::newRow("not permitted") << EPERM;
+        QTest::newRow("not supported") << EOPNOTSUPP;
+        QTest::newRow("cross-device") << EXDEV;
+    }
+    void noHardLinksCreatesInPlace()
+    {
+        QFETCH(int, error);
+        platform::setDiskCallHookForTesting([error](const platform::DiskCall &call) {
+            return call.kind == platform::DiskCall::Kind::Link ? error : 0;
+        });
+        QVERIFY(ProfileFile::create(m_sandbox->folder.filePath(QStringLiteral("k.USR")), 95, 150));
+        QVERIFY(!ProfileFile::create(m_sandbox->folder.filePath(QStringLiteral("k.USR")), 90, 100));
+        platform::setDiskCallHookForTesting({});
+        QCOMPARE(fileBytes(QStringLiteral("k")), ProfileFile::newProfileBytes(95, 150));
+        QCOMPARE(QDir(m_sandbox->folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QVERIFY(LogInAsking(QStringLiteral("k")));
+    }
+
     // A hard link made to another learner's profile is never written through: neither name logs in
     // (each would change the other's results), and deleting the link takes only its own name.
     void hardLinkIsNotWrittenThrough()
