@@ -115,8 +115,20 @@ int positionOf(const QVariant &letter, bool arabic)
     return 0;
 }
 
+QString FingerName(int finger)
+{
+    static const QStringList kNames = {
+        QStringLiteral("الخنصر الأيسر"),  QStringLiteral("البنصر الأيسر"),  QStringLiteral("الوسطى اليسرى"),
+        QStringLiteral("السبابة اليسرى"), QStringLiteral("السبابة اليمنى"), QStringLiteral("الوسطى اليمنى"),
+        QStringLiteral("البنصر الأيمن"),  QStringLiteral("الخنصر الأيمن"),  QStringLiteral("الإبهام"),
+    };
+    return finger >= 0 && finger < kNames.size() ? kNames.at(finger) : QString();
+}
+
 QRect keyBox(int position)
 {
+    if (position > kDigitRow && position <= kDigitRow + 12)
+        return digitRowBox(position - kDigitRow);
     if (position == kSpaceBar)
         return QRect(QPoint(130, 128), QPoint(352, 160));
     if (position >= kKeyLeftOfOne)
@@ -154,6 +166,8 @@ int fingerOf(int position)
     static constexpr int kBottom[10] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7};
     if (position == kSpaceBar)
         return 8;
+    if (position > kDigitRow && position <= kDigitRow + 12)
+        return fingerOfDigit(position - kDigitRow);
     if (position < 0 || position > kKeyLeftOfOne)
         return -1;
     if (position < 12)

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace {
 
 // The picture's right edge: the wide keys at the end of each row stretch to it.
@@ -18,9 +20,17 @@ QColor fingerColour(int finger)
         QColor(0xBF, 0xDB, 0xF2), QColor(0xBF, 0xDB, 0xF2), QColor(0xCD, 0xE8, 0xC1),
         QColor(0xFB, 0xE3, 0xB0), QColor(0xF4, 0xC7, 0xD0),
     };
+    if (finger == 8)
+        return QColor(0xE3, 0xDA, 0xF0);
     if (finger < 0 || finger > 7)
         return QColor(0xEE, 0xEE, 0xEA);
     return kColours[finger];
+}
+
+// The next key stands out in a deep shade of its finger's colour.
+QColor strongColour(int finger)
+{
+    return fingerColour(finger).darker(150);
 }
 
 void drawKey(QPainter &p, const QRectF &rect, const QColor &fill)
@@ -54,7 +64,7 @@ KeyboardPicture::KeyboardPicture(QWidget *parent) : QWidget(parent)
 
 QSize KeyboardPicture::sizeHint() const
 {
-    return QSize(kWidth, 166);
+    return QSize(kWidth, kHeight);
 }
 
 void KeyboardPicture::Cls()
@@ -93,22 +103,48 @@ void KeyboardPicture::setKeyFills(const QHash<int, QColor> &fills)
     update();
 }
 
+void KeyboardPicture::setNextKey(int position, bool shift)
+{
+    if (position == m_nextKey && shift == m_nextShift)
+        return;
+    m_nextKey = position;
+    m_nextShift = shift;
+    update();
+}
+
+void KeyboardPicture::clearNextKey()
+{
+    setNextKey(keygrid::kNoKey, false);
+}
+
 void KeyboardPicture::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(rect(), QColor(0xD9, 0xDC, 0xE1));
+    // Drawn at its own coordinates, scaled to the room it has: a smaller picture stays whole.
+    const double scale = qMin(width() / double(kWidth), height() / double(kHeight));
+    if (scale > 0 && std::abs(scale - 1.0) > 1e-6) {
+        p.translate((width() - kWidth * scale) / 2, (height() - kHeight * scale) / 2);
+        p.scale(scale, scale);
+    }
 
     const QColor plain(0xF2, 0xF2, 0xEE);
+    const int nextFinger = keygrid::fingerOf(m_nextKey);
     auto keyFill = [&](int position) {
-        return m_keyFills.value(position, m_fingerColours ? fingerColour(keygrid::fingerOf(position)) : plain);
+        if (position == m_nextKey)
+            return strongColour(nextFinger);
+        QColor fill = m_keyFills.value(position, m_fingerColours ? fingerColour(keygrid::fingerOf(position)) : plain);
+        // While a key is marked, the other fingers' keys step back, so its finger's keys stand out.
+        if (m_nextKey != keygrid::kNoKey && keygrid::fingerOf(position) != nextFinger)
+            fill = QColor::fromHsv(fill.hsvHue(), fill.hsvSaturation() / 3, fill.value());
+        return fill;
     };
 
     // Digit row: the key left of 1, the digits, - and =, then Backspace.
     drawKey(p, outline(keygrid::keyBox(keygrid::kKeyLeftOfOne)), keyFill(keygrid::kKeyLeftOfOne));
     for (int i = 1; i <= 12; ++i)
-        drawKey(p, outline(keygrid::digitRowBox(i)),
-                m_fingerColours ? fingerColour(keygrid::fingerOfDigit(i)) : plain);
+        drawKey(p, outline(keygrid::digitRowBox(i)), keyFill(keygrid::kDigitRow + i));
     const QRect lastDigit = keygrid::digitRowBox(12);
     drawKey(p, QRectF(lastDigit.right() + 1, 3, kRightEdge - lastDigit.right(), 30), plain);
 
@@ -119,19 +155,23 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
     const QRect rightBracket = keygrid::keyBox(11), quote = keygrid::keyBox(22), slash = keygrid::keyBox(32);
     drawKey(p, QRectF(4, q.top(), q.left() - 4, q.height()), plain); // Tab
     drawKey(p, QRectF(4, a.top(), a.left() - 4, a.height()), plain); // Caps Lock
-    drawKey(p, QRectF(4, z.top(), z.left() - 4, z.height()), plain); // Shift
+    // The Shift key of the other hand, when the next letter needs it.
+    const bool shiftLeft = m_nextShift && !keygrid::isLeftHand(nextFinger);
+    const bool shiftRight = m_nextShift && keygrid::isLeftHand(nextFinger);
+    const QColor shiftFill = strongColour(shiftLeft ? 0 : 7); // a little finger presses Shift
+    drawKey(p, QRectF(4, z.top(), z.left() - 4, z.height()), shiftLeft ? shiftFill : plain); // Shift
     drawKey(p, QRectF(rightBracket.right() + 1, q.top(), kRightEdge - rightBracket.right(), q.height()),
             plain);
     drawKey(p, QRectF(quote.right() + 1, a.top(), kRightEdge - quote.right(), a.height()), plain); // Enter
-    drawKey(p, QRectF(slash.right() + 1, z.top(), kRightEdge - slash.right(), z.height()), plain); // Shift
+    drawKey(p, QRectF(slash.right() + 1, z.top(), kRightEdge - slash.right(), z.height()),
+            shiftRight ? shiftFill : plain); // Shift
 
     // Bottom row around the space bar, which both thumbs share.
     const QRect space = keygrid::keyBox(keygrid::kSpaceBar);
     drawKey(p, QRectF(4, space.top(), 40, space.height()), plain);
     drawKey(p, QRectF(45, space.top(), 40, space.height()), plain);
     drawKey(p, QRectF(86, space.top(), space.left() - 86, space.height()), plain);
-    drawKey(p, outline(space),
-            m_keyFills.value(keygrid::kSpaceBar, m_fingerColours ? QColor(0xE3, 0xDA, 0xF0) : plain));
+    drawKey(p, outline(space), keyFill(keygrid::kSpaceBar));
     drawKey(p, QRectF(space.right() + 1, space.top(), 40, space.height()), plain);
     drawKey(p, QRectF(space.right() + 42, space.top(), kRightEdge - space.right() - 41, space.height()),
             plain);
@@ -155,5 +195,10 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
     for (const KeyboardDrawing::Box &box : m_drawing.boxes) {
         p.setPen(QPen(box.color, 2));
         p.drawRect(box.rect);
+    }
+    if (m_nextKey != keygrid::kNoKey) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x1f, 0x3a, 0x5f), 3));
+        p.drawRoundedRect(QRectF(keygrid::keyBox(m_nextKey)).adjusted(0.5, 0.5, 0.5, 0.5), 4, 4);
     }
 }

@@ -30,13 +30,15 @@ struct KeyboardDrawing
 };
 
 // A picture of a PC keyboard, drawn by code at the coordinates the key labels and highlight boxes
-// use, so it stays sharp at any screen scale. Keys are tinted by the finger that types them. Labels
+// use, so it stays sharp at any screen scale; given less room than its own size, it is drawn
+// smaller, whole. Keys are tinted by the finger that types them. Labels
 // and boxes are kept as a drawing, painted over the keyboard, and stay until the picture is cleared.
 class KeyboardPicture : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int kWidth = 470;
+    static constexpr int kHeight = 166;
 
     explicit KeyboardPicture(QWidget *parent = nullptr);
 
@@ -55,6 +57,14 @@ public:
     void setKeyFills(const QHash<int, QColor> &fills);
     const QHash<int, QColor> &KeyFills() const { return m_keyFills; }
 
+    // The key to type next, by grid position (keygrid::kNoKey for none): drawn in a deep shade of
+    // its finger's colour and framed, the other fingers' keys paler, and with `shift` the Shift key
+    // of the other hand marked too.
+    void setNextKey(int position, bool shift = false);
+    void clearNextKey();
+    int NextKey() const { return m_nextKey; }
+    bool NextKeyShifted() const { return m_nextShift; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -62,4 +72,6 @@ private:
     KeyboardDrawing m_drawing;
     bool m_fingerColours = true;
     QHash<int, QColor> m_keyFills;
+    int m_nextKey = -2; // keygrid::kNoKey
+    bool m_nextShift = false;
 };

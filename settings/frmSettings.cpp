@@ -7,6 +7,7 @@
 #include "platform/CodePage1256.h"
 #include "platform/DisplayScale.h"
 #include "speech/cSpokenMode.h"
+#include "typing/NextKeyPanel.h"
 #include "typing/TypingPad.h"
 #include "users/cUser.h"
 
@@ -196,25 +197,28 @@ frmSettings::frmSettings()
 
     // Display: the typing pad's settings beside their preview.
     makeGroup(QStringLiteral(" العرض"), GroupIcon::Display, 318, Label2, Image2);
-    Check1 = makeMark<QCheckBox>("Check1", 350, pic);
-    lblLesson[6] = makeCaption(QStringLiteral("ظهور خط عند الخطأ."), QRect(330, 350, 196, 28), pic);
-    Check2 = makeMark<QCheckBox>("Check2", 380, pic);
-    lblLesson[0] = makeCaption(QStringLiteral("خلفية سوداء ونص ابيض."), QRect(330, 380, 196, 28), pic);
-    Check3 = makeMark<QCheckBox>("Check3", 410, pic);
-    lblLesson[1] = makeCaption(QStringLiteral("حجم خط كبير."), QRect(330, 410, 196, 28), pic);
-    chkSpeech = makeMark<QCheckBox>("chkSpeech", 440, pic);
+    Check1 = makeMark<QCheckBox>("Check1", 346, pic);
+    lblLesson[6] = makeCaption(QStringLiteral("ظهور خط عند الخطأ."), QRect(330, 346, 196, 26), pic);
+    Check2 = makeMark<QCheckBox>("Check2", 372, pic);
+    lblLesson[0] = makeCaption(QStringLiteral("خلفية سوداء ونص ابيض."), QRect(330, 372, 196, 26), pic);
+    Check3 = makeMark<QCheckBox>("Check3", 398, pic);
+    lblLesson[1] = makeCaption(QStringLiteral("حجم خط كبير."), QRect(330, 398, 196, 26), pic);
+    chkSpeech = makeMark<QCheckBox>("chkSpeech", 424, pic);
     lblSpeech =
-        makeCaption(QStringLiteral("قراءة الشاشة بالصوت (Ctrl+Alt+S)."), QRect(320, 440, 206, 28), pic);
+        makeCaption(QStringLiteral("قراءة الشاشة بالصوت (Ctrl+Alt+S)."), QRect(320, 424, 206, 26), pic);
+    // Lessons 1 to 3 always show it; this asks for it everywhere else too.
+    chkKeyboard = makeMark<QCheckBox>("chkKeyboard", 450, pic);
+    lblKeyboard = makeCaption(QStringLiteral("إظهار لوحة المفاتيح دائما."), QRect(330, 450, 196, 26), pic);
     TypingPad = new ::TypingPad(pic);
     TypingPad->setObjectName(QStringLiteral("TypingPad"));
-    TypingPad->setGeometry(20, 350, 290, 112);
+    TypingPad->setGeometry(20, 346, 290, 112);
     TypingPad->setFocusPolicy(Qt::NoFocus); // a preview: it never takes the keyboard
 
     // The marks and lists show no text of their own: their captions name them for the ear.
     const std::pair<QWidget *, QLabel *> named[] = {
         {Combo3, lblLesson[8]}, {Check5, lblLesson[10]}, {Option1, lblLesson[12]}, {Option2, lblLesson[13]},
         {Combo1, lblLesson[2]}, {Combo2, lblLesson[3]},  {Check4, lblLesson[7]},   {Text1, lblLesson[9]},
-        {Check1, lblLesson[6]}, {Check2, lblLesson[0]},  {Check3, lblLesson[1]},   {chkSpeech, lblSpeech},
+        {Check1, lblLesson[6]}, {Check2, lblLesson[0]},  {Check3, lblLesson[1]},   {chkSpeech, lblSpeech}, {chkKeyboard, lblKeyboard},
     };
     for (const auto &[control, caption] : named)
         control->setAccessibleName(caption->text());
@@ -234,6 +238,7 @@ frmSettings::frmSettings()
     connect(Combo2, &QComboBox::currentIndexChanged, this, &frmSettings::Combo2_Click);
     connect(Combo3, &QComboBox::currentIndexChanged, this, &frmSettings::Combo3_Click);
     connect(cmbScale, &QComboBox::activated, this, &frmSettings::cmbScale_Click);
+    connect(chkKeyboard, &QCheckBox::toggled, this, &frmSettings::chkKeyboard_Click);
     // An option button is clicked when it becomes the chosen one, not when its partner takes over.
     connect(Option1, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
@@ -297,6 +302,7 @@ void frmSettings::Form_Load()
     Check3->setChecked(user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) ==
                        QStringLiteral("Big"));
     chkSpeech->setChecked(theSpokenMode().IsOn());
+    chkKeyboard->setChecked(user.GetPreference(QLatin1String(NextKeyPanel::kKeyboardPreference), false).toBool());
     cmbScale->setCurrentIndex(cmbScale->findData(platform::scaleSetting()));
     // An environment that sets Qt's scale (QT_SCALE_FACTOR) decides it alone.
     cmbScale->setEnabled(!platform::scaleFromEnvironment());
@@ -419,6 +425,12 @@ void frmSettings::Combo3_Click()
     TypingPad->GetSettings();
     TypingPad->PrintScreen();
     TypingPad->bActive = false;
+}
+
+void frmSettings::chkKeyboard_Click()
+{
+    if (!m_bLoading)
+        theUser().SetPreference(QLatin1String(NextKeyPanel::kKeyboardPreference), chkKeyboard->isChecked());
 }
 
 void frmSettings::cmbScale_Click()

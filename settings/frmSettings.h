@@ -40,6 +40,8 @@ public:
     QComboBox *Combo3 = nullptr; // training language
     QLabel *lblScale = nullptr;
     QComboBox *cmbScale = nullptr;    // the display scale: "fit", then the steps
+    QCheckBox *chkKeyboard = nullptr; // the keyboard beside every practice and test
+    QLabel *lblKeyboard = nullptr;
     QCheckBox *Check1 = nullptr;      // error marks
     QCheckBox *Check2 = nullptr;      // black background
     QCheckBox *Check3 = nullptr;      // big font
@@ -62,6 +64,7 @@ private:
     void Combo2_Click();
     void Combo3_Click();
     void cmbScale_Click();
+    void chkKeyboard_Click();
     void Option1_Click();
     void Option2_Click();
 

@@ -4,6 +4,7 @@
 
 #include "app/Blanks.h"
 #include "app/Int16.h"
+#include "typing/NextKeyPanel.h"
 #include "typing/TypingPad.h"
 #include "typing/cTypingHost.h"
 #include "users/cHistoryRecorder.h"
@@ -41,7 +42,7 @@ PracticePanel::PracticePanel(QWidget *parent) : QWidget(parent)
         QString(),
         QStringLiteral(" الإنجاز:"),
     };
-    const std::array<int, 4> rowTops = {92, 262, 294, 326};
+    const std::array<int, 4> rowTops = {92, 250, 278, 306};
     for (int i = 0; i < 7; ++i) {
         const int top = rowTops[i / 2];
         const QRect geometry = i % 2 == 0 ? QRect(400, top, 180, 28) : QRect(20, top, 376, 28);
@@ -60,6 +61,11 @@ PracticePanel::PracticePanel(QWidget *parent) : QWidget(parent)
     TypingPad->setObjectName(QStringLiteral("TypingPad"));
     TypingPad->setGeometry(20, 132, 560, 112);
     connect(TypingPad, &TypingPad::FinishSession, this, &PracticePanel::TypingPad_FinishSession);
+
+    picKeys = new NextKeyPanel(this);
+    picKeys->setObjectName(QStringLiteral("picKeys"));
+    picKeys->setGeometry(20, 338, 560, 138);
+    picKeys->hide();
 
     // The message box covers the pad: while it shows, nothing is typed.
     picMessage = screen::makeMessagePanel(QStringLiteral("picMessage"), QRect(20, 132, 560, 112), this);
@@ -117,6 +123,9 @@ void PracticePanel::StartPractice()
     const cPractice &practice = *CurrentPractice;
     // A line left running by Escape on the hidden pad must not take keys during the first message.
     TypingPad->bActive = false;
+    const bool keys = NextKeyPanel::WantedFor(practice.History);
+    picKeys->setVisible(keys);
+    picKeys->Follow(keys ? TypingPad : nullptr);
     picMessage->hide();
     cmdOK->setDefault(false);
 

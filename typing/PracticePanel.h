@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 
+class NextKeyPanel;
 class QLabel;
 class QPushButton;
 class TypingPad;
@@ -39,6 +40,8 @@ public:
     QWidget *picMessage = nullptr;
     QLabel *lblMsg = nullptr;
     QPushButton *cmdOK = nullptr;
+    // The keyboard with the next key, under the rows, where the run shows it.
+    NextKeyPanel *picKeys = nullptr;
 
     // Where the run stands: line and message numbers.
     const cPracticeRun &Run() const { return m_run; }

@@ -202,6 +202,12 @@ void TypingPad::PrintScreen()
     update();
 }
 
+QString TypingPad::NextLetters() const
+{
+    const qsizetype typed = qMax(0, iNumofLetter - 1);
+    return TrimmedWanted().mid(typed, 2);
+}
+
 void TypingPad::MarkErrors()
 {
     m_ticks.clear();

@@ -51,6 +51,10 @@ public:
     // letter judged against it stands in the same column of the line below.
     QRectF WantedCell(qsizetype index) const;
 
+    // What comes next on the line: the next letter, with the letter after it (lam and alef are one
+    // key); empty once the line is typed.
+    QString NextLetters() const;
+
 signals:
     void FinishSession();
 

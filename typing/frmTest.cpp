@@ -5,6 +5,7 @@
 #include "app/Blanks.h"
 #include "app/WindowRegistry.h"
 #include "platform/Screens.h"
+#include "typing/NextKeyPanel.h"
 #include "typing/TypingPad.h"
 #include "typing/cTest.h"
 #include "typing/cTypingHost.h"
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -26,6 +28,9 @@ constexpr int kSmallPadHeight = 80;
 constexpr int kSmallPadStep = 89;
 constexpr int kLargePadHeight = 90;
 constexpr int kResultTop = 478; // below the last pad of either layout
+// The keyboard stands beside the pads: the window is this much wider while it shows.
+constexpr int kKeysWidth = 320;
+constexpr int kKeysHeight = kKeysWidth * 166 / 470 + 24;
 
 } // namespace
 
@@ -84,6 +89,12 @@ frmTest::frmTest()
     cmdOK = screen::makeOkButton(QRect(8, (band - 30) / 2, right - 14, 30), picMessage);
     connect(cmdOK, &QPushButton::clicked, this, &frmTest::cmdOK_Click);
     picMessage->hide();
+
+    picKeys = new NextKeyPanel(this);
+    picKeys->setObjectName(QStringLiteral("picKeys"));
+    picKeys->setGeometry(kWidth, kFirstPadTop + (kResultTop - kFirstPadTop - kKeysHeight) / 2, kKeysWidth - 16,
+                         kKeysHeight);
+    picKeys->hide();
 
     connect(qApp, &QApplication::focusChanged, this, &frmTest::App_FocusChanged);
 }
@@ -152,6 +163,16 @@ void frmTest::Form_Activate()
     }
     iCurrentBox = 0;
 
+    if (CurrentTest && NextKeyPanel::WantedFor(CurrentTest->History)) {
+        platform::fixWindowSize(this, QSize(kWidth + kKeysWidth, height()));
+        picKeys->show();
+        // Standing where the main window stood, but whole on the screen.
+        if (const QScreen *screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            move(qMax(area.left(), qMin(x(), area.right() + 1 - frameGeometry().width())), y());
+        }
+    }
+
     const QString text = CurrentTest ? CurrentTest->sWantedText : QString();
     const QStringList lines = cTest::SplitIntoLines(text, lineLength);
     for (int i = 0; i < lines.size(); ++i) {
@@ -164,6 +185,8 @@ void frmTest::Form_Activate()
     TypingPad[0]->bActive = true;
     TypingPad[0]->Start();
     TypingPad[0]->setFocus();
+    if (picKeys->isVisible())
+        picKeys->Follow(TypingPad[0]);
     lblTitle->setText(QLatin1Char(' ') + (CurrentTest ? CurrentTest->sTitle : QString()));
     if (CurrentTest) {
         CurrentTest->iAccuracy = 0;
@@ -188,6 +211,8 @@ void frmTest::TypingPad_FinishSession(int Index)
     // The next line is current before its focus event, so the focus rule does not pull it back.
     iCurrentBox = qint16(Index + 1);
     TypingPad[Index + 1]->bActive = true;
+    if (picKeys->isVisible())
+        picKeys->Follow(TypingPad[Index + 1]);
     TypingPad[Index + 1]->Start();
     TypingPad[Index + 1]->setFocus();
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class NextKeyPanel;
 class QLabel;
 class QPushButton;
 class TypingPad;
@@ -39,6 +40,8 @@ public:
     QLabel *lblSubTitle = nullptr;
     std::array<QLabel *, 8> lblData{}; // row captions 1-3, values 5-7
     QPushButton *cmdOK = nullptr;
+    // The keyboard with the next key, beside the pads, where the test shows it.
+    NextKeyPanel *picKeys = nullptr;
 
     static constexpr int kSmallLine = 60; // characters per line in the small layout
     static constexpr int kLargeLine = 30;

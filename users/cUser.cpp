@@ -7,6 +7,7 @@
 #include "platform/CodePage1256.h"
 #include "platform/Folders.h"
 
+#include <QSettings>
 #include <QtEndian>
 
 bool bLoggedIn = false;
@@ -218,4 +219,28 @@ void cUser::LogOut()
     sUserName.clear();
     m_bEnglishForDrill = false;
     bLoggedIn = false;
+}
+
+namespace {
+QSettings learnerSettings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tavrin"),
+                     QStringLiteral("Learners"));
+}
+} // namespace
+
+QVariant cUser::GetPreference(const QString &sKey, const QVariant &vDefault) const
+{
+    if (sUserName.isEmpty())
+        return vDefault;
+    return learnerSettings().value(sUserName + QLatin1Char('/') + sKey, vDefault);
+}
+
+void cUser::SetPreference(const QString &sKey, const QVariant &vValue)
+{
+    if (sUserName.isEmpty())
+        return;
+    QSettings settings = learnerSettings();
+    settings.setValue(sUserName + QLatin1Char('/') + sKey, vValue);
+    settings.sync();
 }

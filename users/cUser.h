@@ -48,6 +48,10 @@ public:
     // holds it now.
     LogInResult GivePassword(const QString &sAnswer);
     QVariant GetSettings(const QString &sSection, const QString &sItem);
+    // Preferences of ours that the profile has no field for, kept per learner in the desktop's
+    // settings folder (XDG config), never in the profile file.
+    QVariant GetPreference(const QString &sKey, const QVariant &vDefault = {}) const;
+    void SetPreference(const QString &sKey, const QVariant &vValue);
     void SetSettings(const QString &sSection, const QString &sItem, const QVariant &vNewValue);
     qint16 ConvSpeed(qint16 speed, QString &unitLabel);
     // A speed as the screens write it: " value unit." in the learner's unit.

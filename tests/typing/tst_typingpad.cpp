@@ -1,6 +1,8 @@
 // The typing pad as a widget: key events in, beeps, redraws, results and the picture out.
 #include "platform/KeyboardLayout.h"
 #include "support/TestSupport.h"
+#include "app/KeyboardPicture.h"
+#include "typing/NextKeyPanel.h"
 #include "typing/TypingPad.h"
 #include "users/cUser.h"
 
@@ -267,6 +269,39 @@ private slots:
         clock.now = 36007.9;
         typeText(pad, QStringLiteral("ب"));
         QCOMPARE(pad->iSpeed, 36007.0);
+    }
+
+    void nextKeyMovesWithTyping_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<int>>("keys"); // the marked key before each letter typed, then after the last
+        QTest::addColumn<QList<bool>>("shifts");
+        // S, then B (lam with alef, after a wrong letter), then H (alef alone once lam is typed).
+        QTest::newRow("arabic") << "A" << QStringLiteral("سلام") << QStringLiteral("شل") << QList<int>{13, 27, 17}
+                                << QList<bool>{false, false, false};
+        QTest::newRow("english shift") << "E" << QStringLiteral("Ab") << QStringLiteral("A")
+                                       << QList<int>{12, 27} << QList<bool>{true, false};
+    }
+
+    void nextKeyMovesWithTyping()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, wanted);
+        QFETCH(QString, typed);
+        QFETCH(QList<int>, keys);
+        QFETCH(QList<bool>, shifts);
+        logInWith(lang);
+        TypingPad *pad = makePad(wanted);
+        auto *panel = new NextKeyPanel(m_host.get());
+        panel->Follow(pad);
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            if (i > 0)
+                typeText(pad, typed.mid(i - 1, 1));
+            QCOMPARE(panel->picKeyboard->NextKey(), keys[i]);
+            QCOMPARE(panel->picKeyboard->NextKeyShifted(), shifts[i]);
+        }
     }
 
     void keysThatBeep()
