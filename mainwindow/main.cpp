@@ -2,6 +2,7 @@
 #include "mainwindow/mdlMain.h"
 #include "platform/DisplayScale.h"
 #include "platform/Screens.h"
+#include "platform/SyncWriter.h"
 
 #include <QApplication>
 
@@ -13,5 +14,8 @@ int main(int argc, char *argv[])
     SetUpApplication(application);
     if (!Main())
         return 1;
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    // The last window closed: what was written reaches the disk before the process ends.
+    platform::waitForSyncs();
+    return exitCode;
 }

@@ -1,5 +1,7 @@
 #include "platform/Process.h"
 
+#include "platform/SyncWriter.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -51,6 +53,8 @@ QString runningExecutable()
 
 void endProgram(int exitCode)
 {
+    // What was written reaches the disk first, and a sync that failed is still told.
+    waitForSyncs();
     if (testEnder()) {
         testEnder()(exitCode);
         return;

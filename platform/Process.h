@@ -11,8 +11,9 @@ bool startDetached(const QString &program);
 // The path of the running executable.
 QString runningExecutable();
 
-// Ends the process at once: no window's close or unload handler runs. Profiles are written through
-// at every change, so nothing is lost.
+// Ends the process once the syncs under way are over (a failed one is told first): no window's
+// close or unload handler runs. Profiles and histories are written at every change, so nothing is
+// lost.
 void endProgram(int exitCode = 0);
 
 // Opens a web page in the desktop's browser.

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -35,9 +36,10 @@ int hookedError(DiskCall::Kind kind, int fd, qint64 offset = 0, qint64 size = 0)
     return diskCallHook() ? diskCallHook()(DiskCall{kind, fd, offset, size}) : 0;
 }
 
-int &forcedWriteError()
+// Read by the writer thread too.
+std::atomic<int> &forcedWriteError()
 {
-    static int error = 0;
+    static std::atomic<int> error = 0;
     return error;
 }
 
@@ -291,16 +293,21 @@ QByteArray readAt(int fd, qint64 offset, qint64 count, QString *error)
     return bytes;
 }
 
-bool writeAtAndSync(int fd, qint64 offset, const QByteArray &bytes, QString *error)
+bool writeAt(int fd, qint64 offset, const QByteArray &bytes, QString *error)
 {
     if (fd < 0)
         return fail(error, EBADF);
     if (writesRefused(error))
         return false;
-    return writeAll(fd, offset, bytes, error) && syncFile(fd, true, error);
+    return writeAll(fd, offset, bytes, error);
 }
 
-bool appendAndSync(int fd, const QByteArray &bytes, QString *error)
+bool writeAtAndSync(int fd, qint64 offset, const QByteArray &bytes, QString *error)
+{
+    return writeAt(fd, offset, bytes, error) && syncFile(fd, true, error);
+}
+
+bool append(int fd, const QByteArray &bytes, QString *error)
 {
     if (fd < 0)
         return fail(error, EBADF);
@@ -317,7 +324,38 @@ bool appendAndSync(int fd, const QByteArray &bytes, QString *error)
         errno = number;
         return false;
     }
+    return true;
+}
+
+bool appendAndSync(int fd, const QByteArray &bytes, QString *error)
+{
+    return append(fd, bytes, error) && syncFile(fd, true, error);
+}
+
+bool syncData(int fd, QString *error)
+{
+    if (fd < 0)
+        return fail(error, EBADF);
+    if (writesRefused(error))
+        return false;
     return syncFile(fd, true, error);
+}
+
+int openForAppend(const QString &path, bool *created, QString *error)
+{
+    if (writesRefused(error))
+        return -1;
+    // O_EXCL also refuses a link standing there, dangling or not; it is then refused below.
+    const int fd =
+        ::open(encoded(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    *created = fd >= 0;
+    if (fd >= 0)
+        return fd;
+    if (errno != EEXIST) {
+        fail(error, errno);
+        return -1;
+    }
+    return openRegularFile(path, true, error);
 }
 
 bool syncFolder(const QString &folder, QString *error)
@@ -419,6 +457,175 @@ bool removeFile(const QString &path, QString *error)
     if (::unlink(encoded(path).constData()) != 0)
         return fail(error, errno);
     return syncFolder(QFileInfo(path).path(), error);
+}
+
+namespace {
+// Reads up to `count` bytes, retrying when a signal interrupts; -1 on failure.
+ssize_t readSome(int fd, char *buffer, size_t count)
+{
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, count);
+        if (n >= 0 || errno != EINTR)
+            return n;
+    }
+}
+
+// Fills the new file `fd` from `source` and checks that it holds exactly `expected` bytes, on the
+// disk. 0 or the error number; `sourceFailed` set when reading was at fault.
+int fillCopy(int source, int fd, qint64 expected, mode_t mode, bool *sourceFailed)
+{
+    constexpr size_t kChunk = 1 << 16;
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    qint64 copied = 0;
+    for (;;) {
+        const ssize_t n = readSome(source, buffer.data(), kChunk);
+        if (n < 0) {
+            *sourceFailed = true;
+            return errno;
+        }
+        if (n == 0)
+            break;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t written = ::write(fd, buffer.constData() + done, size_t(n - done));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written < 0)
+                return errno;
+            // A write that takes nothing and reports nothing: the disk is full.
+            if (written == 0)
+                return ENOSPC;
+            done += written;
+        }
+        copied += n;
+    }
+    // A source that grew or shrank while it was read (or a short read that looked like its end)
+    // gives a copy that is not the file.
+    if (copied != expected) {
+        *sourceFailed = true;
+        return EIO;
+    }
+    // A FAT folder keeps no modes and refuses to change them; its files serve when they can at
+    // least be read (and run, for a program) by their owner.
+    if (::fchmod(fd, mode) != 0) {
+        const int number = errno;
+        struct stat made;
+        const mode_t needed = S_IRUSR | (mode & S_IXUSR);
+        if (::fstat(fd, &made) != 0 || (made.st_mode & needed) != needed)
+            return number;
+    }
+    if (::fsync(fd) != 0)
+        return errno;
+    struct stat written;
+    if (::fstat(fd, &written) != 0)
+        return errno;
+    return written.st_size == expected ? 0 : EIO;
+}
+} // namespace
+
+int copyFileReplacing(const QString &source, const QString &target, bool addExecute, bool *sourceFailed)
+{
+    bool fromSource = false;
+    if (!sourceFailed)
+        sourceFailed = &fromSource;
+    *sourceFailed = false;
+    const int in = ::open(encoded(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (in < 0) {
+        *sourceFailed = true;
+        return errno;
+    }
+    struct stat info;
+    int number = ::fstat(in, &info) != 0 ? errno : 0;
+    if (number == 0 && !S_ISREG(info.st_mode))
+        number = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    if (number != 0) {
+        ::close(in);
+        *sourceFailed = true;
+        return number;
+    }
+    ::fcntl(in, F_SETFL, ::fcntl(in, F_GETFL) & ~O_NONBLOCK);
+    mode_t mode = info.st_mode & 0777;
+    if (addExecute)
+        mode |= S_IXUSR | ((mode & S_IRGRP) ? S_IXGRP : 0) | ((mode & S_IROTH) ? S_IXOTH : 0);
+
+    if (writesRefused(nullptr)) {
+        ::close(in);
+        return forcedWriteError();
+    }
+    const QFileInfo name(target);
+    const QString folder = name.path();
+    QByteArray temporary = encoded(folder + QLatin1String("/.") + name.fileName() + QLatin1String(".XXXXXX"));
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        number = errno;
+        ::close(in);
+        return number;
+    }
+    number = fillCopy(in, fd, info.st_size, mode, sourceFailed);
+    ::close(in);
+    if (::close(fd) != 0 && number == 0)
+        number = errno;
+    // rename() puts the new file in the name's place: a link standing there is replaced, and what
+    // it pointed to is never touched.
+    if (number == 0 && ::rename(temporary.constData(), encoded(target).constData()) != 0)
+        number = errno;
+    if (number != 0) {
+        ::unlink(temporary.constData());
+        return number;
+    }
+    const int folderFd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        return errno;
+    number = ::fsync(folderFd) == 0 ? 0 : errno;
+    ::close(folderFd);
+    // EINVAL: the file system cannot sync a folder at all; the copy stands.
+    return number == EINVAL ? 0 : number;
+}
+
+int makeFolders(const QString &path)
+{
+    const QByteArray name = encoded(QDir::cleanPath(path));
+    for (qsizetype end = name.indexOf('/', 1);; end = name.indexOf('/', end + 1)) {
+        const QByteArray part = end < 0 ? name : name.left(end);
+        if (::mkdir(part.constData(), 0777) != 0) {
+            const int number = errno;
+            struct stat info;
+            if (number != EEXIST || ::stat(part.constData(), &info) != 0)
+                return number;
+            if (!S_ISDIR(info.st_mode))
+                return ENOTDIR;
+        }
+        if (end < 0)
+            return 0;
+    }
+}
+
+int makeFoldersInside(const QString &base, const QString &relative)
+{
+    QString path = base;
+    for (const QString &part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        path += QLatin1Char('/') + part;
+        const QByteArray name = encoded(path);
+        struct stat info;
+        if (::lstat(name.constData(), &info) == 0) {
+            if (S_ISDIR(info.st_mode))
+                continue;
+            if (!S_ISLNK(info.st_mode))
+                return ENOTDIR;
+            if (::unlink(name.constData()) != 0)
+                return errno;
+        }
+        if (::mkdir(name.constData(), 0777) != 0)
+            return errno;
+    }
+    return 0;
+}
+
+int folderWriteError(const QString &folder)
+{
+    if (writesRefused(nullptr))
+        return forcedWriteError();
+    // access() answers for permission and names a read-only file system (EROFS), making nothing.
+    return ::faccessat(AT_FDCWD, encoded(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 LockResult tryLockFile(int fd, QString *error)

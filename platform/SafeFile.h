@@ -28,12 +28,23 @@ void closeFile(int fd);
 // Reads up to `count` bytes at `offset`; fewer (or none) at the end of the file or on failure.
 QByteArray readAt(int fd, qint64 offset, qint64 count, QString *error = nullptr);
 
-// Writes all of `bytes` at `offset`, then fdatasync. False with the reason when any part fails.
+// Writes all of `bytes` at `offset`. False with the reason when any part fails.
+bool writeAt(int fd, qint64 offset, const QByteArray &bytes, QString *error = nullptr);
+// writeAt, then fdatasync.
 bool writeAtAndSync(int fd, qint64 offset, const QByteArray &bytes, QString *error = nullptr);
 
-// Appends all of `bytes` at the end of the file, then fdatasync. The file need not be opened
-// with O_APPEND: the end is taken at the moment of writing.
+// Appends all of `bytes` at the end of the file; a part written is taken back. The file need not
+// be opened with O_APPEND: the end is taken at the moment of writing.
+bool append(int fd, const QByteArray &bytes, QString *error = nullptr);
+// append, then fdatasync.
 bool appendAndSync(int fd, const QByteArray &bytes, QString *error = nullptr);
+
+// fdatasync: what was written to `fd` is on the disk.
+bool syncData(int fd, QString *error = nullptr);
+
+// Opens `path` to append to, never through a link, making it (mode 0600, `created` set) when no
+// name is there. Returns the descriptor, or -1 with the reason.
+int openForAppend(const QString &path, bool *created, QString *error = nullptr);
 
 // Makes `path` holding exactly `bytes`, mode 0600, never replacing anything that exists there:
 // written and synced under a temporary name in the same folder (".<name>.XXXXXX", locked while the
@@ -62,6 +73,32 @@ bool removeFile(const QString &path, QString *error = nullptr);
 
 // fsync of the folder, so a name made or removed in it survives a power cut.
 bool syncFolder(const QString &folder, QString *error = nullptr);
+
+// The installer's primitives below report the system's error number (0 when all went well), so
+// it can tell a full disk from a read-only one in its own words.
+
+// Copies the regular file `source` (a link to one is followed) to `target` without ever writing
+// into what stands at `target`: a new file is made beside it, every read, write and sync and the
+// final size are checked, and it is renamed over `target`, replacing a file or a symbolic link
+// there (never following it). The copy keeps the source's permission bits; `addExecute` adds
+// execute wherever read is allowed. On failure the new file is removed and whatever stood at
+// `target` is left as it was; `sourceFailed` tells whether the source was at fault (missing,
+// unreadable, not a regular file, changed while read).
+int copyFileReplacing(const QString &source, const QString &target, bool addExecute,
+                      bool *sourceFailed = nullptr);
+
+// Makes the folder `path` with every missing parent, following links as a path typed by a person
+// should.
+int makeFolders(const QString &path);
+
+// Makes the folders of the relative path `relative` inside the existing folder `base`, one by one;
+// a symbolic link standing for one of them is replaced by a real folder, never followed, so
+// nothing made below lands outside `base`.
+int makeFoldersInside(const QString &base, const QString &relative);
+
+// Whether this process may make files in the existing folder `folder` (read-only file system,
+// permission); makes nothing.
+int folderWriteError(const QString &folder);
 
 enum class LockResult
 {

@@ -12,25 +12,31 @@
 
 namespace pageparts {
 
+QString LeftToRight(const QString &sText)
+{
+    return QChar(0x2066) + sText + QChar(0x2069); // LEFT-TO-RIGHT ISOLATE ... POP DIRECTIONAL ISOLATE
+}
+
 QPixmap PlanPicture()
 {
-    const QSize size(150, 280);
+    const QSize size = kPictureSize;
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
     QPixmap picture(size * ratio);
     picture.setDevicePixelRatio(ratio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(0x1f, 0x4e, 0x79));
-    sky.setColorAt(1, QColor(0x5b, 0x9b, 0xd5));
+    sky.setColorAt(0, QColor(colours::kSkyTop));
+    sky.setColorAt(1, QColor(colours::kSkyBottom));
     painter.fillRect(QRect(QPoint(0, 0), size), sky);
 
-    // Three rows of keys, the home row's two bumps marked.
-    painter.setPen(QPen(QColor(0x1f, 0x3b, 0x57), 1));
+    // Three rows of keys, each row set off a little to the right, the home row's two bumps marked.
+    constexpr int kKey = 21, kPitch = 25, kRowPitch = 28, kRowShift = 6, kLeft = 10, kTop = 150;
+    painter.setPen(QPen(QColor(colours::kKeyEdge), 1));
     for (int row = 0; row < 3; ++row) {
         for (int key = 0; key < 5; ++key) {
-            const QRectF box(10 + key * 25 + row * 6, 150 + row * 28, 21, 21);
-            painter.setBrush(QColor(0xf2, 0xf2, 0xf2));
+            const QRectF box(kLeft + key * kPitch + row * kRowShift, kTop + row * kRowPitch, kKey, kKey);
+            painter.setBrush(QColor(colours::kKeyFace));
             painter.drawRoundedRect(box, 4, 4);
             if (row == 1 && (key == 1 || key == 3))
                 painter.drawLine(QPointF(box.center().x() - 4, box.bottom() - 5),
@@ -50,8 +56,48 @@ QPixmap PlanPicture()
     return picture;
 }
 
-void LayOutPage(QDialog *page, QLabel *picPlan, QLayout *body, QPushButton *back, QPushButton *next,
-                QPushButton *exit)
+QLabel *MakeHeading(const QString &sText, QWidget *page)
+{
+    auto *label = new QLabel(sText, page);
+    QFont heading = label->font();
+    heading.setBold(true);
+    heading.setPointSize(heading.pointSize() + kHeadingGrowth);
+    label->setFont(heading);
+    return label;
+}
+
+QLabel *MakeText(const QString &sText, QWidget *page)
+{
+    auto *label = new QLabel(sText, page);
+    label->setWordWrap(true);
+    return label;
+}
+
+PageButtons MakeButtons(QWidget *page, const QString &sNext)
+{
+    return {new QPushButton(kBackCaption, page), new QPushButton(sNext, page),
+            new QPushButton(kExitCaption, page)};
+}
+
+QVBoxLayout *MakeBody(QLabel *heading, QLabel *text, const QList<QWidget *> &below, int gap)
+{
+    auto *body = new QVBoxLayout;
+    if (heading) {
+        body->addWidget(heading);
+        body->addSpacing(kGap);
+    } else {
+        body->addSpacing(kBodyTop);
+    }
+    body->addWidget(text);
+    if (!below.isEmpty())
+        body->addSpacing(gap);
+    for (QWidget *widget : below)
+        body->addWidget(widget);
+    body->addStretch(1);
+    return body;
+}
+
+void LayOutPage(QDialog *page, QLabel *picPlan, QVBoxLayout *body, const PageButtons &buttons)
 {
     picPlan->setPixmap(PlanPicture());
     picPlan->setFrameShape(QFrame::Panel);
@@ -60,27 +106,27 @@ void LayOutPage(QDialog *page, QLabel *picPlan, QLayout *body, QPushButton *back
 
     auto *upper = new QHBoxLayout;
     upper->addWidget(picPlan, 0, Qt::AlignTop);
-    upper->addSpacing(12);
+    upper->addSpacing(kWideGap);
     upper->addLayout(body, 1);
 
     auto *rule = new QFrame(page);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(back);
-    buttons->addWidget(next);
-    buttons->addSpacing(12);
-    buttons->addWidget(exit);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(buttons.back);
+    row->addWidget(buttons.next);
+    row->addSpacing(kWideGap);
+    row->addWidget(buttons.exit);
 
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(upper, 1);
     layout->addWidget(rule);
-    layout->addLayout(buttons);
+    layout->addLayout(row);
 
-    next->setDefault(true);
-    page->setFixedSize(kPageWidth, kPageHeight);
+    buttons.next->setDefault(true);
+    page->setFixedSize(kPageSize);
 }
 
 } // namespace pageparts

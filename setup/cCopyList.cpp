@@ -1,10 +1,11 @@
 #include "setup/cCopyList.h"
 
+#include "platform/SafeFile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStorageInfo>
+
+#include <cerrno>
 
 QList<cCopyList::Row> cCopyList::Rows()
 {
@@ -62,78 +63,64 @@ int cCopyList::BarLeft(int iFile, int iFiles, int iWidth)
     return iFiles > 0 ? iWidth - iFile * iWidth / iFiles : iWidth;
 }
 
-namespace {
-// Qt reports a failed open or write without the system's reason; the state left behind tells it.
-cCopyList::Failure diagnose(const QString &sSource, const QString &sTarget)
+cCopyList::Failure cCopyList::FailureFor(int iError, bool bSource)
 {
-    const QFileInfo source(sSource);
-    if (!source.isFile())
-        return cCopyList::SourceMissing;
-    if (!source.isReadable())
-        return cCopyList::PermissionDenied;
-    const QFileInfo folder(QFileInfo(sTarget).absolutePath());
-    if (folder.isDir() && !folder.isWritable())
-        return cCopyList::PermissionDenied;
-    const QStorageInfo storage(folder.absoluteFilePath());
-    if (storage.isValid() && storage.bytesAvailable() < source.size())
-        return cCopyList::NoSpace;
-    return cCopyList::OtherFailure;
+    switch (iError) {
+    case 0:
+        return Copied;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return NoSpace;
+    case EACCES:
+    case EPERM:
+        return PermissionDenied;
+    case EROFS:
+        return ReadOnly;
+    default:
+        break;
+    }
+    if (bSource)
+        return iError == ENOENT || iError == EISDIR || iError == EINVAL ? SourceMissing : SourceUnreadable;
+    return OtherFailure;
 }
-} // namespace
 
-QString cCopyList::FailureText(Failure failure)
+QString cCopyList::FailureText(Failure failure, int iError)
 {
     switch (failure) {
     case Copied:
         return {};
     case SourceMissing:
         return QStringLiteral("الملف المصدر غير موجود");
+    case SourceUnreadable:
+        return QStringLiteral("تعذرت قراءة الملف المصدر");
     case NoSpace:
         return QStringLiteral("لا توجد مساحة كافية على القرص");
     case PermissionDenied:
         return QStringLiteral("تم رفض الإذن");
+    case ReadOnly:
+        return QStringLiteral("نظام الملفات للقراءة فقط");
     case OtherFailure:
         break;
     }
-    return QStringLiteral("تعذرت الكتابة");
+    if (iError == ENOTDIR)
+        return QStringLiteral("جزء من المسار ملف وليس مجلداً");
+    if (iError == 0)
+        return QStringLiteral("تعذرت الكتابة");
+    return QStringLiteral("تعذرت الكتابة (") + platform::systemErrorText(iError) + QLatin1Char(')');
 }
 
-cCopyList::Failure cCopyList::CopyFile(const QString &sSource, const QString &sTarget, bool bExecutable)
+QString cCopyList::ReasonText(int iError)
 {
-    QFile source(sSource);
-    if (!QFileInfo(sSource).isFile() || !source.open(QIODevice::ReadOnly))
-        return diagnose(sSource, sTarget);
-    QSaveFile target(sTarget);
-    // Without this QSaveFile writes straight into a target whose folder it may not write new files
-    // into, which is the half-copied file this copy exists to avoid.
-    target.setDirectWriteFallback(false);
-    if (!target.open(QIODevice::WriteOnly))
-        return diagnose(sSource, sTarget);
-    constexpr qint64 kChunk = 1 << 16;
-    while (!source.atEnd()) {
-        const QByteArray chunk = source.read(kChunk);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError) {
-            target.cancelWriting();
-            break;
-        }
-        if (target.write(chunk) != chunk.size()) {
-            target.cancelWriting();
-            break;
-        }
-    }
-    QFileDevice::Permissions permissions = source.permissions();
-    if (bExecutable) {
-        permissions |= QFileDevice::ExeOwner;
-        if (permissions & QFileDevice::ReadGroup)
-            permissions |= QFileDevice::ExeGroup;
-        if (permissions & QFileDevice::ReadOther)
-            permissions |= QFileDevice::ExeOther;
-    }
-    // Set on the new file before it takes the target's name, so the target never lacks them.
-    if (!target.setPermissions(permissions)) {
-        target.cancelWriting();
-        target.commit();
-        return diagnose(sSource, sTarget);
-    }
-    return target.commit() ? Copied : diagnose(sSource, sTarget);
+    return FailureText(FailureFor(iError, false), iError);
+}
+
+cCopyList::Failure cCopyList::CopyFile(const QString &sSource, const QString &sTarget, bool bExecutable,
+                                       int *iError)
+{
+    bool source = false;
+    const int error = platform::copyFileReplacing(sSource, sTarget, bExecutable, &source);
+    if (iError)
+        *iError = error;
+    return FailureFor(error, source);
 }

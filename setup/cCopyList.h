@@ -17,10 +17,19 @@ public:
     enum Failure
     {
         Copied,
-        SourceMissing,    // the installer's folder lacks the file
+        SourceMissing,    // the installer's folder lacks the file (or holds no regular file there)
+        SourceUnreadable, // reading it failed or it changed while read
         NoSpace,          // the target's file system is full
         PermissionDenied, // the source may not be read or the target folder not written
+        ReadOnly,         // the target's file system is mounted read-only
         OtherFailure
+    };
+
+    // A file that was not installed, and why.
+    struct FailedCopy
+    {
+        QString sReason; // FailureText or ReasonText
+        QString sTarget; // the path it was to have
     };
 
     // The six rows in copy order.
@@ -46,11 +55,18 @@ public:
     // Left edge of the bar in a box of `iWidth` pixels: it slides in from the right edge.
     static int BarLeft(int iFile, int iFiles, int iWidth);
 
-    // A byte-for-byte copy that replaces the target in one step: the new file is written beside it
-    // and renamed over it, so a running copy of the target keeps its own file and a failed copy
-    // leaves the old target whole. The copy keeps the source's permissions (execute included);
-    // `bExecutable` adds execute wherever read is allowed, since a memory stick's file system may
-    // have dropped it. On failure the target is untouched and the reason returned.
-    static Failure CopyFile(const QString &sSource, const QString &sTarget, bool bExecutable = false);
-    static QString FailureText(Failure failure);
+    // A byte-for-byte copy that replaces the target in one step (platform::copyFileReplacing): a
+    // running copy of the target keeps its own file, a failed copy leaves the old target whole, and
+    // a link at the target is replaced, never written through. The copy keeps the source's
+    // permissions; `bExecutable` adds execute wherever read is allowed, since a memory stick's file
+    // system may have dropped it. On failure the reason is returned and the system's error number
+    // left in `iError`.
+    static Failure CopyFile(const QString &sSource, const QString &sTarget, bool bExecutable = false,
+                            int *iError = nullptr);
+    // The failure a system error number stands for, on the source's side or the target's.
+    static Failure FailureFor(int iError, bool bSource);
+    // The reason in the learner's words; an unforeseen one carries the system's text.
+    static QString FailureText(Failure failure, int iError = 0);
+    // What stopped a write on the target's side, from the system's error number.
+    static QString ReasonText(int iError);
 };

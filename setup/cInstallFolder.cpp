@@ -1,5 +1,7 @@
 #include "setup/cInstallFolder.h"
 
+#include "platform/SafeFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -35,11 +37,15 @@ bool cInstallFolder::IsNameUsable(const QString &sInstallPath)
     return true;
 }
 
-cInstallFolder::Check cInstallFolder::CheckFolder(const QString &sInstallPath)
+cInstallFolder::Check cInstallFolder::CheckFolder(const QString &sInstallPath, int *iError)
 {
     if (!IsNameUsable(sInstallPath))
         return FolderInvalid;
-    if (QFileInfo(sInstallPath).isDir())
-        return FolderExists;
-    return QDir().mkdir(sInstallPath) ? FolderCreated : FolderInvalid;
+    const bool exists = QFileInfo(sInstallPath).isDir();
+    const int error = exists ? platform::folderWriteError(sInstallPath) : platform::makeFolders(sInstallPath);
+    if (iError)
+        *iError = error;
+    if (exists)
+        return error == 0 ? FolderExists : FolderNotWritable;
+    return error == 0 ? FolderCreated : FolderNotMade;
 }

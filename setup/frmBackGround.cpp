@@ -1,5 +1,6 @@
 #include "setup/frmBackGround.h"
 
+#include "setup/PageParts.h"
 #include "setup/mdlSetup.h"
 
 #include <QCloseEvent>
@@ -16,10 +17,11 @@ frmBackGround::frmBackGround()
 void frmBackGround::Form_Load()
 {
     // Most of the screen, so the pages stand on it as on a desktop of their own.
-    QRect area(0, 0, 1024, 700);
+    QRect area(QPoint(0, 0), pageparts::kBackgroundFallback);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         area = screen->availableGeometry();
-    const QSize size(area.width() * 9 / 10, area.height() * 9 / 10);
+    const QSize size(area.width() * pageparts::kBackgroundTenths / 10,
+                     area.height() * pageparts::kBackgroundTenths / 10);
     setGeometry(QRect(area.x() + (area.width() - size.width()) / 2,
                       area.y() + (area.height() - size.height()) / 2, size.width(), size.height()));
 }
@@ -28,10 +30,10 @@ void frmBackGround::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     QLinearGradient shade(0, 0, 0, height());
-    shade.setColorAt(0, QColor(0x0b, 0x2a, 0x4a));
-    shade.setColorAt(1, QColor(0x2e, 0x75, 0xb6));
+    shade.setColorAt(0, QColor(pageparts::colours::kBackgroundTop));
+    shade.setColorAt(1, QColor(pageparts::colours::kBackgroundBottom));
     painter.fillRect(rect(), shade);
-    painter.setPen(QColor(255, 255, 255, 220));
+    painter.setPen(QColor::fromRgba(pageparts::colours::kBackgroundTitle));
     QFont font = painter.font();
     font.setPointSize(28);
     font.setBold(true);

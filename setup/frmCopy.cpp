@@ -4,8 +4,10 @@
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/ProgramGroup.h"
+#include "platform/SafeFile.h"
+#include "setup/PageParts.h"
 #include "setup/cCopyList.h"
-#include "setup/frmBackGround.h"
+#include "setup/frmCopyFailed.h"
 #include "setup/mdlSetup.h"
 
 #include <QCoreApplication>
@@ -19,9 +21,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-frmCopy::frmCopy() : QDialog(&Window<frmBackGround>())
+frmCopy::frmCopy() : WizardPage(QStringLiteral("نسخ الملفات"))
 {
-    setWindowTitle(QStringLiteral("نسخ الملفات"));
     Label2 = new QLabel(QStringLiteral("جاري نسخ الملف:"), this);
     lblFile = new QLabel(this);
     // A path reads left to right; it stays on the page's reading side.
@@ -30,18 +31,18 @@ frmCopy::frmCopy() : QDialog(&Window<frmBackGround>())
     lblFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Picture1 = new QFrame(this);
     Picture1->setFrameShape(QFrame::Box);
-    Picture1->setFixedSize(kBoxWidth, 22);
+    Picture1->setFixedSize(kBoxWidth, kBoxHeight);
     Picture1->setAutoFillBackground(true);
     QPalette boxColours = Picture1->palette();
-    boxColours.setColor(QPalette::Window, Qt::white);
+    boxColours.setColor(QPalette::Window, QColor(pageparts::colours::kProgressBox));
     Picture1->setPalette(boxColours);
     Shape1 = new QFrame(Picture1);
     Shape1->setAutoFillBackground(true);
     QPalette barColours = Shape1->palette();
-    barColours.setColor(QPalette::Window, QColor(0x00, 0x00, 0x80));
+    barColours.setColor(QPalette::Window, QColor(pageparts::colours::kProgressBar));
     Shape1->setPalette(barColours);
     // Wider than the box and starting just outside it: nothing shows until the first file is done.
-    Shape1->setGeometry(kBoxWidth, 0, kBoxWidth + 10, Picture1->height());
+    Shape1->setGeometry(kBoxWidth, 0, kBoxWidth + kBarOverhang, kBoxHeight);
     lblPercent = new QLabel(QStringLiteral("0%"), this);
     Command4 = new QPushButton(QStringLiteral("إلغاء"), this);
 
@@ -55,18 +56,18 @@ frmCopy::frmCopy() : QDialog(&Window<frmBackGround>())
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label2);
     layout->addWidget(lblFile);
-    layout->addSpacing(8);
+    layout->addSpacing(pageparts::kGap);
     layout->addLayout(progress);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    setFixedSize(480, 170);
+    setFixedSize(pageparts::kCopyPageSize);
 
     connect(Command4, &QPushButton::clicked, this, &frmCopy::Command4_Click);
 }
 
 void frmCopy::Form_Load()
 {
-    CentreOverBackground(this);
+    WizardPage::Form_Load();
     iFile = 1;
 }
 
@@ -82,12 +83,12 @@ bool frmCopy::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         QTimer::singleShot(0, this, &frmCopy::Form_Activate);
-    return QDialog::event(event);
+    return WizardPage::event(event);
 }
 
 void frmCopy::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    WizardPage::showEvent(event);
     // Without a window manager a new window may never be activated; being shown starts the copy
     // as well (it runs once either way).
     QTimer::singleShot(0, this, &frmCopy::Form_Activate);
@@ -104,12 +105,11 @@ void frmCopy::StartCopy()
     for (const cCopyList::Row &row : runtime)
         CopyTheFile(row.sOldName, row.sNewName, false);
 
-    if (!sFailed.isEmpty()) {
+    if (!failedCopies.isEmpty()) {
         // The tutor is not installed whole; saying it is would send the learner to a broken program.
-        platform::messageBox(QStringLiteral("تعذر نسخ الملفات التالية، لم تكتمل عملية التركيب:\n") +
-                                 sFailed.join(QLatin1Char('\n')),
-                             QStringLiteral("خطأ في النسخ"), platform::MessageIcon::Critical,
-                             platform::MessageButtons::Ok, this);
+        frmCopyFailed report(this);
+        report.ShowFailures(failedCopies);
+        report.exec();
         platform::endProgram(kExitCopyFailed);
         return;
     }
@@ -129,8 +129,8 @@ bool frmCopy::CopyTheFile(const QString &sOldName, const QString &sNewName, bool
     const QString sShown = sInstallPath + sNewName;
     const QMargins margins = layout()->contentsMargins();
     lblFile->setToolTip(sShown);
-    lblFile->setText(lblFile->fontMetrics().elidedText(sShown, Qt::ElideMiddle,
-                                                       width() - margins.left() - margins.right()));
+    lblFile->setText(pageparts::LeftToRight(lblFile->fontMetrics().elidedText(
+        sShown, Qt::ElideMiddle, width() - margins.left() - margins.right())));
     lblFile->repaint();
     QCoreApplication::processEvents();
     if (bWait)
@@ -139,26 +139,38 @@ bool frmCopy::CopyTheFile(const QString &sOldName, const QString &sNewName, bool
     const QString source = SetupFolder() + sOldName;
     const cCopyList::Row row{sOldName, sNewName};
     const QString target = cCopyList::TargetPath(row, sInstallPath, platform::systemFolder());
-    cCopyList::Failure failure = cCopyList::Copied;
+    QString sReason;
     if (!cCopyList::IsLibrary(sNewName)) {
-        // A run-time file may sit in a folder of its own (the platform plugin).
-        if (sNewName.contains(QLatin1Char('/')))
-            QDir().mkpath(QFileInfo(target).absolutePath());
-        failure = cCopyList::CopyFile(source, target, cCopyList::IsProgram(sNewName));
+        // A run-time file may sit in a folder of its own (the platform plugin), made inside the
+        // installation folder without following a link that stands for it.
+        if (const int error = platform::makeFoldersInside(sInstallPath, QFileInfo(sNewName).path()))
+            sReason = cCopyList::ReasonText(error);
+        else
+            sReason = CopiedOrWhyNot(source, target, cCopyList::IsProgram(sNewName));
     } else if (QFileInfo(source).isFile()) {
         // The system folder is made on first use; a library that is busy gets one more try.
-        QDir().mkpath(platform::systemFolder());
-        failure = cCopyList::CopyFile(source, target);
-        if (failure != cCopyList::Copied)
-            failure = cCopyList::CopyFile(source, target);
+        if (const int error = platform::makeFolders(platform::systemFolder())) {
+            sReason = cCopyList::ReasonText(error);
+        } else {
+            sReason = CopiedOrWhyNot(source, target, false);
+            if (!sReason.isEmpty())
+                sReason = CopiedOrWhyNot(source, target, false);
+        }
     }
-    if (failure != cCopyList::Copied)
-        sFailed.append(cCopyList::FailureText(failure) + QStringLiteral(": ") + target);
+    if (!sReason.isEmpty())
+        failedCopies.append({sReason, target});
 
     lblPercent->setText(QString::number(cCopyList::Percent(iFile, iFiles)) + QLatin1Char('%'));
     Shape1->move(cCopyList::BarLeft(iFile, iFiles, kBoxWidth), 0);
     ++iFile;
-    return failure == cCopyList::Copied;
+    return sReason.isEmpty();
+}
+
+QString frmCopy::CopiedOrWhyNot(const QString &sSource, const QString &sTarget, bool bExecutable)
+{
+    int error = 0;
+    const cCopyList::Failure failure = cCopyList::CopyFile(sSource, sTarget, bExecutable, &error);
+    return cCopyList::FailureText(failure, error);
 }
 
 bool frmCopy::CreateGroup()
@@ -186,9 +198,4 @@ void frmCopy::Sleep(int iNumofSeconds)
 void frmCopy::Command4_Click()
 {
     ConfirmExit(this);
-}
-
-void frmCopy::reject()
-{
-    Command4_Click();
 }

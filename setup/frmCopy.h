@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QDialog>
-#include <QStringList>
+#include "setup/WizardPage.h"
+#include "setup/cCopyList.h"
+
+#include <QList>
 
 class QFrame;
 class QLabel;
 class QPushButton;
 
-class frmCopy : public QDialog
+class frmCopy : public WizardPage
 {
     Q_OBJECT
 public:
@@ -19,7 +21,7 @@ public:
     void StartCopy();
     // One file with its display, after a second's wait unless `bWait` is false. True when it was
     // copied, or passed over as a run-time library the installer's folder does not hold; a failure
-    // is kept in sFailed with its reason.
+    // is kept in failedCopies with its reason.
     bool CopyTheFile(const QString &sOldName, const QString &sNewName, bool bWait = true);
     // The menu group with the tutor and its read-me; true when the menu took it.
     bool CreateGroup();
@@ -35,9 +37,16 @@ public:
     QString Tag;
     qint16 iFile = 1;
     qint16 iFiles = 6;
-    QStringList sFailed; // "reason: target" of each file that could not be written
+    QList<cCopyList::FailedCopy> failedCopies; // each file that could not be written
 
+    // The progress box, and how much wider than it the bar is.
     static constexpr int kBoxWidth = 250;
+    static constexpr int kBoxHeight = 22;
+    static constexpr int kBarOverhang = 10;
+
+private:
+    // Empty when the copy was made, else why not in the learner's words.
+    static QString CopiedOrWhyNot(const QString &sSource, const QString &sTarget, bool bExecutable);
 
 public slots:
     void Command4_Click();
@@ -45,5 +54,4 @@ public slots:
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void reject() override;
 };

@@ -1,7 +1,6 @@
 #include "setup/frmLast.h"
 
 #include "setup/PageParts.h"
-#include "setup/frmBackGround.h"
 #include "setup/frmCopy.h"
 #include "setup/frmPath.h"
 #include "setup/frmProgram.h"
@@ -10,44 +9,27 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-frmLast::frmLast() : QDialog(&Window<frmBackGround>())
+frmLast::frmLast() : WizardPage(QStringLiteral("تركيب Tavrin - نسخ الملفات"))
 {
-    setWindowTitle(QStringLiteral("تركيب Tavrin - نسخ الملفات"));
     picPlan = new QLabel(this);
-    Label1 = new QLabel(QStringLiteral(" نسخ الملفات..."), this);
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSize(heading.pointSize() + 4);
-    Label1->setFont(heading);
-    Label2 =
-        new QLabel(QStringLiteral("والأن ستتم عملية نسخ كآفة الملفات التابعة لبرنامج Tavrin في الدليل المحدد "
-                                  "من قبل. للبدء في عملية نسخ الملفات قم بالضغط على الزر \"نسخ\".\n"
-                                  "\n"
-                                  "* ملاحظة:\n"
-                                  "لن تتمكن من العودة إذا قمت بالضغط على زر \"نسخ\"."),
-                   this);
-    Label2->setWordWrap(true);
-    Command2 = new QPushButton(QStringLiteral("< السابق"), this);
-    Command1 = new QPushButton(QStringLiteral("نسخ..."), this);
-    Command4 = new QPushButton(QStringLiteral("انهاء"), this);
-
-    auto *body = new QVBoxLayout;
-    body->addWidget(Label1);
-    body->addSpacing(8);
-    body->addWidget(Label2);
-    body->addStretch(1);
-    pageparts::LayOutPage(this, picPlan, body, Command2, Command1, Command4);
+    Label1 = pageparts::MakeHeading(QStringLiteral(" نسخ الملفات..."), this);
+    Label2 = pageparts::MakeText(
+        QStringLiteral("والأن ستتم عملية نسخ كآفة الملفات التابعة لبرنامج Tavrin في الدليل المحدد "
+                       "من قبل. للبدء في عملية نسخ الملفات قم بالضغط على الزر \"نسخ\".\n"
+                       "\n"
+                       "* ملاحظة:\n"
+                       "لن تتمكن من العودة إذا قمت بالضغط على زر \"نسخ\"."),
+        this);
+    const pageparts::PageButtons buttons = pageparts::MakeButtons(this, QStringLiteral("نسخ..."));
+    Command2 = buttons.back;
+    Command1 = buttons.next;
+    Command4 = buttons.exit;
+    pageparts::LayOutPage(this, picPlan, pageparts::MakeBody(Label1, Label2), buttons);
 
     connect(Command1, &QPushButton::clicked, this, &frmLast::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmLast::Command2_Click);
     connect(Command4, &QPushButton::clicked, this, &frmLast::Command4_Click);
-}
-
-void frmLast::Form_Load()
-{
-    CentreOverBackground(this);
 }
 
 void frmLast::Command1_Click()
@@ -69,9 +51,4 @@ void frmLast::Command2_Click()
 void frmLast::Command4_Click()
 {
     ConfirmExit(this);
-}
-
-void frmLast::reject()
-{
-    Command4_Click();
 }

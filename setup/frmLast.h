@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "setup/WizardPage.h"
 
 class QLabel;
 class QPushButton;
 
-class frmLast : public QDialog
+class frmLast : public WizardPage
 {
     Q_OBJECT
 public:
     frmLast();
-    void Form_Load();
 
     QLabel *picPlan;
     QLabel *Label1;
@@ -23,7 +22,4 @@ public slots:
     void Command1_Click();
     void Command2_Click();
     void Command4_Click();
-
-protected:
-    void reject() override;
 };

@@ -2,52 +2,41 @@
 
 #include "platform/Dialogs.h"
 #include "setup/PageParts.h"
+#include "setup/cCopyList.h"
 #include "setup/cInstallFolder.h"
-#include "setup/frmBackGround.h"
 #include "setup/frmProgram.h"
 #include "setup/frmWelcome.h"
 #include "setup/mdlSetup.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-frmPath::frmPath() : QDialog(&Window<frmBackGround>())
+frmPath::frmPath() : WizardPage(QStringLiteral("تركيب Tavrin - المسار"))
 {
-    setWindowTitle(QStringLiteral("تركيب Tavrin - المسار"));
     picPlan = new QLabel(this);
-    Label1 = new QLabel(QStringLiteral("ستتم عملية تركيب برنامج Tavrin في الدليل/المجلد:"), this);
-    Label1->setWordWrap(true);
+    Label1 = pageparts::MakeText(QStringLiteral("ستتم عملية تركيب برنامج Tavrin في الدليل/المجلد:"), this);
     Text1 = new QLineEdit(cInstallFolder::DefaultText(), this);
     // A folder name reads left to right whatever the page's direction.
     Text1->setLayoutDirection(Qt::LeftToRight);
-    Command2 = new QPushButton(QStringLiteral("< السابق"), this);
-    Command1 = new QPushButton(QStringLiteral("التالي >"), this);
-    Command4 = new QPushButton(QStringLiteral("انهاء"), this);
-
-    auto *body = new QVBoxLayout;
-    body->addSpacing(20);
-    body->addWidget(Label1);
-    body->addSpacing(8);
-    body->addWidget(Text1);
-    body->addStretch(1);
-    pageparts::LayOutPage(this, picPlan, body, Command2, Command1, Command4);
+    const pageparts::PageButtons buttons = pageparts::MakeButtons(this);
+    Command2 = buttons.back;
+    Command1 = buttons.next;
+    Command4 = buttons.exit;
+    pageparts::LayOutPage(this, picPlan, pageparts::MakeBody(nullptr, Label1, {Text1}), buttons);
 
     connect(Command1, &QPushButton::clicked, this, &frmPath::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmPath::Command2_Click);
     connect(Command4, &QPushButton::clicked, this, &frmPath::Command4_Click);
 }
 
-void frmPath::Form_Load()
-{
-    CentreOverBackground(this);
-}
-
 void frmPath::Command1_Click()
 {
     sInstallPath = cInstallFolder::InstallPath(Text1->text());
-    switch (cInstallFolder::CheckFolder(sInstallPath)) {
+    int error = 0;
+    const cInstallFolder::Check check = cInstallFolder::CheckFolder(sInstallPath, &error);
+    switch (check) {
     case cInstallFolder::FolderExists:
         if (platform::messageBox(QStringLiteral("المجلد المحدد موجود من قبل، هل تريد نسخ الملفات فيه؟"),
                                  QStringLiteral("مجلد موجود"), platform::MessageIcon::Question,
@@ -62,6 +51,18 @@ void frmPath::Command1_Click()
                              platform::MessageButtons::Ok, this);
         Text1->setText(cInstallFolder::ResetText());
         return;
+    case cInstallFolder::FolderNotMade:
+    case cInstallFolder::FolderNotWritable: {
+        // The name was fine: say what the system said of the folder, not that the name is wrong.
+        const QString folder = pageparts::LeftToRight(QDir::cleanPath(sInstallPath));
+        const QString text = check == cInstallFolder::FolderNotMade
+                                 ? QStringLiteral("تعذر إنشاء المجلد %1: %2.")
+                                 : QStringLiteral("لا يمكن نسخ الملفات في المجلد %1: %2.");
+        platform::messageBox(text.arg(folder, cCopyList::ReasonText(error)), QStringLiteral("خطأ في المجلد"),
+                             platform::MessageIcon::Critical, platform::MessageButtons::Ok, this);
+        Text1->setText(cInstallFolder::ResetText());
+        return;
+    }
     case cInstallFolder::FolderCreated:
         break;
     }
@@ -78,9 +79,4 @@ void frmPath::Command2_Click()
 void frmPath::Command4_Click()
 {
     ConfirmExit(this);
-}
-
-void frmPath::reject()
-{
-    Command4_Click();
 }

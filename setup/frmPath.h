@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "setup/WizardPage.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class frmPath : public QDialog
+class frmPath : public WizardPage
 {
     Q_OBJECT
 public:
     frmPath();
-    void Form_Load();
 
     QLabel *picPlan;
     QLabel *Label1;
@@ -24,7 +23,4 @@ public slots:
     void Command1_Click();
     void Command2_Click();
     void Command4_Click();
-
-protected:
-    void reject() override;
 };

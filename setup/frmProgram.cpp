@@ -1,7 +1,6 @@
 #include "setup/frmProgram.h"
 
 #include "setup/PageParts.h"
-#include "setup/frmBackGround.h"
 #include "setup/frmLast.h"
 #include "setup/frmPath.h"
 #include "setup/mdlSetup.h"
@@ -9,40 +8,28 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
-frmProgram::frmProgram() : QDialog(&Window<frmBackGround>())
+frmProgram::frmProgram() : WizardPage(QStringLiteral("تركيب Tavrin- مجموعة في قائمة إبدأ"))
 {
-    setWindowTitle(QStringLiteral("تركيب Tavrin- مجموعة في قائمة إبدأ"));
     picPlan = new QLabel(this);
-    Label1 = new QLabel(QStringLiteral("أسرع طريقة تمكنك من عملية تشغيل البرنامج هي بوضع مجموعة برنامج "
-                                       "\"Tavrin\" في قائمة إبدأ فهل تريد وضعها؟"),
-                        this);
-    Label1->setWordWrap(true);
+    Label1 =
+        pageparts::MakeText(QStringLiteral("أسرع طريقة تمكنك من عملية تشغيل البرنامج هي بوضع مجموعة برنامج "
+                                           "\"Tavrin\" في قائمة إبدأ فهل تريد وضعها؟"),
+                            this);
     Option1 = new QRadioButton(QStringLiteral("نعم أرغب في إنشاء مجموعة Tavrin\" في قائمة \"إبدأ\"."), this);
     Option1->setChecked(true);
     Option2 = new QRadioButton(QStringLiteral("لا أرغب في ذلك."), this);
-    Command2 = new QPushButton(QStringLiteral("< السابق"), this);
-    Command1 = new QPushButton(QStringLiteral("التالي >"), this);
-    Command4 = new QPushButton(QStringLiteral("انهاء"), this);
-
-    auto *body = new QVBoxLayout;
-    body->addSpacing(20);
-    body->addWidget(Label1);
-    body->addSpacing(12);
-    body->addWidget(Option1);
-    body->addWidget(Option2);
-    body->addStretch(1);
-    pageparts::LayOutPage(this, picPlan, body, Command2, Command1, Command4);
+    const pageparts::PageButtons buttons = pageparts::MakeButtons(this);
+    Command2 = buttons.back;
+    Command1 = buttons.next;
+    Command4 = buttons.exit;
+    pageparts::LayOutPage(this, picPlan,
+                          pageparts::MakeBody(nullptr, Label1, {Option1, Option2}, pageparts::kWideGap),
+                          buttons);
 
     connect(Command1, &QPushButton::clicked, this, &frmProgram::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmProgram::Command2_Click);
     connect(Command4, &QPushButton::clicked, this, &frmProgram::Command4_Click);
-}
-
-void frmProgram::Form_Load()
-{
-    CentreOverBackground(this);
 }
 
 void frmProgram::Command1_Click()
@@ -61,9 +48,4 @@ void frmProgram::Command2_Click()
 void frmProgram::Command4_Click()
 {
     ConfirmExit(this);
-}
-
-void frmProgram::reject()
-{
-    Command4_Click();
 }

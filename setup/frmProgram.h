@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "setup/WizardPage.h"
 
 class QLabel;
 class QPushButton;
 class QRadioButton;
 
-class frmProgram : public QDialog
+class frmProgram : public WizardPage
 {
     Q_OBJECT
 public:
     frmProgram();
-    void Form_Load();
 
     QLabel *picPlan;
     QLabel *Label1;
@@ -25,7 +24,4 @@ public slots:
     void Command1_Click();
     void Command2_Click();
     void Command4_Click();
-
-protected:
-    void reject() override;
 };

@@ -1,7 +1,6 @@
 #include "setup/frmWelcome.h"
 
 #include "setup/PageParts.h"
-#include "setup/frmBackGround.h"
 #include "setup/frmPath.h"
 #include "setup/mdlSetup.h"
 
@@ -9,16 +8,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmWelcome::frmWelcome() : QDialog(&Window<frmBackGround>())
+frmWelcome::frmWelcome() : WizardPage(QStringLiteral("Tavrin - مرحباً"))
 {
-    setWindowTitle(QStringLiteral("Tavrin - مرحباً"));
     picPlan = new QLabel(this);
-    Label1 = new QLabel(QStringLiteral("مرحباُ..."), this);
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSize(heading.pointSize() + 4);
-    Label1->setFont(heading);
-    Label2 = new QLabel(
+    Label1 = pageparts::MakeHeading(QStringLiteral("مرحباُ..."), this);
+    Label2 = pageparts::MakeText(
         QStringLiteral("مرحباً بك في برنامج تركيب Tavrin -الاصدار الثاني-. تتبع هذا الويزارد خطوة خطوة وقم "
                        "بتحديد الخيارات وتعبئة البيانات المطلوبة لاتمام عملية تركيب برنامج Tavrin.\n"
                        "\n"
@@ -26,26 +20,15 @@ frmWelcome::frmWelcome() : QDialog(&Window<frmBackGround>())
                        "زر \"السابق\"، ولانهاء البرنامج انقر على زر \"انهاء\"\n"
                        "حظاً سعيداً !"),
         this);
-    Label2->setWordWrap(true);
-    cmdBack = new QPushButton(QStringLiteral("< السابق"), this);
+    const pageparts::PageButtons buttons = pageparts::MakeButtons(this);
+    cmdBack = buttons.back;
     cmdBack->setEnabled(false);
-    cmdNext = new QPushButton(QStringLiteral("التالي >"), this);
-    cmdExit = new QPushButton(QStringLiteral("انهاء"), this);
-
-    auto *body = new QVBoxLayout;
-    body->addWidget(Label1);
-    body->addSpacing(8);
-    body->addWidget(Label2);
-    body->addStretch(1);
-    pageparts::LayOutPage(this, picPlan, body, cmdBack, cmdNext, cmdExit);
+    cmdNext = buttons.next;
+    cmdExit = buttons.exit;
+    pageparts::LayOutPage(this, picPlan, pageparts::MakeBody(Label1, Label2), buttons);
 
     connect(cmdNext, &QPushButton::clicked, this, &frmWelcome::cmdNext_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmWelcome::cmdExit_Click);
-}
-
-void frmWelcome::Form_Load()
-{
-    CentreOverBackground(this);
 }
 
 void frmWelcome::cmdNext_Click()
@@ -57,9 +40,4 @@ void frmWelcome::cmdNext_Click()
 void frmWelcome::cmdExit_Click()
 {
     ConfirmExit(this);
-}
-
-void frmWelcome::reject()
-{
-    cmdExit_Click();
 }

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "setup/WizardPage.h"
 
 class QLabel;
 class QPushButton;
 
-class frmWelcome : public QDialog
+class frmWelcome : public WizardPage
 {
     Q_OBJECT
 public:
     frmWelcome();
-    void Form_Load();
 
     QLabel *picPlan;
     QLabel *Label1;
@@ -22,8 +21,4 @@ public:
 public slots:
     void cmdNext_Click();
     void cmdExit_Click();
-
-protected:
-    // Escape and the title bar's close button ask like "انهاء".
-    void reject() override;
 };

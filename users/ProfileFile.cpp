@@ -4,10 +4,13 @@
 #include "app/Scrambling.h"
 #include "platform/CodePage1256.h"
 #include "platform/SafeFile.h"
+#include "platform/SyncWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QtEndian>
+
+#include <fcntl.h>
 
 static_assert(sizeof(ProfileFile::kSignature) == 25, "the signature fills 24 bytes");
 
@@ -161,6 +164,19 @@ qint16 ProfileFile::readInt16(int offset)
 bool ProfileFile::writeBytes(int offset, const QByteArray &bytes, QString *error)
 {
     return platform::writeAtAndSync(m_fd, offset, bytes, error);
+}
+
+bool ProfileFile::writeBytesSyncLater(int offset, const QByteArray &bytes, QString *error,
+                                      std::function<void(const QString &)> synced)
+{
+    if (!platform::writeAt(m_fd, offset, bytes, error))
+        return false;
+    // The writer closes its own descriptor of the file; the learner may log out meanwhile.
+    const int fd = ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0)
+        return platform::syncData(m_fd, error);
+    platform::syncLater(fd, QString(), std::move(synced));
+    return true;
 }
 
 bool ProfileFile::writeByte(int offset, char byte, QString *error)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // A learner's profile: 189 bytes, 16-bit little-endian integers, text in code page 1256. Every read
 // and every write addresses one field at its offset, so each change is on disk at once. A short or
 // damaged file never fails a read: bytes it lacks read as blanks (text) or zeros (integers).
@@ -85,6 +87,10 @@ public:
 
     // Each write is on disk when it returns true; false with the system's reason otherwise.
     bool writeBytes(int offset, const QByteArray &bytes, QString *error = nullptr);
+    // A write in the file when it returns true (a kill loses nothing), synced on the writer thread,
+    // which tells `synced` later ("" or the reason it failed).
+    bool writeBytesSyncLater(int offset, const QByteArray &bytes, QString *error,
+                             std::function<void(const QString &)> synced);
     bool writeByte(int offset, char byte, QString *error = nullptr);
     bool writeInt16(int offset, qint16 value, QString *error = nullptr);
 

@@ -1,6 +1,7 @@
 #include "users/cHistory.h"
 
 #include "platform/SafeFile.h"
+#include "platform/SyncWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -209,26 +210,29 @@ void cHistory::ForEachRecord(const QByteArray &bytes,
     scanRecords(bytes, onRecord);
 }
 
-bool cHistory::Append(const QString &path, const HistoryRecord &record, QString *error)
+bool cHistory::Append(const QString &path, const HistoryRecord &record, QString *error,
+                      std::function<void(const QString &)> synced)
 {
-    const QByteArray bytes = Encode(record);
-    // No name at all (not even a dangling link): the file begins with this record, made whole.
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
-        QString reason;
-        if (platform::createFileAtomically(path, bytes, &reason))
-            return true;
-        // Another tutor may have made it meanwhile; anything else is the failure.
-        if (!QFileInfo::exists(path)) {
-            if (error)
-                *error = reason;
-            return false;
-        }
-    }
-    const int fd = platform::openRegularFile(path, true, error);
+    // Made in place with its first record: a kill while it is written leaves a cut record, which
+    // the reader passes over like any other.
+    bool created = false;
+    const int fd = platform::openForAppend(path, &created, error);
     if (fd < 0)
         return false;
-    const bool written = platform::appendAndSync(fd, bytes, error);
+    if (!platform::append(fd, Encode(record), error)) {
+        platform::closeFile(fd);
+        if (created)
+            platform::removeFile(path);
+        return false;
+    }
+    // A name just made needs its folder synced too.
+    const QString folder = created ? QFileInfo(path).path() : QString();
+    if (synced) {
+        platform::syncLater(fd, folder, std::move(synced));
+        return true;
+    }
+    const bool written =
+        platform::syncData(fd, error) && (folder.isEmpty() || platform::syncFolder(folder, error));
     platform::closeFile(fd);
     return written;
 }

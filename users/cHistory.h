@@ -86,9 +86,12 @@ public:
     static QByteArray Encode(const HistoryRecord &record);
     static QList<HistoryRecord> Decode(const QByteArray &bytes);
 
-    // Appends one record and syncs it to the disk; the file is made (owner-only) with its first
-    // record. A symbolic link or anything but a regular file is refused. False with the reason.
-    static bool Append(const QString &path, const HistoryRecord &record, QString *error = nullptr);
+    // Appends one record; the file is made (owner-only) with its first record, a symbolic link or
+    // anything but a regular file refused. False with the reason. The record is in the file when this
+    // returns, so a kill of the tutor loses nothing; it is synced to the disk here, or, given
+    // `synced`, on the writer thread, which tells `synced` later ("" or the reason it failed).
+    static bool Append(const QString &path, const HistoryRecord &record, QString *error = nullptr,
+                       std::function<void(const QString &)> synced = {});
     // The whole file; empty when there is none or it cannot be read (then with the reason in `error`;
     // a missing file is no error: a learner without a history has none).
     static QByteArray ReadFile(const QString &path, QString *error = nullptr);

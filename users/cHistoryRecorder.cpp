@@ -19,7 +19,14 @@ void cHistoryRecorder::Record(HistoryRecord record)
     record.iTime = QDateTime::currentMSecsSinceEpoch();
     record.bArabic = user.IsLanguageArabic();
     QString reason;
-    if (cHistory::Append(cHistory::PathFor(platform::programFolder(), user.sUserName), record, &reason)) {
+    if (!cHistory::Append(cHistory::PathFor(platform::programFolder(), user.sUserName), record, &reason,
+                          [this](const QString &sError) { Told(sError); }))
+        Told(reason);
+}
+
+void cHistoryRecorder::Told(const QString &sError)
+{
+    if (sError.isEmpty()) {
         m_failing = false;
         return;
     }
@@ -27,5 +34,5 @@ void cHistoryRecorder::Record(HistoryRecord record)
         return;
     m_failing = true;
     if (m_onFailure)
-        m_onFailure(reason);
+        m_onFailure(sError);
 }

@@ -162,8 +162,14 @@ void cUser::WriteTestSlot(int offset, qint16 iSpeed, qint16 iAccuracy)
     QByteArray bytes(4, '\0');
     qToLittleEndian(iSpeed, bytes.data());
     qToLittleEndian(iAccuracy, bytes.data() + 2);
+    // Synced on the writer thread: a test's end never waits for the disk.
     QString error;
-    reportWrite(m_file.writeBytes(offset, bytes, &error), error);
+    reportWrite(m_file.writeBytesSyncLater(offset, bytes, &error,
+                                           [this](const QString &sError) {
+                                               if (!sError.isEmpty() && m_onWriteFailure)
+                                                   m_onWriteFailure(sError);
+                                           }),
+                error);
 }
 
 qint16 cUser::ConvSpeed(qint16 speed, QString &unitLabel)

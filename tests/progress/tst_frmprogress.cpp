@@ -10,23 +10,32 @@
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/mdlMain.h"
+#include "platform/Process.h"
 #include "platform/SafeFile.h"
+#include "platform/SyncWriter.h"
 #include "progress/ProgressChart.h"
 #include "progress/frmProgress.h"
 #include "support/TestSupport.h"
+#include "typing/PracticePanel.h"
 #include "typing/TypingPad.h"
 #include "typing/frmTest.h"
 #include "users/ProfileFile.h"
+#include "users/ProfileMessages.h"
 #include "users/cHistoryRecorder.h"
 #include "users/cUser.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QSemaphore>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
+#include <atomic>
 #include <cerrno>
+#include <mutex>
 
 using namespace testsupport;
 
@@ -66,6 +75,74 @@ frmProgress &openProgress()
     QTest::mouseClick(main().lblSection[frmMain::kProgressIndex], Qt::LeftButton);
     return Window<frmProgress>();
 }
+
+// Starts lesson 1's practice on the main window, past its opening text.
+PracticePanel &startLessonPractice()
+{
+    main().show();
+    theLesson().bLessonNumric = 1;
+    theLesson().sLessonLetters = QStringLiteral("ASDF");
+    theLesson().ShowPractice();
+    QTest::mouseClick(main().picPractice->cmdOK, Qt::LeftButton);
+    return *main().picPractice;
+}
+
+// Takes lesson test `test` in the real test window, typed without a mistake, and closes its result.
+void takeLessonTest(qint16 test)
+{
+    QTimer::singleShot(0, [] {
+        frmTest &window = Window<frmTest>();
+        for (int i = 0; i < window.bNumberOfBoxeses; ++i)
+            typeText(window.TypingPad[i], TrimBlanks(window.TypingPad[i]->sWantedText));
+        QTest::mouseClick(window.cmdOK, Qt::LeftButton);
+    });
+    theLesson().ShowTest(test);
+}
+
+// Sees every sync through the disk seam, on whichever thread does it; fails each with `error`.
+class SyncSpy
+{
+public:
+    explicit SyncSpy(int error = 0)
+    {
+        platform::setDiskCallHookForTesting([this, error](const platform::DiskCall &call) {
+            if (call.kind != platform::DiskCall::Kind::Sync)
+                return 0;
+            if (m_held)
+                m_gate.tryAcquire(1, 5000);
+            QThread::msleep(m_delayMs);
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_threads.append(QThread::currentThread());
+            return error;
+        });
+    }
+    ~SyncSpy()
+    {
+        release();
+        platform::waitForSyncs(false);
+        platform::setDiskCallHookForTesting({});
+    }
+    // Each sync waits for release() (at most five seconds).
+    void holdBack() { m_held = true; }
+    void release()
+    {
+        m_held = false;
+        m_gate.release(1000);
+    }
+    void delayEachBy(int ms) { m_delayMs = ms; }
+    QList<QThread *> threads()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_threads;
+    }
+
+private:
+    std::mutex m_mutex;
+    QList<QThread *> m_threads;
+    QSemaphore m_gate;
+    std::atomic<bool> m_held = false;
+    std::atomic<int> m_delayMs = 0;
+};
 
 QStringList weakTexts(const frmProgress &screen)
 {
@@ -196,6 +273,7 @@ private slots:
             QTest::mouseClick(window.cmdOK, Qt::LeftButton);
         });
         Window<frmLessons>().Command1->click(); // test 3
+        platform::waitForSyncs();
         platform::setDiskCallHookForTesting({});
         QCOMPARE(writes.first(), qMakePair(qint64(ProfileFile::testSlotOffset(false, 2, 3)), qint64(4)));
         QCOMPARE(writes.size(), 2);
@@ -207,6 +285,55 @@ private slots:
         QCOMPARE(lessons.lblResult[2]->text(), theUser().SpeedText(theLesson().GetTestSpeed(2, 3)));
         frmProgress &screen = openProgress();
         QCOMPARE(screen.lblEmpty->isVisible(), stopped);
+    }
+
+    // The key that ends a line never waits for the disk: the record is in the file at once while its
+    // sync, held back here, waits on the writer thread; a lesson test's slot is synced there too.
+    void lineEndNeverSyncs()
+    {
+        SyncSpy spy;
+        spy.holdBack();
+        PracticePanel &panel = startLessonPractice();
+        typeText(panel.TypingPad, TrimBlanks(panel.TypingPad->sWantedText));
+        QCOMPARE(history().size(), 1);
+        spy.release();
+        takeLessonTest(1);
+        QCOMPARE(history().size(), 2);
+        platform::waitForSyncs();
+        // The line's record and its new name, the slot, the test's record.
+        QCOMPARE(spy.threads().size(), 4);
+        QVERIFY(!spy.threads().contains(QThread::currentThread()));
+    }
+
+    // Leaving the tutor, by the exit item or a signal, waits for the syncs under way.
+    void exitWaitsForSyncs()
+    {
+        SyncSpy spy;
+        spy.delayEachBy(100);
+        PracticePanel &panel = startLessonPractice();
+        typeText(panel.TypingPad, TrimBlanks(panel.TypingPad->sWantedText));
+        int syncedAtEnd = -1;
+        platform::setEndProgramForTesting([&](int) { syncedAtEnd = int(spy.threads().size()); });
+        EndInOrder();
+        QCOMPARE(syncedAtEnd, 2);
+    }
+
+    // A sync that fails is told once, as a failed append is, and a test slot's as a profile write's.
+    void failedSyncIsTold()
+    {
+        SyncSpy spy(EIO);
+        DialogScript dialogs;
+        PracticePanel &panel = startLessonPractice();
+        typeText(panel.TypingPad, TrimBlanks(panel.TypingPad->sWantedText));
+        QTRY_COMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].text,
+                 QStringLiteral("تعذر حفظ هذه النتيجة في سجل التقدم.\r\r") + platform::systemErrorText(EIO));
+        typeText(panel.TypingPad, TrimBlanks(panel.TypingPad->sWantedText));
+        takeLessonTest(1);
+        platform::waitForSyncs();
+        QCOMPARE(dialogs.requests.size(), 2);
+        QCOMPARE(dialogs.requests[1].text,
+                 kProfileSaveFailed + QStringLiteral("\r\r") + platform::systemErrorText(EIO));
     }
 
     void failedAppendIsTold()

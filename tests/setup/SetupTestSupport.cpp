@@ -3,7 +3,16 @@
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/ProgramGroup.h"
+#include "setup/frmCopyFailed.h"
 #include "setup/mdlSetup.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 
 #include <QDir>
 #include <QFile>
@@ -104,6 +113,68 @@ void InstallScratch::stageShippedFiles(bool withLibrary)
     writeFile(setupFolder() + "English.TXT", "English text");
     if (withLibrary)
         writeFile(setupFolder() + "Vbame.dll", "library");
+}
+
+bool insideOwnMounts()
+{
+    return qEnvironmentVariableIsSet("KZ_TEST_OWN_MOUNTS");
+}
+
+QString runInOwnMounts()
+{
+    QString function = QString::fromLatin1(QTest::currentTestFunction());
+    if (QTest::currentDataTag())
+        function += QLatin1Char(':') + QString::fromLatin1(QTest::currentDataTag());
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("KZ_TEST_OWN_MOUNTS", "1");
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    // --map-root-user: whoever runs the tests becomes root of the new namespace, so mount works.
+    run.start("unshare",
+              {"--user", "--map-root-user", "--mount", QCoreApplication::applicationFilePath(), function});
+    if (!run.waitForFinished(60000))
+        return "unshare did not finish: " + run.errorString();
+    if (run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0)
+        return {};
+    return "in own mounts (status " + QString::number(run.exitCode()) + "):\n" +
+           QString::fromUtf8(run.readAll());
+}
+
+TmpfsMount::TmpfsMount(const QString &folder, const QString &options) : m_folder(folder)
+{
+    m_mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", folder}) == 0;
+}
+
+TmpfsMount::~TmpfsMount()
+{
+    if (m_mounted)
+        QProcess::execute("umount", {m_folder});
+}
+
+FailureBoxReader::FailureBoxReader() : m_poll(new QTimer)
+{
+    m_poll->setInterval(10);
+    QObject::connect(m_poll, &QTimer::timeout, [this] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *report = qobject_cast<frmCopyFailed *>(widget);
+            if (!report || !report->isVisible())
+                continue;
+            ++shown;
+            lines = report->txtFiles->toPlainText().split(QLatin1Char('\n'));
+            box = report->frameGeometry();
+            screen = report->screen()->availableGeometry();
+            okButton = QRect(report->cmdOK->mapToGlobal(QPoint(0, 0)), report->cmdOK->size());
+            listScrolls = report->txtFiles->verticalScrollBar()->maximum() > 0;
+            report->cmdOK->click();
+        }
+    });
+    m_poll->start();
+}
+
+FailureBoxReader::~FailureBoxReader()
+{
+    delete m_poll;
 }
 
 QByteArray readAll(const QString &path)

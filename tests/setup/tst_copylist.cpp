@@ -143,7 +143,8 @@ void tst_copylist::failedCopyLeavesTheTargetWhole()
     QCOMPARE(int(cCopyList::CopyFile(scratch.root() + source, targetPath)), failure);
     if (QFileInfo(targetPath).isFile())
         QCOMPARE(readAll(targetPath), QByteArray("installed before"));
-    QCOMPARE(QDir(scratch.root()).entryList({"*.new", "*.tmp", "*ReadMe.TXT.*"}, QDir::Files), QStringList());
+    QCOMPARE(QDir(scratch.root()).entryList({"*.new", "*.tmp", "*ReadMe.TXT.*"}, QDir::Files | QDir::Hidden),
+             QStringList());
 }
 
 void tst_copylist::installPath_data()
@@ -176,9 +177,10 @@ void tst_copylist::checkFolder_data()
     QTest::addColumn<bool>("existsAfter");
     QTest::newRow("existing") << "cdrom/" << int(cInstallFolder::FolderExists) << true;
     QTest::newRow("new, parent exists") << "KZ/" << int(cInstallFolder::FolderCreated) << true;
-    QTest::newRow("two new levels") << "a/b/" << int(cInstallFolder::FolderInvalid) << false;
+    QTest::newRow("two new levels") << "a/b/" << int(cInstallFolder::FolderCreated) << true;
     QTest::newRow("a file of that name")
-        << "cdrom/ReadMe.TXT/" << int(cInstallFolder::FolderInvalid) << false;
+        << "cdrom/ReadMe.TXT/" << int(cInstallFolder::FolderNotMade) << false;
+    QTest::newRow("below a file") << "cdrom/ReadMe.TXT/KZ/" << int(cInstallFolder::FolderNotMade) << false;
     QTest::newRow("relative") << "!relative/" << int(cInstallFolder::FolderInvalid) << false;
     QTest::newRow("empty") << "!" << int(cInstallFolder::FolderInvalid) << false;
 }

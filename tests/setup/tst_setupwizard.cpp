@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace setuptest;
@@ -45,6 +46,9 @@ private slots:
     void copyCopiesALibraryTheFolderHolds();
     void copyAddsTheRunTimeAfterTheSixFiles();
     void failedCopyIsNotReportedAsSuccess();
+    void copyReplacesLinksNeverWritesThroughThem();
+    void fullDiskIsReportedFileByFile();
+    void readOnlyFolderIsSaidOnce();
     void failedGroupIsReported();
     void copyRunsOnceAndCanBeCancelledBetweenFiles();
 
@@ -100,10 +104,11 @@ void tst_setupwizard::folderPageCreatesANewFolder()
     DialogScript dialogs;
     frmPath &path = Window<frmPath>();
     path.show();
-    path.Text1->setText("  " + scratch.root() + "KZ  ");
+    // Its parent is new too: both are made.
+    path.Text1->setText("  " + scratch.root() + "apps/KZ  ");
     QTest::mouseClick(path.Command1, Qt::LeftButton);
-    QCOMPARE(sInstallPath, scratch.root() + "KZ/");
-    QVERIFY(QFileInfo(scratch.root() + "KZ").isDir());
+    QCOMPARE(sInstallPath, scratch.root() + "apps/KZ/");
+    QVERIFY(QFileInfo(scratch.root() + "apps/KZ").isDir());
     QCOMPARE(dialogs.requests.size(), 0);
     QVERIFY(!path.isVisible());
     QVERIFY(Window<frmProgram>().isVisible());
@@ -140,18 +145,27 @@ void tst_setupwizard::folderPageAsksAboutAnExistingFolder()
 void tst_setupwizard::folderPageRefusesAFolderItCannotMake_data()
 {
     QTest::addColumn<QString>("folder");
-    QTest::newRow("two new levels") << "!a/b";
-    QTest::newRow("a file's name") << "!cdrom/ReadMe.TXT";
-    QTest::newRow("relative") << "KZ";
-    QTest::newRow("empty") << "   ";
+    QTest::addColumn<QString>("text"); // %1 the scratch folder
+    QTest::addColumn<QString>("title");
+    const QString invalid = "إسم المجلد غير صالح، رجاء إعادة كتابة الاسم الصحيح.";
+    const QString nameTitle = "خطأ في اسم المجلد";
+    QTest::newRow("relative") << "KZ" << invalid << nameTitle;
+    QTest::newRow("empty") << "   " << invalid << nameTitle;
     // Either would break the menu entry's Exec= line.
-    QTest::newRow("percent sign") << "!KZ%f";
-    QTest::newRow("line break") << "!K\nZ";
+    QTest::newRow("percent sign") << "!KZ%f" << invalid << nameTitle;
+    QTest::newRow("line break") << "!K\nZ" << invalid << nameTitle;
+    // A usable name the system will not make: its reason, the path reading left to right.
+    QTest::newRow("below a file")
+        << "!cdrom/ReadMe.TXT/KZ"
+        << "تعذر إنشاء المجلد \u2066%1cdrom/ReadMe.TXT/KZ\u2069: جزء من المسار ملف وليس مجلداً."
+        << "خطأ في المجلد";
 }
 
 void tst_setupwizard::folderPageRefusesAFolderItCannotMake()
 {
     QFETCH(QString, folder);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
     InstallScratch scratch;
     scratch.stageShippedFiles();
     DialogScript dialogs;
@@ -161,8 +175,8 @@ void tst_setupwizard::folderPageRefusesAFolderItCannotMake()
     QTest::mouseClick(path.Command1, Qt::LeftButton);
 
     QCOMPARE(dialogs.requests.size(), 1);
-    QCOMPARE(dialogs.requests.first().text, QString("إسم المجلد غير صالح، رجاء إعادة كتابة الاسم الصحيح."));
-    QCOMPARE(dialogs.requests.first().title, QString("خطأ في اسم المجلد"));
+    QCOMPARE(dialogs.requests.first().text, text.arg(scratch.root()));
+    QCOMPARE(dialogs.requests.first().title, title);
     QCOMPARE(dialogs.requests.first().icon, platform::MessageIcon::Critical);
     QCOMPARE(path.Text1->text(), cInstallFolder::ResetText());
     QVERIFY(path.isVisible());
@@ -321,7 +335,8 @@ void tst_setupwizard::copyInstallsTheTutor()
     QCOMPARE(copy.lblPercent->text(), QString("100%"));
     QCOMPARE(copy.Shape1->x(), 0);
     QCOMPARE(copy.lblFile->toolTip(), installed + "msvbvm60.dll");
-    QVERIFY(copy.lblFile->text().endsWith("/msvbvm60.dll"));
+    QVERIFY(copy.lblFile->text().startsWith(QChar(0x2066)));
+    QVERIFY(copy.lblFile->text().endsWith("/msvbvm60.dll" + QString(QChar(0x2069))));
     QVERIFY(copy.lblFile->fontMetrics().horizontalAdvance(copy.lblFile->text()) <= copy.lblFile->width());
     QTRY_VERIFY(!Window<frmLast>().isVisible());
 
@@ -397,19 +412,135 @@ void tst_setupwizard::failedCopyIsNotReportedAsSuccess()
     DialogScript dialogs;
     EndRecorder ends;
     MenuRecorder menu;
+    FailureBoxReader report;
     sInstallPath = scratch.root();
     Window<frmCopy>().StartCopy();
 
-    QCOMPARE(dialogs.requests.size(), 1);
-    QCOMPARE(dialogs.requests.first().icon, platform::MessageIcon::Critical);
-    QVERIFY(
-        dialogs.requests.first().text.contains("الملف المصدر غير موجود: " + scratch.root() + "Arabic.TXT"));
-    QVERIFY(!dialogs.requests.first().text.contains("English.TXT"));
+    QCOMPARE(report.shown, 1);
+    QCOMPARE(report.lines,
+             (QStringList{"الملف المصدر غير موجود:", "    \u2066" + scratch.root() + "Arabic.TXT\u2069"}));
+    QCOMPARE(dialogs.requests.size(), 0);
     QCOMPARE(ends.exitCodes, QList<int>{1});
     QCOMPARE(menu.runs.size(), 0);
     // The other files were still copied and the progress still ran to the end.
     QVERIFY(QFileInfo::exists(scratch.root() + "English.TXT"));
     QCOMPARE(Window<frmCopy>().lblPercent->text(), QString("100%"));
+}
+
+void tst_setupwizard::copyReplacesLinksNeverWritesThroughThem()
+{
+    InstallScratch scratch;
+    scratch.stageShippedFiles();
+    QVERIFY(QDir().mkpath(scratch.setupFolder() + "platforms"));
+    QVERIFY(writeFile(scratch.setupFolder() + "platforms/libqxcb.so", "plugin"));
+    QVERIFY(writeFile(scratch.setupFolder() + "runtime.list", "platforms/libqxcb.so\n"));
+    const QString installed = scratch.root() + "KZ/";
+    const QString elsewhere = scratch.root() + "elsewhere/";
+    QVERIFY(QDir().mkpath(installed) && QDir().mkpath(elsewhere + "plugins"));
+    QVERIFY(writeFile(elsewhere + "notes.txt", "a learner's notes"));
+    QVERIFY(writeFile(elsewhere + "plugins/libqxcb.so", "another program's plugin"));
+    QVERIFY(QFile::link(elsewhere + "notes.txt", installed + "ReadMe.TXT"));
+    QVERIFY(QFile::link(installed + "English.TXT", installed + "KZ.EXE")); // the tutor as a text file
+    QVERIFY(QFile::link(elsewhere + "plugins", installed + "platforms"));
+    DialogScript dialogs;
+    EndRecorder ends;
+    MenuRecorder menu;
+    sInstallPath = installed;
+    bCreateGroup = false;
+    Window<frmCopy>().StartCopy();
+
+    QCOMPARE(ends.exitCodes, QList<int>{0});
+    QCOMPARE(readAll(elsewhere + "notes.txt"), QByteArray("a learner's notes"));
+    QCOMPARE(readAll(elsewhere + "plugins/libqxcb.so"), QByteArray("another program's plugin"));
+    for (const char *name : {"KZ.EXE", "ReadMe.TXT", "English.TXT", "platforms/libqxcb.so"})
+        QVERIFY2(!QFileInfo(installed + name).isSymLink(), name);
+    QVERIFY(QFileInfo(installed + "platforms").isDir() && !QFileInfo(installed + "platforms").isSymLink());
+    QCOMPARE(readAll(installed + "KZ.EXE"), readAll(scratch.setupFolder() + "KZ.EX_"));
+    QVERIFY(QFile::permissions(installed + "KZ.EXE") & QFileDevice::ExeOwner);
+    QCOMPARE(readAll(installed + "ReadMe.TXT"), QByteArray("read me"));
+    QCOMPARE(readAll(installed + "platforms/libqxcb.so"), QByteArray("plugin"));
+}
+
+void tst_setupwizard::fullDiskIsReportedFileByFile()
+{
+    SETUP_RUN_IN_OWN_MOUNTS();
+    InstallScratch scratch;
+    scratch.stageShippedFiles();
+    // The tutor takes most of the disk; the small files after it (texts, icon, qt.conf) no longer
+    // fit, each under the 16 KiB a buffered write holds back.
+    QVERIFY(writeFile(scratch.setupFolder() + "KZ.EX_", QByteArray(40 * 1024, 'k')));
+    for (const char *name : {"ReadMe.TXT", "Arabic.TXT", "English.TXT"})
+        QVERIFY(writeFile(scratch.setupFolder() + name, QByteArray(6 * 1024, 't')));
+    QVERIFY(writeFile(scratch.setupFolder() + "KZ.png", QByteArray(3000, 'p')));
+    QVERIFY(writeFile(scratch.setupFolder() + "qt.conf", "[Paths]\nPrefix = .\n"));
+    QVERIFY(writeFile(scratch.setupFolder() + "runtime.list", "KZ.png\nqt.conf\n"));
+    const QString installed = scratch.root() + "KZ/";
+    QVERIFY(QDir().mkpath(installed));
+    TmpfsMount disk(installed, "size=56k");
+    QVERIFY(disk.mounted());
+    DialogScript dialogs;
+    EndRecorder ends;
+    MenuRecorder menu;
+    FailureBoxReader report;
+    sInstallPath = installed;
+    Window<frmCopy>().StartCopy();
+
+    QCOMPARE(ends.exitCodes, QList<int>{1});
+    QCOMPARE(report.shown, 1);
+    QCOMPARE(report.lines.value(0), QString("لا توجد مساحة كافية على القرص:"));
+    QVERIFY(report.lines.size() >= 3);
+    // Every file is whole or named in the box (and then not there at all).
+    for (const char *name : {"KZ.EXE", "ReadMe.TXT", "Arabic.TXT", "English.TXT", "KZ.png", "qt.conf"}) {
+        const QString source = scratch.setupFolder() + (QString(name) == "KZ.EXE" ? "KZ.EX_" : name);
+        const bool named = report.lines.contains("    \u2066" + installed + name + "\u2069");
+        QVERIFY2(named ? !QFileInfo::exists(installed + name) : readAll(installed + name) == readAll(source),
+                 name);
+    }
+    QCOMPARE(QDir(installed).entryList(QDir::Hidden | QDir::Files).filter(QRegularExpression("^\\.")),
+             QStringList());
+    QCOMPARE(menu.runs.size(), 0);
+}
+
+void tst_setupwizard::readOnlyFolderIsSaidOnce()
+{
+    SETUP_RUN_IN_OWN_MOUNTS();
+    InstallScratch scratch;
+    scratch.stageShippedFiles();
+    QStringList runtime;
+    for (int file = 0; file < 60; ++file) {
+        runtime.append(QString("libQt6Part%1.so.6").arg(file));
+        QVERIFY(writeFile(scratch.setupFolder() + runtime.last(), "library"));
+    }
+    QVERIFY(writeFile(scratch.setupFolder() + "runtime.list", runtime.join('\n').toUtf8()));
+    const QString installed = scratch.root() + "KZ/";
+    QVERIFY(QDir().mkpath(installed));
+    TmpfsMount disk(installed, "ro");
+    QVERIFY(disk.mounted());
+    DialogScript dialogs;
+    EndRecorder ends;
+    MenuRecorder menu;
+
+    // The folder page tells before anything is copied.
+    frmPath &path = Window<frmPath>();
+    path.show();
+    path.Text1->setText(installed);
+    QTest::mouseClick(path.Command1, Qt::LeftButton);
+    QCOMPARE(dialogs.requests.size(), 1);
+    QCOMPARE(dialogs.requests.first().text,
+             "لا يمكن نسخ الملفات في المجلد \u2066" + scratch.root() + "KZ\u2069: نظام الملفات للقراءة فقط.");
+    QVERIFY(path.isVisible());
+
+    // A copy into it all the same: one reason over the 64 files, in a box that fits the screen.
+    FailureBoxReader report;
+    sInstallPath = installed;
+    Window<frmCopy>().StartCopy();
+    QCOMPARE(ends.exitCodes, QList<int>{1});
+    QCOMPARE(report.lines.size(), 1 + 4 + 60);
+    QCOMPARE(report.lines.first(), QString("نظام الملفات للقراءة فقط:"));
+    QCOMPARE(report.lines.filter(":").size(), 1);
+    QVERIFY(report.screen.contains(report.box));
+    QVERIFY(report.box.contains(report.okButton));
+    QVERIFY(report.listScrolls);
 }
 
 void tst_setupwizard::failedGroupIsReported()

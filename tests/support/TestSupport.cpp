@@ -11,6 +11,7 @@
 #include "platform/Process.h"
 #include "platform/Random.h"
 #include "platform/SafeFile.h"
+#include "platform/SyncWriter.h"
 #include "speech/cSpeech.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
@@ -197,6 +198,9 @@ QList<QStringList> parseCsv(const QString &text)
 
 void resetApplication()
 {
+    // Nothing of one test's syncs reaches the next: they end here, and what they had to tell is dropped.
+    platform::waitForSyncs(false);
+    platform::setDiskCallHookForTesting({});
     WindowRegistry::UnloadAll();
     MakeApplicationObjects();
     platform::setRandomSequenceForTesting({});
