@@ -13,6 +13,7 @@
 #include "drills/frmTrain.h"
 #include "lessons/cLesson.h"
 #include "lessons/frmLessons.h"
+#include "platform/Memory.h"
 #include "platform/Process.h"
 #include "platform/Screens.h"
 #include "progress/frmProgress.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 
 const char *const frmMain::kWebPage = "https://en.wikipedia.org/wiki/Touch_typing";
 
@@ -271,6 +273,8 @@ void frmMain::lblSection_Click(qint16 Index)
         break;
     }
     RefreshContinueCaption();
+    // The screen left is unloaded: its heap, and whatever it alone read, go back once this one is up.
+    QTimer::singleShot(0, this, platform::releaseStartUpMemory);
 }
 
 void frmMain::ShowAbout(qint16 iMode)

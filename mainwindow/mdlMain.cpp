@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/DisplayScale.h"
 #include "platform/Folders.h"
+#include "platform/Memory.h"
 #include "platform/Process.h"
 #include "platform/Screens.h"
 #include "platform/TerminationSignals.h"
@@ -157,6 +158,8 @@ void ShowUserSelection()
         main.show();
         // Where no window manager hands the keyboard to a new window, it takes it itself.
         main.activateWindow();
+        // The user list and start-up are behind us: what they alone used goes back.
+        QTimer::singleShot(0, &main, platform::releaseStartUpMemory);
     });
     screen::addScaleShortcuts(&users);
     platform::centreOnPointerScreen(&users);
