@@ -18,6 +18,8 @@
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
 
+#include "ProcMemory.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QMap>
@@ -33,18 +35,9 @@ namespace {
 
 QTextStream out(stdout);
 
-// Kilobytes of `field` summed over the lines of a /proc file (one line in status and smaps_rollup).
 qint64 kilobytes(const char *file, const char *field)
 {
-    QFile proc(QString::fromLatin1(file));
-    if (!proc.open(QIODevice::ReadOnly))
-        return -1;
-    qint64 sum = 0;
-    for (const QByteArray &line : proc.readAll().split('\n')) {
-        if (line.startsWith(field))
-            sum += line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
-    }
-    return sum;
+    return procKilobytes(QString::fromLatin1(file), field);
 }
 
 QString megabytes(qint64 kb)

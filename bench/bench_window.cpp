@@ -15,6 +15,8 @@
 #include "platform/KeyboardLayout.h"
 #include "users/ProfileFile.h"
 
+#include "ProcMemory.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -456,18 +458,10 @@ void benchKeys(Desktop &desktop, const QString &executable, int rounds, bool tra
     }
 }
 
-// Kilobytes of `field` summed over the lines of a /proc file of `pid`.
+// Kilobytes of `field` in /proc/<pid>/<file>.
 qint64 kilobytes(pid_t pid, const char *file, const char *field)
 {
-    QFile proc(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
-    if (!proc.open(QIODevice::ReadOnly))
-        return -1;
-    qint64 sum = 0;
-    for (const QByteArray &line : proc.readAll().split('\n')) {
-        if (line.startsWith(field))
-            sum += line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
-    }
-    return sum;
+    return procKilobytes(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)), field);
 }
 
 // The tutor's memory in lesson 1's practice (Arabic) after ten lines: resident (RSS), proportional
