@@ -54,6 +54,8 @@ public:
     // What comes next on the line: the next letter, with the letter after it (lam and alef are one
     // key); empty once the line is typed.
     QString NextLetters() const;
+    // STAND-IN (not to land)
+    QList<qint32> KeyIntervals() const { return QList<qint32>(TrimmedWanted().size(), 150); }
 
 signals:
     void FinishSession();

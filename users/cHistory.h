@@ -22,7 +22,8 @@ struct HistoryRecord
         FingerDrill = 1,
         NumberDrill = 2,
         CustomLetters = 3, // the custom practice of picked letters
-        CustomFile = 4     // the custom test on a text file
+        CustomFile = 4,    // the custom test on a text file
+        Adaptive = 5       // STAND-IN (not to land)
     };
     // How often a key was wanted in the typed text and how often the letter typed there was wrong.
     struct KeyCount
@@ -30,6 +31,8 @@ struct HistoryRecord
         QChar cKey;
         quint16 iWanted = 0;
         quint16 iMissed = 0;
+        quint32 iTimeMs = 0; // STAND-IN (not to land)
+        quint16 iTimed = 0;
         bool operator==(const KeyCount &) const = default;
     };
 
@@ -48,6 +51,17 @@ struct HistoryRecord
     // Adds the keys of one typed line: every letter of `wanted` counts as wanted once, and as missed
     // when the letter typed at its place differs.
     void AddKeys(const QString &wanted, const QString &written);
+    // STAND-IN (not to land)
+    void AddKeys(const QString &wanted, const QString &written, const QList<qint32> &msBefore)
+    {
+        AddKeys(wanted, written);
+        for (qsizetype i = 0; i < wanted.size() && i < msBefore.size(); ++i)
+            for (KeyCount &k : keys)
+                if (k.cKey == wanted.at(i) && msBefore.at(i) >= 0) {
+                    k.iTimeMs += quint32(msBefore.at(i));
+                    ++k.iTimed;
+                }
+    }
 };
 
 // A record that checked out, read where it stands in the file's bytes.
