@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -51,6 +52,8 @@ QRectF outline(const QRect &box)
 }
 
 } // namespace
+
+const QColor KeyboardPicture::kFocusFrame(0xC0, 0x39, 0x2B);
 
 KeyboardPicture::KeyboardPicture(QWidget *parent) : QWidget(parent)
 {
@@ -117,6 +120,34 @@ void KeyboardPicture::clearNextKey()
     setNextKey(keygrid::kNoKey, false);
 }
 
+void KeyboardPicture::setKeyMarks(const QHash<int, KeyMark> &marks)
+{
+    m_keyMarks = marks;
+    update();
+}
+
+void KeyboardPicture::setFocusKey(int position)
+{
+    m_focusKey = position;
+    update();
+}
+
+QColor KeyboardPicture::MarkColour(const KeyMark &mark)
+{
+    switch (mark.state) {
+    case KeyMark::State::Waiting:
+        return QColor(0xC9, 0xCC, 0xD2);
+    case KeyMark::State::Learned:
+        return QColor(0x8F, 0xD1, 0x8A);
+    case KeyMark::State::Training:
+        break;
+    }
+    // From red (0) through orange and yellow, short of the learned keys' green; pale enough for
+    // the letter to stay readable.
+    const double share = std::clamp(mark.dShare, 0.0, 1.0);
+    return QColor::fromHsvF(float(share * 75.0 / 360.0), 0.45f, 0.98f);
+}
+
 void KeyboardPicture::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -135,6 +166,8 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
         if (position == m_nextKey)
             return strongColour(nextFinger);
         QColor fill = m_keyFills.value(position, m_fingerColours ? fingerColour(keygrid::fingerOf(position)) : plain);
+        if (const auto mark = m_keyMarks.constFind(position); mark != m_keyMarks.cend())
+            fill = MarkColour(*mark);
         // While a key is marked, the other fingers' keys step back, so its finger's keys stand out.
         if (m_nextKey != keygrid::kNoKey && keygrid::fingerOf(position) != nextFinger)
             fill = QColor::fromHsv(fill.hsvHue(), fill.hsvSaturation() / 3, fill.value());
@@ -190,11 +223,31 @@ void KeyboardPicture::paintEvent(QPaintEvent *)
     for (const KeyboardDrawing::Label &label : m_drawing.labels)
         p.drawText(QPointF(label.at.x(), label.at.y() + metrics.ascent()), label.text);
 
+    // Keys in training carry a bar of the way covered; keys not taken in yet are veiled, letter and
+    // all, so the set being trained stands out.
+    for (auto it = m_keyMarks.cbegin(); it != m_keyMarks.cend(); ++it) {
+        const QRectF key = outline(keygrid::keyBox(it.key()));
+        if (it->state == KeyMark::State::Waiting) {
+            p.fillRect(key.adjusted(2, 2, -1, -1), QColor(0xD9, 0xDC, 0xE1, 150));
+            continue;
+        }
+        const QRectF track(key.left() + 5, key.bottom() - 6, key.width() - 10, 3);
+        p.fillRect(track, QColor(0x8A, 0x8F, 0x98, 110));
+        const double share = it->state == KeyMark::State::Learned ? 1.0 : std::clamp(it->dShare, 0.0, 1.0);
+        p.fillRect(QRectF(track.topLeft(), QSizeF(track.width() * share, track.height())),
+                   MarkColour(*it).darker(220));
+    }
+
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
     for (const KeyboardDrawing::Box &box : m_drawing.boxes) {
         p.setPen(QPen(box.color, 2));
         p.drawRect(box.rect);
+    }
+    if (m_focusKey != keygrid::kNoKey) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(kFocusFrame, 3));
+        p.drawRoundedRect(QRectF(keygrid::keyBox(m_focusKey)).adjusted(0, 0, 1, 1), 4, 4);
     }
     if (m_nextKey != keygrid::kNoKey) {
         p.setRenderHint(QPainter::Antialiasing);

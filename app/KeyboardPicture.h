@@ -65,6 +65,31 @@ public:
     int NextKey() const { return m_nextKey; }
     bool NextKeyShifted() const { return m_nextShift; }
 
+    // Where a key stands in a training that adds keys as the learner masters them: not taken in yet
+    // (drawn faded), in training with the share of the way to the targets covered (tinted from red to
+    // green, with a bar along its foot as long as the share), or learned.
+    struct KeyMark
+    {
+        enum class State
+        {
+            Waiting,
+            Training,
+            Learned
+        };
+        State state = State::Waiting;
+        double dShare = 0; // 0 to 1
+        bool operator==(const KeyMark &) const = default;
+    };
+    // Marks by grid position; a marked key's own colour replaces its finger tint and any fill.
+    void setKeyMarks(const QHash<int, KeyMark> &marks);
+    const QHash<int, KeyMark> &KeyMarks() const { return m_keyMarks; }
+    // The colour a mark fills its key with (the screens' legends show the same).
+    static QColor MarkColour(const KeyMark &mark);
+    // The key the training works on most, framed (keygrid::kNoKey for none).
+    void setFocusKey(int position);
+    int FocusKey() const { return m_focusKey; }
+    static const QColor kFocusFrame;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -74,4 +99,6 @@ private:
     QHash<int, QColor> m_keyFills;
     int m_nextKey = -2; // keygrid::kNoKey
     bool m_nextShift = false;
+    QHash<int, KeyMark> m_keyMarks;
+    int m_focusKey = -2; // keygrid::kNoKey
 };

@@ -1,5 +1,6 @@
 #include "mainwindow/frmMain.h"
 
+#include "adaptive/frmAdaptive.h"
 #include "app/Artwork.h"
 #include "app/ClickableLabel.h"
 #include "app/KeyboardPicture.h"
@@ -54,22 +55,25 @@ frmMain::frmMain()
     Picture1 = artwork::createPicture(artwork::Picture::Logo, menu);
     Picture1->setGeometry(10, 8, menuWidth - 20, 84);
 
-    const std::array<QString, 12> captions = {
+    const std::array<QString, 13> captions = {
         QStringLiteral("الدروس"),         QStringLiteral("تدريبات"),    QStringLiteral("مواضع الاصابع"),
         QStringLiteral("دروس خاصة"),      QStringLiteral("ارقام"),      QString(),
         QStringLiteral("اعدادات"),        QStringLiteral("حول Tavrin"), QStringLiteral("الرئيسية"),
         QStringLiteral("تغيير المستخدم"), QStringLiteral("انهاء"),      QStringLiteral("تقدمي"),
+        QStringLiteral("تدريب ذكي"),
     };
-    // The progress item stands with the sections, after the number drill.
-    const std::array<int, 12> order = {kLessonsIndex, kTrainIndex,    kFingersIndex,    kCustomIndex,
-                                       kNumbersIndex, kProgressIndex, kGapIndex,        kSettingsIndex,
-                                       kAboutIndex,   kHomeIndex,     kChangeUserIndex, kExitIndex};
-    int y = 100;
+    // The adaptive trainer and the progress item stand with the sections, after the number drill.
+    const std::array<int, 13> order = {kLessonsIndex,  kTrainIndex,    kFingersIndex, kCustomIndex,  kNumbersIndex,
+                                       kAdaptiveIndex, kProgressIndex, kGapIndex,     kSettingsIndex, kAboutIndex,
+                                       kHomeIndex,     kChangeUserIndex, kExitIndex};
+    // Twelve items and the gap fill the strip under the logo down to the window's foot.
+    constexpr int kItemStep = 30;
+    int y = 98;
     for (int i : order) {
         auto *item = new ClickableLabel(captions[i], menu);
         item->setObjectName(QStringLiteral("lblSection%1").arg(i));
         // Room for the keyboard's focus frame around the caption, which stays where it was.
-        item->setGeometry(6, y, menuWidth - 12, 30);
+        item->setGeometry(6, y, menuWidth - 12, kItemStep - 2);
         item->setContentsMargins(6, 0, 6, 0);
         item->setAlignment(screen::kCaptionAlignment);
         item->setCursor(Qt::PointingHandCursor);
@@ -84,7 +88,7 @@ frmMain::frmMain()
             continue;
         }
         connect(item, &ClickableLabel::clicked, this, [this, i] { lblSection_Click(qint16(i)); });
-        y += 32;
+        y += kItemStep;
     }
     // The keyboard's way to the progress screen.
     auto *progress = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
@@ -265,8 +269,14 @@ void frmMain::lblSection_Click(qint16 Index)
     case kExitIndex:
         platform::endProgram();
         return;
-    case kProgressIndex:
-        theApp().ShowScreen(Window<frmProgress>().picProgress);
+    case kProgressIndex: {
+        frmProgress &progress = Window<frmProgress>();
+        connect(&progress, &frmProgress::OpenAdaptive, this, [this] { lblSection_Click(kAdaptiveIndex); });
+        theApp().ShowScreen(progress.picProgress);
+        break;
+    }
+    case kAdaptiveIndex:
+        theApp().ShowScreen(Window<frmAdaptive>().picAdaptive);
         break;
     default:
         // Sections whose screens are not part of the tutor yet stay on the home panel.

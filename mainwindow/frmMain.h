@@ -36,6 +36,7 @@ public:
     static constexpr qint16 kChangeUserIndex = 9;
     static constexpr qint16 kExitIndex = 10;
     static constexpr qint16 kProgressIndex = 11; // after the others, so none of theirs moves
+    static constexpr qint16 kAdaptiveIndex = 12;
 
     frmMain();
 
@@ -57,7 +58,7 @@ public:
     void StartPractice() { picPractice->StartPractice(); }
 
     QWidget *Picture1 = nullptr;
-    std::array<ClickableLabel *, 12> lblSection{};
+    std::array<ClickableLabel *, 13> lblSection{};
     QWidget *picHome = nullptr;
     QLabel *lblTitle = nullptr;
     QLabel *Label1 = nullptr;

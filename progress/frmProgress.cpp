@@ -1,5 +1,6 @@
 #include "progress/frmProgress.h"
 
+#include "adaptive/cForecast.h"
 #include "app/Artwork.h"
 #include "app/KeyTables.h"
 #include "app/KeyboardPicture.h"
@@ -69,17 +70,31 @@ frmProgress::frmProgress()
         screen::setFontOf(lblWeak[i], screen::kMessagePointSize);
     }
 
+    // The adaptive trainer first, the weakest keys' practice under it.
+    cmdAdaptive =
+        screen::makeActionRow(QStringLiteral("cmdAdaptive"), artwork::ButtonIcon::Forward, lblLesson[1],
+                              QStringLiteral("lblLesson1"), QStringLiteral("تدريب ذكي."), width - 150,
+                              width - 30, 410, picProgress);
+    screen::setFontOf(lblLesson[1], 0, true);
+    connect(cmdAdaptive, &QPushButton::clicked, this, &frmProgress::OpenAdaptive);
+    cmdAdaptive->setAccessibleName(lblLesson[1]->text());
+    lblForecast = screen::makeLabel(QStringLiteral("lblForecast"), QString(), QRect(30, 410, width - 188, 30),
+                                    picProgress);
+    screen::setColours(lblForecast, screen::kHeadingColour);
+
     cmdPractice =
         screen::makeActionRow(QStringLiteral("cmdPractice"), artwork::ButtonIcon::Practice, lblLesson[0],
                               QStringLiteral("lblLesson0"), QStringLiteral("تدريب على أضعف الحروف."), 30,
-                              width - 30, 420, picProgress);
+                              width - 30, 444, picProgress);
     screen::setFontOf(lblLesson[0], 0, true);
-    // Enter as well as the space bar presses it once it has the keyboard.
+    // Enter as well as the space bar presses them once they have the keyboard.
+    cmdAdaptive->setAutoDefault(true);
     cmdPractice->setAutoDefault(true);
     connect(cmdPractice, &QPushButton::clicked, this, &frmProgress::cmdPractice_Click);
     cmdPractice->setAccessibleName(lblLesson[0]->text());
-    // The panel hands the keyboard to its one button when it is shown.
-    picProgress->setFocusProxy(cmdPractice);
+    // The panel hands the keyboard to its first button when it is shown.
+    picProgress->setFocusProxy(cmdAdaptive);
+    setTabOrder(cmdAdaptive, cmdPractice);
 }
 
 QColor frmProgress::TintFor(double rate)
@@ -108,6 +123,10 @@ void frmProgress::ShowLearner(const Learner &learner)
 {
     const QByteArray bytes = cHistory::ReadFile(cHistory::PathFor(learner.sFolder, learner.sName));
     ShowSummary(cHistoryStats::Summarise(bytes, learner.bArabic), learner);
+    const Forecast forecast =
+        ForecastFor(bytes, learner.bArabic, {learner.iWantedSpeed, learner.iWantedAccuracy});
+    lblForecast->setText(forecast.bKnown ? QLatin1Char(' ') + ForecastText(forecast) : QString());
+    lblForecast->setAccessibleName(lblForecast->text());
 }
 
 frmProgress *frmProgress::OpenReadOnly(const ClassReportRow &row, const QString &sFolder, QWidget *parent)
@@ -132,7 +151,9 @@ frmProgress *frmProgress::OpenReadOnly(const ClassReportRow &row, const QString 
     copy->ShowLearner(learner);
     // Practising needs the learner logged in: the copy only shows.
     copy->cmdPractice->hide();
-    copy->lblLesson[0]->hide();
+    copy->cmdAdaptive->hide();
+    for (QLabel *caption : copy->lblLesson)
+        caption->hide();
     copy->picProgress->setFocusProxy(nullptr);
     copy->setFixedSize(copy->picProgress->size());
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), copy);

@@ -16,7 +16,8 @@ class QPushButton;
 
 // The learner's progress in the training language, from the history: the tests' speed and accuracy
 // over time against the targets, the keyboard tinted by each key's miss rate, the five weakest keys,
-// and a button that practises them as the custom lessons do. The window is never shown; the main
+// a button that practises them as the custom lessons do, and the way to the adaptive trainer with its
+// forecast. The window is never shown; the main
 // menu moves picProgress into the main window. The class report opens a read-only copy of it for a
 // learner nobody is logged in as.
 class frmProgress : public QWidget
@@ -58,11 +59,17 @@ public:
     KeyboardPicture *picKeyboard = nullptr;
     QLabel *lblWeakTitle = nullptr;
     std::array<QLabel *, kWeakest> lblWeak{};
-    QPushButton *cmdPractice = nullptr;
-    std::array<QLabel *, 1> lblLesson{};
+    QPushButton *cmdAdaptive = nullptr; // the adaptive trainer
+    QLabel *lblForecast = nullptr;       // how much more of it reaches the targets
+    QPushButton *cmdPractice = nullptr;  // the weakest keys' practice
+    std::array<QLabel *, 2> lblLesson{};
 
     // The tint of a key missed at `rate` (0 to 1): green for none, through yellow, red from 20 %.
     static QColor TintFor(double rate);
+
+signals:
+    // The adaptive trainer was asked for; the main window opens it in this screen's place.
+    void OpenAdaptive();
 
 private:
     void ShowSummary(const HistorySummary &summary, const Learner &learner);

@@ -55,7 +55,7 @@ public:
     // key); empty once the line is typed.
     QString NextLetters() const;
     // STAND-IN (not to land)
-    QList<qint32> KeyIntervals() const { return QList<qint32>(TrimmedWanted().size(), 150); }
+    QList<qint32> KeyIntervals() const { return QList<qint32>(TrimmedWanted().size(), -1); }
 
 signals:
     void FinishSession();

@@ -108,11 +108,14 @@ private slots:
         QTest::keyClick(items[3], Qt::Key_Tab);
         QVERIFY(items[4]->hasFocus());
         QTest::keyClick(items[4], Qt::Key_Down);
-        QVERIFY(items[frmMain::kProgressIndex]->hasFocus()); // drawn after item 4
+        QVERIFY(items[frmMain::kAdaptiveIndex]->hasFocus()); // drawn after item 4
+        QTest::keyClick(items[frmMain::kAdaptiveIndex], Qt::Key_Down);
+        QVERIFY(items[frmMain::kProgressIndex]->hasFocus());
         QTest::keyClick(items[frmMain::kProgressIndex], Qt::Key_Down);
         QVERIFY(items[6]->hasFocus());
         QTest::keyClick(items[6], Qt::Key_Up);
         QTest::keyClick(items[frmMain::kProgressIndex], Qt::Key_Up);
+        QTest::keyClick(items[frmMain::kAdaptiveIndex], Qt::Key_Up);
         QTest::keyClick(items[4], Qt::Key_Up);
         QVERIFY(items[3]->hasFocus());
         QVERIFY(items[frmMain::kHomeIndex]->font().underline());

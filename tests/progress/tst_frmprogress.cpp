@@ -414,8 +414,11 @@ private slots:
         frmProgress &screen = openProgress();
         const QStringList letters = {QStringLiteral(";"), QStringLiteral("Q"), QStringLiteral("W")};
         QCOMPARE(screen.sWeakLetters, letters);
-        // By keyboard: the screen hands the keys to its button, and Enter presses it.
+        // By keyboard: the screen hands the keys to the adaptive trainer's button, Tab goes on to the
+        // practice's, and Enter presses it.
         QVERIFY(QTest::qWaitForWindowActive(&main()));
+        QCOMPARE(QApplication::focusWidget(), screen.cmdAdaptive);
+        QTest::keyClick(screen.cmdAdaptive, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), screen.cmdPractice);
         QTest::keyClick(screen.cmdPractice, Qt::Key_Return);
         QVERIFY(main().picPractice->isVisible());
