@@ -101,7 +101,7 @@ private slots:
             key.iTimeMs = key.iTimed = 0;
         const QByteArray bytes = historyRecordVersion1(timed) + cHistory::Encode(timed);
         QCOMPARE(cHistory::Decode(bytes), (QList<HistoryRecord>{untimed, timed}));
-        QCOMPARE(cHistoryStats::Summarise(bytes, false).missed.at(u'f'), 2);
+        QCOMPARE(cHistoryStats::Summarise(bytes, false).KeyStats({QStringLiteral("F")}).at(0).iMissed, 2);
     }
 
     void readsPastACutOrDamagedStretch_data()
