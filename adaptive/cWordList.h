@@ -33,7 +33,8 @@ public:
     }
     // The index of `word`, -1 when the list does not hold it.
     int Find(QStringView word) const;
-    // Every word as a string (made on the first call; the line builder needs only Word()).
+    // Every word as a string of its own: made on the first call and some 6 MB for Arabic, so the
+    // tutor itself reads words through Word().
     const QStringList &Words() const;
     // The keys each word needs.
     const std::vector<quint64> &Masks() const { return m_masks; }
