@@ -23,7 +23,8 @@ public:
     using cTypingLine::bArabic;
     using cTypingLine::iAccuracy; // percent after the line
     using cTypingLine::iNumofLetter;
-    using cTypingLine::iSpeed; // start time of the line while typing; letters per minute after it
+    using cTypingLine::iSpeed;       // start time of the line while typing; letters per minute after it
+    using cTypingLine::KeyIntervals; // each letter's time from the key before, for the history
     using cTypingLine::LineComplete;
     using cTypingLine::sWantedText;
     using cTypingLine::sWrittenText;
@@ -54,8 +55,6 @@ public:
     // What comes next on the line: the next letter, with the letter after it (lam and alef are one
     // key); empty once the line is typed.
     QString NextLetters() const;
-    // STAND-IN (not to land)
-    QList<qint32> KeyIntervals() const { return QList<qint32>(TrimmedWanted().size(), -1); }
 
 signals:
     void FinishSession();
