@@ -164,8 +164,7 @@ void frmAdaptive::ShowModel()
 
     lblFocus->setText(QStringLiteral(" المفتاح المركّز ") + quoted(keys.at(focus).sLabel) + QStringLiteral(": ") +
                       percent(model.States().at(focus).dProgress) + QStringLiteral(" من الهدف، ") +
-                      KeyFigures(focus) + QStringLiteral(". في التدريب ") + QString::number(included) +
-                      QStringLiteral(" من ") + QString::number(keys.size()) + QStringLiteral(" مفتاحا."));
+                      KeyFigures(focus) + QStringLiteral("."));
 
     const Forecast forecast = m_session->CurrentForecast();
     lblForecast->setText(forecast.bKnown ? QLatin1Char(' ') + ForecastText(forecast)
@@ -189,8 +188,9 @@ void frmAdaptive::ShowModel()
 
     const bool more = included < keys.size();
     cmdJoin->setEnabled(more);
-    lblJoin->setText(more ? QStringLiteral(" أدخل المفتاح التالي ") + quoted(keys.at(included).sLabel) +
-                                QStringLiteral(" الآن، قبل أن تتقن ما معك.")
+    lblJoin->setText(more ? QStringLiteral(" في التدريب ") + QString::number(included) + QStringLiteral(" من ") +
+                                QString::number(keys.size()) + QStringLiteral(" مفتاحا: أدخل التالي ") +
+                                quoted(keys.at(included).sLabel) + QStringLiteral(" الآن.")
                           : QStringLiteral(" كل المفاتيح في التدريب."));
     cmdJoin->setAccessibleName(lblJoin->text().trimmed());
 
