@@ -12,6 +12,7 @@
 #include "platform/Random.h"
 #include "platform/SafeFile.h"
 #include "platform/SyncWriter.h"
+#include "sound/cSounds.h"
 #include "speech/cSpeech.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
@@ -119,6 +120,22 @@ void SpeechRecorder::Say(const Utterance &parts)
 {
     for (const SpokenPart &part : parts)
         said.append((part.bArabic ? QStringLiteral("ar: ") : QStringLiteral("en: ")) + part.sText);
+}
+
+SoundRecorder::SoundRecorder()
+{
+    cSounds::SetPlayerForTesting(this);
+}
+
+SoundRecorder::~SoundRecorder()
+{
+    cSounds::SetPlayerForTesting(nullptr);
+}
+
+bool SoundRecorder::Play(SoundEffect effect)
+{
+    played.append(effect == SoundEffect::WrongKey ? QStringLiteral("wrong") : QStringLiteral("line"));
+    return bPlays;
 }
 
 ManualClock::ManualClock(double start) : now(start)
@@ -230,6 +247,7 @@ void resetApplication()
     platform::waitForSyncs(false);
     platform::setDiskCallHookForTesting({});
     WindowRegistry::UnloadAll();
+    theSounds().SetOn(false);
     MakeApplicationObjects();
     platform::setRandomSequenceForTesting({});
     platform::loadKeyboardLayout(QString::fromLatin1(platform::kEnglishLayout));
