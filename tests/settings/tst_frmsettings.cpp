@@ -5,6 +5,7 @@
 #include "mainwindow/frmMain.h"
 #include "mainwindow/mdlMain.h"
 #include "settings/frmSettings.h"
+#include "sound/cSounds.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
 #include "users/ProfileMessages.h"
@@ -51,6 +52,23 @@ int countPixels(const QImage &image, QRgb colour)
     }
     return count;
 }
+
+// Plays the sound effects while alive by keeping their names; `bPlays` false: it cannot play.
+class SoundRecorder : public cSoundPlayer
+{
+public:
+    SoundRecorder() { cSounds::SetPlayerForTesting(this); }
+    ~SoundRecorder() override { cSounds::SetPlayerForTesting(nullptr); }
+    QString Open() override { return QString(); }
+    bool Play(SoundEffect effect) override
+    {
+        played.append(effect == SoundEffect::WrongKey ? QStringLiteral("wrong") : QStringLiteral("line"));
+        return bPlays;
+    }
+
+    bool bPlays = true;
+    QStringList played;
+};
 
 } // namespace
 

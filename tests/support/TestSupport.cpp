@@ -122,22 +122,6 @@ void SpeechRecorder::Say(const Utterance &parts)
         said.append((part.bArabic ? QStringLiteral("ar: ") : QStringLiteral("en: ")) + part.sText);
 }
 
-SoundRecorder::SoundRecorder()
-{
-    cSounds::SetPlayerForTesting(this);
-}
-
-SoundRecorder::~SoundRecorder()
-{
-    cSounds::SetPlayerForTesting(nullptr);
-}
-
-bool SoundRecorder::Play(SoundEffect effect)
-{
-    played.append(effect == SoundEffect::WrongKey ? QStringLiteral("wrong") : QStringLiteral("line"));
-    return bPlays;
-}
-
 ManualClock::ManualClock(double start) : now(start)
 {
     platform::setClockForTesting([this] { return now; });

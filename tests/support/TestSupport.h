@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Dialogs.h"
-#include "sound/cSoundPlayer.h"
 #include "speech/cSpeechEngine.h"
 
 #include <QList>
@@ -81,21 +80,6 @@ public:
 
     QString sProblem;
     QStringList said;
-};
-
-// Plays the sound effects while alive by keeping their names ("wrong", "line"). `sProblem` set: the
-// player cannot open; `bPlays` false: it opened but cannot play.
-class SoundRecorder : public cSoundPlayer
-{
-public:
-    SoundRecorder();
-    ~SoundRecorder() override;
-    QString Open() override { return sProblem; }
-    bool Play(SoundEffect effect) override;
-
-    QString sProblem;
-    bool bPlays = true;
-    QStringList played;
 };
 
 // A hand-driven clock of seconds since midnight while alive.
