@@ -20,7 +20,7 @@ public:
 
     // Connects to the desktop's sound server; returns why it cannot play, or "" when it can.
     virtual QString Open() = 0;
-    // Starts the effect, cutting one that still plays; false when it could not.
+    // Starts the effect, after one that still plays; false when it could not.
     virtual bool Play(SoundEffect effect) = 0;
 };
 

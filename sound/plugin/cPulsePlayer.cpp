@@ -80,8 +80,6 @@ public:
         int error = 0;
         if (!m_stream && !Connect(&error))
             return false;
-        // What still plays is cut: the newest key's sound comes at once.
-        pa_simple_flush(m_stream, &error);
         if (pa_simple_write(m_stream, samples.constData(), size_t(samples.size()), &error) != 0) {
             Close(); // the server went away; the next sound tries a new stream
             return false;
@@ -93,8 +91,9 @@ public:
 private:
     bool Connect(int *error)
     {
-        // A short buffer, so the effect follows its key, and playback that starts with the first
-        // samples, so an effect shorter than the buffer is not held back waiting for more.
+        // A short buffer, so the effect follows its key (an effect that comes while one plays waits
+        // for it, at most a tenth of a second), and playback that starts with the first samples, so
+        // an effect shorter than the buffer is not held back waiting for more.
         pa_buffer_attr buffer;
         buffer.maxlength = uint32_t(-1);
         buffer.tlength = uint32_t(pa_usec_to_bytes(kLatencyUsec, &kSpec));
