@@ -281,6 +281,8 @@ private slots:
         QTest::keyClick(window.TypingPad[0], Qt::Key_Escape);
         QVERIFY(!WindowRegistry::IsLoaded<frmTest>());
         QCOMPARE(Window<frmMain>().pos(), before);
+        // The preference outlives the profile's scratch folder: the next cases go without it.
+        theUser().SetPreference(QLatin1String(NextKeyPanel::kKeyboardPreference), false);
     }
 
     void focusStaysOnTheCurrentLine()
