@@ -64,6 +64,9 @@ QString cPseudoWords::Make(const QString &allowed, const QString &focus, int iLe
             followed[b] = followed[b] || m_pairs[b * m_iSize + c] > 0;
     }
     const auto starts = [&](int c) { return m_pairs[edge * m_iSize + c] > 0; };
+    // A lam before an alef form would make a lam-alef pair, which is a key of its own.
+    const int iLam = m_words.KeyIndex(QChar(0x0644));
+    const quint64 alefs = m_words.Mask(u"\u0627\u0622\u0623\u0625");
     const auto ends = [&](int c) { return m_pairs[c * m_iSize + edge] > 0; };
 
     // Draws the letter at `pos` after a, b from the first level that offers one: the trigram, the
@@ -78,8 +81,8 @@ QString cPseudoWords::Make(const QString &allowed, const QString &focus, int iLe
                 double w = 0;
                 if (!(only & (quint64(1) << c)))
                     w = 0;
-                else if (a == b && b == c)
-                    w = 0; // no letter three times running
+                else if ((a == b && b == c) || (b == iLam && (alefs & (quint64(1) << c))))
+                    w = 0; // no letter three times running, no lam-alef made of two keys
                 else if (level == 0)
                     w = m_trigrams[at(a, b, c)];
                 else if (level == 1)

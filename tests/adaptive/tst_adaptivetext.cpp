@@ -202,6 +202,8 @@ private slots:
         QTest::newRow("English first keys")
             << false << QStringLiteral("hjkleit") << QStringLiteral("k") << true;
         QTest::newRow("Arabic three keys") << true << QStringLiteral("تنط") << QStringLiteral("ط") << true;
+        QTest::newRow("Arabic lam and alef, no lam-alef")
+            << true << QStringLiteral("لا") << QStringLiteral("ل") << true;
         QTest::newRow("Arabic first lesson") << true << kArabicFirst << QStringLiteral("ط") << false;
         QTest::newRow("Arabic two lessons") << true << kArabicTwo << QStringLiteral("ت") << false;
     }
@@ -222,8 +224,11 @@ private slots:
         int iMadeUp = 0;
         for (int run = 0; run < 20; ++run) {
             const QString line = text.MakeLine(allowed, focus, {}, 48);
-            for (const QString &w : wordsOf(line)) {
-                QVERIFY2(typedWith(w, allowed) && holds(w, focus), qPrintable(line));
+            QStringList words = wordsOf(line);
+            if (small) // and the made-up words on their own, of every length
+                words += cPseudoWords::Get(arabic).Make(allowed, focus, 2 + run % 6);
+            for (const QString &w : std::as_const(words)) {
+                QVERIFY2(typedWith(w, allowed) && holds(w, focus), qPrintable(w));
                 if (list.Words().contains(w))
                     continue;
                 ++iMadeUp;
