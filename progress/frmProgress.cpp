@@ -177,9 +177,9 @@ void frmProgress::ShowSummary(const HistorySummary &summary, const Learner &lear
         if (stats.at(i).iWanted > 0)
             fills.insert(keygrid::positionOfIndex(int(i), arabic), TintFor(stats.at(i).Rate()));
     }
-    const qint64 spaces = summary.wanted.at(' ');
+    const qint64 spaces = summary.Wanted(QLatin1Char(' '));
     if (spaces > 0)
-        fills.insert(keygrid::kSpaceBar, TintFor(double(summary.missed.at(' ')) / double(spaces)));
+        fills.insert(keygrid::kSpaceBar, TintFor(double(summary.Missed(QLatin1Char(' '))) / double(spaces)));
     picKeyboard->Cls();
     picKeyboard->setKeyFills(fills);
     theApp().ShowLetters(picKeyboard, arabic);

@@ -12,8 +12,8 @@ QList<KeyStat> HistorySummary::KeyStats(const QStringList &table) const
             if (entry.at(0).toLower() != entry.at(0))
                 forms.append(entry.at(0).toLower());
             for (QChar c : forms) {
-                stat.iWanted += wanted.at(c.unicode());
-                stat.iMissed += missed.at(c.unicode());
+                stat.iWanted += Wanted(c);
+                stat.iMissed += Missed(c);
             }
         }
         stats.append(stat);
@@ -24,8 +24,6 @@ QList<KeyStat> HistorySummary::KeyStats(const QStringList &table) const
 HistorySummary cHistoryStats::Summarise(const QByteArray &bytes, bool arabic)
 {
     HistorySummary summary;
-    qint64 *wanted = summary.wanted.data();
-    qint64 *missed = summary.missed.data();
     cHistory::ForEachRecord(bytes, [&](const HistoryRecordView &record) {
         if (record.IsArabic() != arabic)
             return;
@@ -35,8 +33,13 @@ HistorySummary cHistoryStats::Summarise(const QByteArray &bytes, bool arabic)
             ++summary.iLines;
         for (int i = 0; i < record.KeyCount(); ++i) {
             const HistoryRecord::KeyCount key = record.Key(i);
-            wanted[key.cKey.unicode()] += key.iWanted;
-            missed[key.cKey.unicode()] += key.iMissed;
+            const qsizetype code = key.cKey.unicode();
+            if (code >= summary.wanted.size()) {
+                summary.wanted.resize(code + 1, 0);
+                summary.missed.resize(code + 1, 0);
+            }
+            summary.wanted[code] += key.iWanted;
+            summary.missed[code] += key.iMissed;
         }
     });
     return summary;

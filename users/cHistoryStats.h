@@ -26,11 +26,13 @@ struct HistorySummary
     };
     QList<TestPoint> tests; // in the order they were taken
     int iLines = 0;         // practice lines
-    // Counts per typed character, indexed by its UTF-16 code.
-    QList<qint64> wanted = QList<qint64>(0x10000, 0);
-    QList<qint64> missed = QList<qint64>(0x10000, 0);
+    // Counts per typed character, indexed by its UTF-16 code, as far as the highest code counted.
+    QList<qint64> wanted;
+    QList<qint64> missed;
 
     bool IsEmpty() const { return tests.isEmpty() && iLines == 0; }
+    qint64 Wanted(QChar c) const { return c.unicode() < wanted.size() ? wanted.at(c.unicode()) : 0; }
+    qint64 Missed(QChar c) const { return c.unicode() < missed.size() ? missed.at(c.unicode()) : 0; }
 
     // The counts folded onto the entries of a keyboard table (one character each; letters without
     // regard to case), in table order. Entries of two letters (lam-alef) are never typed as one.

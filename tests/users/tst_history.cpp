@@ -160,6 +160,8 @@ private slots:
         QCOMPARE(folded.at(0).iWanted, 2);
         QCOMPARE(folded.at(0).iMissed, 1);
         QCOMPARE(folded.at(1).iMissed, 1);
+        // A key above every letter counted reads as never typed.
+        QCOMPARE(cHistoryStats::Summarise(cHistory::Encode(record), false).KeyStats({QStringLiteral("ي")}).at(0).iWanted, 0);
     }
 };
 
