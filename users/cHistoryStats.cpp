@@ -2,23 +2,54 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr QChar kLamAlefs[] = {kLamAlefKey, kLamAlefMaddaKey, kLamAlefHamzaAboveKey, kLamAlefHamzaBelowKey};
+
+} // namespace
+
 QList<KeyStat> HistorySummary::KeyStats(const QStringList &table) const
 {
     QList<KeyStat> stats;
     for (const QString &entry : table) {
         KeyStat stat{entry, 0, 0};
+        QList<QChar> forms;
         if (entry.size() == 1) {
-            QList<QChar> forms{entry.at(0)};
+            forms.append(entry.at(0));
             if (entry.at(0).toLower() != entry.at(0))
                 forms.append(entry.at(0).toLower());
-            for (QChar c : forms) {
-                stat.iWanted += Wanted(c);
-                stat.iMissed += Missed(c);
-            }
+        }
+        for (QChar ligature : kLamAlefs) {
+            if (HistoryRecord::TableEntryOfLamAlef(ligature) == entry)
+                forms.append(ligature);
+        }
+        for (QChar c : forms) {
+            stat.iWanted += Wanted(c);
+            stat.iMissed += Missed(c);
         }
         stats.append(stat);
     }
     return stats;
+}
+
+std::pair<qint64, qint64> HistorySummary::Counts(QChar c) const
+{
+    if (c.unicode() < kDirect)
+        return {m_direct.at(2 * c.unicode()), m_direct.at(2 * c.unicode() + 1)};
+    return m_others.value(c.unicode());
+}
+
+void HistorySummary::Count(QChar c, qint64 iWanted, qint64 iMissed)
+{
+    if (c.unicode() < kDirect) {
+        qint64 *counts = m_direct.data() + 2 * c.unicode();
+        counts[0] += iWanted;
+        counts[1] += iMissed;
+    } else {
+        std::pair<qint64, qint64> &counts = m_others[c.unicode()];
+        counts.first += iWanted;
+        counts.second += iMissed;
+    }
 }
 
 HistorySummary cHistoryStats::Summarise(const QByteArray &bytes, bool arabic)
@@ -33,13 +64,7 @@ HistorySummary cHistoryStats::Summarise(const QByteArray &bytes, bool arabic)
             ++summary.iLines;
         for (int i = 0; i < record.KeyCount(); ++i) {
             const HistoryRecord::KeyCount key = record.Key(i);
-            const qsizetype code = key.cKey.unicode();
-            if (code >= summary.wanted.size()) {
-                summary.wanted.resize(code + 1, 0);
-                summary.missed.resize(code + 1, 0);
-            }
-            summary.wanted[code] += key.iWanted;
-            summary.missed[code] += key.iMissed;
+            summary.Count(key.cKey, key.iWanted, key.iMissed);
         }
     });
     return summary;
