@@ -16,6 +16,7 @@
 #include "platform/Screens.h"
 #include "platform/TerminationSignals.h"
 #include "progress/frmProgress.h"
+#include "sound/cSounds.h"
 #include "speech/cSpokenMode.h"
 #include "typing/PracticePanel.h"
 #include "typing/cPractice.h"
@@ -153,6 +154,7 @@ void ShowUserSelection()
     frmUsers &users = Window<frmUsers>();
     QObject::connect(&users, &frmUsers::LoggedIn, [] {
         theSpokenMode().LearnerLoggedIn(theUser().sUserName);
+        theSounds().LearnerLoggedIn();
         frmMain &main = Window<frmMain>();
         platform::centreOnPointerScreen(&main);
         main.show();
