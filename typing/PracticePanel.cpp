@@ -206,7 +206,7 @@ void PracticePanel::TypingPad_FinishSession()
         record.bSection = quint8((m_run.iLineNumber - 1) / CurrentPractice->iShowMessagePer + 1);
     record.iSpeed = RoundToInt16(TypingPad->iSpeed);
     record.iAccuracy = RoundToInt16(TypingPad->iAccuracy);
-    record.AddKeys(TrimBlanks(TypingPad->sWantedText), TypingPad->sWrittenText);
+    record.AddKeys(TrimBlanks(TypingPad->sWantedText), TypingPad->sWrittenText, TypingPad->KeyIntervals());
     theHistory().Record(record);
 
     m_progressX = cPracticeRun::ProgressX(m_run.iLineNumber, CurrentPractice->iNumOfSessions, m_progressX);

@@ -403,11 +403,13 @@ void TypingPad::paintEvent(QPaintEvent *)
 
 void TypingPad::UserControl_KeyPress(qint16 KeyAscii)
 {
+    const qsizetype typedBefore = sWrittenText.size();
     const KeyVerdict verdict = JudgeKey(KeyAscii, platform::secondsSinceMidnight());
     if (verdict.bBeep)
         platform::beep();
     if (!verdict.bJudged)
         return;
+    NoteKeyTime(typedBefore, qint64(platform::monotonicSeconds() * 1000));
     PrintScreen();
     emit typingNews().KeyJudged(this, KeyAscii == kBackspace ? cTypingNews::Key::Back : LastKey());
     if (LineComplete()) {

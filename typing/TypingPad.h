@@ -25,7 +25,8 @@ public:
     using cTypingLine::bArabic;
     using cTypingLine::iAccuracy; // percent after the line
     using cTypingLine::iNumofLetter;
-    using cTypingLine::iSpeed; // start time of the line while typing; letters per minute after it
+    using cTypingLine::iSpeed;       // start time of the line while typing; letters per minute after it
+    using cTypingLine::KeyIntervals; // each letter's time from the key before, for the history
     using cTypingLine::LineComplete;
     using cTypingLine::sWantedText;
     using cTypingLine::sWrittenText;

@@ -28,6 +28,32 @@ void cTypingLine::BeginLine()
     iNumofLetter = 1;
     iNumOfErrors = 0;
     bTimerStarted = false;
+    m_msBefore.clear();
+    m_lastKeyMs = -1;
+    m_corrected = false;
+}
+
+void cTypingLine::NoteKeyTime(qsizetype typedBefore, qint64 nowMs)
+{
+    const qsizetype typed = sWrittenText.size();
+    if (typed == typedBefore)
+        return;
+    m_msBefore.resize(qMin(typedBefore, typed), -1);
+    if (typed > typedBefore) {
+        const qint64 since = nowMs - m_lastKeyMs;
+        const bool timed = m_lastKeyMs >= 0 && !m_corrected && since >= 0 && since <= kPauseMs;
+        m_msBefore.resize(typed, -1);
+        m_msBefore[typedBefore] = timed ? qint32(since) : -1;
+    }
+    m_corrected = typed < typedBefore;
+    m_lastKeyMs = nowMs;
+}
+
+QList<qint32> cTypingLine::KeyIntervals() const
+{
+    QList<qint32> intervals = m_msBefore;
+    intervals.resize(TrimmedWanted().size(), -1);
+    return intervals;
 }
 
 QString cTypingLine::TrimmedWanted() const

@@ -61,6 +61,16 @@ public:
     // line gives accuracy 100 and speed 0.
     void CalcResult(double now);
 
+    // Notes when the key just judged came, in milliseconds on a monotonic clock, given how many
+    // letters were typed before it: what KeyIntervals reports.
+    void NoteKeyTime(qsizetype typedBefore, qint64 nowMs);
+    // Per letter of the wanted line, the time from the keystroke before to the one that typed it (ms);
+    // -1 where untimed: the line's first letter, a letter after a pause or right after a correction,
+    // a letter not typed. Two letters of one key (lam-alef) have the key's time and 0.
+    QList<qint32> KeyIntervals() const;
+    // Longer than this between two keys is a pause, which times no letter.
+    static constexpr qint32 kPauseMs = 5000;
+
     // Left edge of the wanted line of width W on a pad S wide: the line is centred.
     static double LineLeft(double S, double W);
 
@@ -68,4 +78,9 @@ public:
     // the letter's own starting edge. Left to right it stands 4 pixels inside the letter's left edge;
     // right to left, 5 pixels inside its right edge.
     static double TickX(bool arabic, double X0, double W, double L);
+
+private:
+    QList<qint32> m_msBefore; // per typed letter
+    qint64 m_lastKeyMs = -1;  // when the last judged key came; -1 before the line's first
+    bool m_corrected = false; // the last judged key was a Backspace
 };

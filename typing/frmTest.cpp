@@ -234,7 +234,8 @@ void frmTest::FinishTest()
     record.iSpeed = test.iSpeed;
     record.iAccuracy = test.iAccuracy;
     for (int i = 0; i < bNumberOfBoxeses; ++i)
-        record.AddKeys(TrimBlanks(TypingPad[i]->sWantedText), TypingPad[i]->sWrittenText);
+        record.AddKeys(TrimBlanks(TypingPad[i]->sWantedText), TypingPad[i]->sWrittenText,
+                       TypingPad[i]->KeyIntervals());
     // Kept now, while the result shows: a signal or a kill before OK loses nothing.
     test.Finished();
 

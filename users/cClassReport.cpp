@@ -25,7 +25,8 @@ constexpr qint64 kDayMs = 24 * 60 * 60 * 1000;
 constexpr int kRecentTests = 2 * cClassReport::kTrendTests;
 
 // Which entry of a keyboard table a typed character counts for, as HistorySummary::KeyStats counts
-// it (an entry of one letter, without regard to case), for every UTF-16 code; -1 for none.
+// it (an entry of one letter, without regard to case, or the lam-alef ligatures on the entries of
+// their keys), for every UTF-16 code; -1 for none.
 class KeyIndex
 {
 public:
@@ -37,6 +38,11 @@ public:
                 continue;
             m_index[entry.at(0).unicode()] = qint16(i);
             m_index[entry.at(0).toLower().unicode()] = qint16(i);
+        }
+        for (QChar ligature : {kLamAlefKey, kLamAlefMaddaKey, kLamAlefHamzaAboveKey, kLamAlefHamzaBelowKey}) {
+            const qsizetype entry = table.indexOf(HistoryRecord::TableEntryOfLamAlef(ligature));
+            if (entry >= 0)
+                m_index[ligature.unicode()] = qint16(entry);
         }
     }
     int Entries() const { return m_entries; }

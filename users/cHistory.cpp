@@ -15,11 +15,22 @@ namespace {
 constexpr char kMagic[2] = {'K', 'H'};
 constexpr int kHeader = 4;  // magic and body length
 constexpr int kTrailer = 4; // CRC-32
-constexpr quint8 kVersion = 1;
+constexpr quint8 kVersion = 2;
 // version, time, language, kind, source, lesson, section, speed, accuracy, key count
 constexpr int kFixedBody = 1 + 8 + 1 + 1 + 1 + 1 + 1 + 2 + 2 + 2;
-constexpr int kKeyBytes = 6;
+// Per key: character, wanted, missed; from version 2 on, the time and the timed hits too.
+constexpr int kKeyBytesV1 = 6;
+constexpr int kKeyBytes = kKeyBytesV1 + 4 + 2;
 constexpr int kMaxKeys = (0xFFFF - kFixedBody) / kKeyBytes;
+// Intervals longer than this are a pause, never a key's time.
+constexpr qint32 kLongestInterval = 60 * 1000;
+
+constexpr QChar kLam(0x0644);
+
+int keyBytesOf(char version)
+{
+    return version == 1 ? kKeyBytesV1 : version == 2 ? kKeyBytes : 0;
+}
 // Years of daily practice stay far below this; a larger file is read up to it.
 constexpr qint64 kMaxFileBytes = qint64(512) * 1024 * 1024;
 
@@ -81,10 +92,11 @@ template <typename F> void scanRecords(const QByteArray &bytes, F onRecord)
         const char *body = data + pos + kHeader;
         if (good) {
             const int keys = readLE<quint16>(body + kFixedBody - 2);
-            good = body[0] == char(kVersion) && length == kFixedBody + keys * kKeyBytes &&
+            const int keyBytes = keyBytesOf(body[0]);
+            good = keyBytes > 0 && length == kFixedBody + keys * keyBytes &&
                    readLE<quint32>(body + length) == cHistory::Crc32(data + pos + 2, length + 2);
             if (good) {
-                onRecord(HistoryRecordView(body, keys));
+                onRecord(HistoryRecordView(body, keys, keyBytes));
                 pos = end;
                 continue;
             }
@@ -112,14 +124,66 @@ qint16 HistoryRecordView::Accuracy() const
 
 HistoryRecord::KeyCount HistoryRecordView::Key(int i) const
 {
-    const char *k = m_body + kFixedBody + i * kKeyBytes;
-    return {QChar(readLE<quint16>(k)), readLE<quint16>(k + 2), readLE<quint16>(k + 4)};
+    const char *k = m_body + kFixedBody + i * m_keyBytes;
+    HistoryRecord::KeyCount key{QChar(readLE<quint16>(k)), readLE<quint16>(k + 2), readLE<quint16>(k + 4)};
+    if (m_keyBytes == kKeyBytes) {
+        key.iTimeMs = readLE<quint32>(k + 6);
+        key.iTimed = readLE<quint16>(k + 10);
+    }
+    return key;
 }
 
-void HistoryRecord::AddKeys(const QString &wanted, const QString &written)
+QChar HistoryRecordView::KeyChar(int i) const
 {
+    return QChar(readLE<quint16>(m_body + kFixedBody + i * m_keyBytes));
+}
+
+QChar HistoryRecord::LamAlefKeyOf(QChar alef)
+{
+    switch (alef.unicode()) {
+    case 0x0627:
+        return kLamAlefKey;
+    case 0x0622:
+        return kLamAlefMaddaKey;
+    case 0x0623:
+        return kLamAlefHamzaAboveKey;
+    case 0x0625:
+        return kLamAlefHamzaBelowKey;
+    default:
+        return {};
+    }
+}
+
+QString HistoryRecord::TableEntryOfLamAlef(QChar ligature)
+{
+    if (ligature == kLamAlefKey || ligature == kLamAlefMaddaKey)
+        return QStringLiteral("لا");
+    if (ligature == kLamAlefHamzaAboveKey)
+        return QStringLiteral("ل");
+    if (ligature == kLamAlefHamzaBelowKey)
+        return QStringLiteral("ف");
+    return {};
+}
+
+void HistoryRecord::AddKeys(const QString &wanted, const QString &written, const QList<qint32> &msBefore)
+{
+    const auto typedRight = [&](qsizetype i) { return i < written.size() && written.at(i) == wanted.at(i); };
+    const auto interval = [&](qsizetype i) { return i < msBefore.size() ? msBefore.at(i) : -1; };
     for (qsizetype i = 0; i < wanted.size(); ++i) {
-        const QChar c = wanted.at(i);
+        QChar c = wanted.at(i);
+        bool right = typedRight(i);
+        qint32 ms = interval(i);
+        // One key types lam and the alef after it: the pair is that key's one hit.
+        if (c == kLam && i + 1 < wanted.size()) {
+            const QChar pair = LamAlefKeyOf(wanted.at(i + 1));
+            if (!pair.isNull()) {
+                ++i;
+                c = pair;
+                right = right && typedRight(i);
+                const qint32 second = interval(i);
+                ms = ms >= 0 && second >= 0 ? ms + second : -1;
+            }
+        }
         auto it = std::find_if(keys.begin(), keys.end(), [c](const KeyCount &k) { return k.cKey == c; });
         if (it == keys.end()) {
             keys.append({c, 0, 0});
@@ -127,8 +191,14 @@ void HistoryRecord::AddKeys(const QString &wanted, const QString &written)
         }
         if (it->iWanted < 0xFFFF)
             ++it->iWanted;
-        if ((i >= written.size() || written.at(i) != c) && it->iMissed < 0xFFFF)
+        if (!right && it->iMissed < 0xFFFF)
             ++it->iMissed;
+        // A missed letter's time is the time of a wrong key: only hits time a key.
+        if (right && ms >= 0 && ms <= kLongestInterval && it->iTimed < 0xFFFF &&
+            it->iTimeMs <= 0xFFFFFFFFu - quint32(ms)) {
+            it->iTimeMs += quint32(ms);
+            ++it->iTimed;
+        }
     }
 }
 
@@ -178,6 +248,8 @@ QByteArray cHistory::Encode(const HistoryRecord &record)
         appendLE<quint16>(out, k.cKey.unicode());
         appendLE<quint16>(out, k.iWanted);
         appendLE<quint16>(out, k.iMissed);
+        appendLE<quint32>(out, k.iTimeMs);
+        appendLE<quint16>(out, k.iTimed);
     }
     appendLE<quint32>(out, Crc32(out.constData() + 2, out.size() - 2));
     return out;

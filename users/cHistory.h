@@ -7,6 +7,14 @@
 
 #include <functional>
 
+// A lam-alef pair typed by one key counts under the ligature of that pair, so the key has counts and
+// times of its own: lam-alef (the B key), and the pairs with alef's hamza and madda forms, each on the
+// key that types it (Shift+B, Shift+G, Shift+T).
+inline constexpr QChar kLamAlefKey = QChar(0xFEFB);           // لا
+inline constexpr QChar kLamAlefMaddaKey = QChar(0xFEF5);      // لآ
+inline constexpr QChar kLamAlefHamzaAboveKey = QChar(0xFEF7); // لأ
+inline constexpr QChar kLamAlefHamzaBelowKey = QChar(0xFEF9); // لإ
+
 // One finished practice line or test, as the learner's history keeps it.
 struct HistoryRecord
 {
@@ -22,14 +30,18 @@ struct HistoryRecord
         FingerDrill = 1,
         NumberDrill = 2,
         CustomLetters = 3, // the custom practice of picked letters
-        CustomFile = 4     // the custom test on a text file
+        CustomFile = 4,    // the custom test on a text file
+        Adaptive = 5       // the adaptive practice
     };
-    // How often a key was wanted in the typed text and how often the letter typed there was wrong.
+    // How often a key was wanted in the typed text, how often the letter typed there was wrong, and
+    // the time its timed hits took (from the keystroke before each; none in records before times).
     struct KeyCount
     {
         QChar cKey;
         quint16 iWanted = 0;
         quint16 iMissed = 0;
+        quint32 iTimeMs = 0; // the timed intervals, summed
+        quint16 iTimed = 0;  // how many intervals iTimeMs holds
         bool operator==(const KeyCount &) const = default;
     };
 
@@ -46,15 +58,27 @@ struct HistoryRecord
     bool operator==(const HistoryRecord &) const = default;
 
     // Adds the keys of one typed line: every letter of `wanted` counts as wanted once, and as missed
-    // when the letter typed at its place differs.
-    void AddKeys(const QString &wanted, const QString &written);
+    // when the letter typed at its place differs; a lam-alef pair counts once, under its ligature,
+    // missed when either letter is. `msBefore[i]`, where given, is the time from the keystroke before
+    // the one that typed letter i, or -1 when untimed; a pair's time is its two letters' together.
+    void AddKeys(const QString &wanted, const QString &written, const QList<qint32> &msBefore = {});
+
+    // The ligature a lam-alef pair counts under, given its alef form; a null QChar for no alef form.
+    static QChar LamAlefKeyOf(QChar alef);
+    // The keyboard table's entry for the key that types a lam-alef ligature: "لا" for lam-alef and
+    // lam-alef-madda, "ل" and "ف" for the pairs with hamza; "" for any other character.
+    static QString TableEntryOfLamAlef(QChar ligature);
 };
 
 // A record that checked out, read where it stands in the file's bytes.
 class HistoryRecordView
 {
 public:
-    explicit HistoryRecordView(const char *body, int keys) : m_body(body), m_keys(keys) {}
+    // `keyBytes`: how long one key's counts are in the record's version.
+    HistoryRecordView(const char *body, int keys, int keyBytes)
+        : m_body(body), m_keys(keys), m_keyBytes(keyBytes)
+    {
+    }
 
     qint64 Time() const;
     bool IsArabic() const { return m_body[9] == 'A'; }
@@ -66,14 +90,18 @@ public:
     qint16 Accuracy() const;
     int KeyCount() const { return m_keys; }
     HistoryRecord::KeyCount Key(int i) const;
+    // Only the key's character: what a fold that looks for certain keys reads first.
+    QChar KeyChar(int i) const;
 
 private:
     const char *m_body;
     int m_keys;
+    int m_keyBytes;
 };
 
 // The learner's history file, <name>.HIS beside the profile: an append-only run of records, each
-// "KH", its body's length (16 bits), the body and a CRC-32 of length and body. A record cut short
+// "KH", its body's length (16 bits), the body and a CRC-32 of length and body. The body starts with
+// its version: 1 kept per key the counts, 2 the times as well; both read. A record cut short
 // by a kill or a full disk, or damaged later, is passed over: the reader looks for the next record
 // that checks out, so one bad record never hides the others.
 class cHistory

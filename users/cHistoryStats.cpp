@@ -2,19 +2,30 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr QChar kLamAlefs[] = {kLamAlefKey, kLamAlefMaddaKey, kLamAlefHamzaAboveKey, kLamAlefHamzaBelowKey};
+
+} // namespace
+
 QList<KeyStat> HistorySummary::KeyStats(const QStringList &table) const
 {
     QList<KeyStat> stats;
     for (const QString &entry : table) {
         KeyStat stat{entry, 0, 0};
+        QList<QChar> forms;
         if (entry.size() == 1) {
-            QList<QChar> forms{entry.at(0)};
+            forms.append(entry.at(0));
             if (entry.at(0).toLower() != entry.at(0))
                 forms.append(entry.at(0).toLower());
-            for (QChar c : forms) {
-                stat.iWanted += wanted.at(c.unicode());
-                stat.iMissed += missed.at(c.unicode());
-            }
+        }
+        for (QChar ligature : kLamAlefs) {
+            if (HistoryRecord::TableEntryOfLamAlef(ligature) == entry)
+                forms.append(ligature);
+        }
+        for (QChar c : forms) {
+            stat.iWanted += wanted.at(c.unicode());
+            stat.iMissed += missed.at(c.unicode());
         }
         stats.append(stat);
     }

@@ -33,7 +33,7 @@ struct HistorySummary
     bool IsEmpty() const { return tests.isEmpty() && iLines == 0; }
 
     // The counts folded onto the entries of a keyboard table (one character each; letters without
-    // regard to case), in table order. Entries of two letters (lam-alef) are never typed as one.
+    // regard to case), in table order. A lam-alef pair counts for the entry of the key that types it.
     QList<KeyStat> KeyStats(const QStringList &table) const;
 };
 

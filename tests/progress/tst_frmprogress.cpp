@@ -200,16 +200,19 @@ private slots:
         QVERIFY(!practice.bArabic);
         QCOMPARE(practice.iSpeed, qint16(line.size() * 2)); // the line in 30 seconds
         QCOMPARE(practice.iAccuracy, qint16(std::trunc(100.0 - 100.0 / line.size())));
-        int wanted = 0, missed = 0;
+        int wanted = 0, missed = 0, timed = 0;
         for (const HistoryRecord::KeyCount &key : practice.keys) {
             wanted += key.iWanted;
             missed += key.iMissed;
+            timed += key.iTimed;
             QCOMPARE(key.iWanted, quint16(line.count(key.cKey)));
             if (key.iMissed > 0)
                 QCOMPARE(key.cKey, wrongAt);
         }
         QCOMPARE(wanted, line.size());
         QCOMPARE(missed, 1);
+        // The pad's times reach the record: every hit but the first letter's, unless a pause came.
+        QVERIFY(timed > 0 && timed <= line.size() - 2);
 
         // Test 2 of the lesson, typed without a mistake in the modal test window.
         QString testText;
@@ -231,13 +234,15 @@ private slots:
         QCOMPARE(test.bSection, quint8(2));
         QCOMPARE(test.iSpeed, theLesson().GetTestSpeed(1, 2));
         QCOMPARE(test.iAccuracy, qint16(100));
-        wanted = missed = 0;
+        wanted = missed = timed = 0;
         for (const HistoryRecord::KeyCount &key : test.keys) {
             wanted += key.iWanted;
             missed += key.iMissed;
+            timed += key.iTimed;
         }
         QCOMPARE(wanted, testText.size());
         QCOMPARE(missed, 0);
+        QVERIFY(timed > 0);
     }
 
     // A finished lesson test is kept the moment its result shows, before OK: the slot's four bytes

@@ -294,4 +294,19 @@ void resetApplication()
     platform::setCreateStepHookForTesting({});
 }
 
+QByteArray historyRecordVersion1(const HistoryRecord &record)
+{
+    QByteArray body = cHistory::Encode(record).mid(4, 1 + 8 + 5 + 4 + 2);
+    body[0] = 1;
+    for (const HistoryRecord::KeyCount &key : record.keys) {
+        for (quint16 value : {quint16(key.cKey.unicode()), key.iWanted, key.iMissed})
+            body += QByteArray(1, char(value & 0xFF)) + char(value >> 8);
+    }
+    QByteArray out = QByteArray("KH") + char(body.size() & 0xFF) + char(body.size() >> 8) + body;
+    const quint32 crc = cHistory::Crc32(out.constData() + 2, out.size() - 2);
+    for (int shift = 0; shift < 32; shift += 8)
+        out += char((crc >> shift) & 0xFF);
+    return out;
+}
+
 } // namespace testsupport

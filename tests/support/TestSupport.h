@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "speech/cSpeechEngine.h"
+#include "users/cHistory.h"
 
 #include <QList>
 #include <QString>
@@ -140,6 +141,9 @@ void setSetting(const char *section, const char *item, const QString &value);
 // Reads CSV as RFC 4180 has it: fields split at commas, quoted fields with doubled quotes and line
 // ends inside them, records ending in CRLF or LF.
 QList<QStringList> parseCsv(const QString &text);
+
+// The bytes of `record` as the tutor wrote them before keys had times: version 1, six bytes per key.
+QByteArray historyRecordVersion1(const HistoryRecord &record);
 
 // Unloads every window, logs out and forgets the test seams (random sequence, keyboard layout,
 // prerequisite library, system folder, test runner, file failures), so the next test starts clean.

@@ -92,6 +92,7 @@ private slots:
     void keysThatCannotBeTyped();
     void inactiveLineIgnoresEverything();
     void clockStartsAtFirstLetter();
+    void keyIntervals();
     void errorPositions_data();
     void errorPositions();
     void results_data();
@@ -199,6 +200,30 @@ void tst_TypingLine::clockStartsAtFirstLetter()
     line.JudgeKey(cTypingLine::kBackspace, 230.1);
     line.JudgeKey('a', 240.9);
     QCOMPARE(line.iSpeed, 200.0);
+}
+
+void tst_TypingLine::keyIntervals()
+{
+    // Each key at a made-up time (ms): the pad notes it after judging, as it does with its clock.
+    cTypingLine line = activeLine(QStringLiteral("بلا تمن كط"));
+    const auto key = [&line](const QString &letters, qint64 ms) {
+        for (qint16 code : codesOf(letters)) {
+            const qsizetype before = line.sWrittenText.size();
+            line.JudgeKey(code, 36000);
+            line.NoteKeyTime(before, ms);
+        }
+    };
+    key(QStringLiteral("ب"), 1000);  // the line's first letter: untimed
+    key(QStringLiteral("لا"), 1300); // one key, two letters
+    key(QStringLiteral(" "), 1500);
+    key(QStringLiteral("ن"), 1700); // wrong, then corrected: the letter after the correction is untimed
+    key(QStringLiteral("\b"), 2000);
+    key(QStringLiteral("ت"), 2200);
+    key(QStringLiteral("م"), 8000); // after a pause
+    key(QStringLiteral("ن"), 8250);
+    QCOMPARE(line.KeyIntervals(), (QList<qint32>{-1, 300, 0, 200, -1, -1, 250, -1, -1, -1}));
+    line.BeginLine();
+    QCOMPARE(line.KeyIntervals(), QList<qint32>(10, -1));
 }
 
 void tst_TypingLine::errorPositions_data()

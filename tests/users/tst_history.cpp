@@ -53,15 +53,55 @@ class tst_History : public QObject
 private slots:
     void cleanup() { platform::setWriteErrorForTesting(0); }
 
+    void keysOfALine_data()
+    {
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QList<qint32>>("msBefore");
+        QTest::addColumn<QList<HistoryRecord::KeyCount>>("expected");
+        using K = HistoryRecord::KeyCount;
+        // One wrong letter, one letter short of the end: both count as missed where they were wanted.
+        QTest::newRow("untimed") << QStringLiteral("aab a") << QStringLiteral("abb ") << QList<qint32>{}
+                                 << QList<K>{{QChar(u'a'), 3, 2}, {QChar(u'b'), 1, 0}, {QChar(u' '), 1, 0}};
+        // Only hits time a key; the first letter and a pause are untimed.
+        QTest::newRow("timed") << QStringLiteral("aab ab") << QStringLiteral("abb ab")
+                               << QList<qint32>{-1, 200, 300, 100, 150, -1}
+                               << QList<K>{{QChar(u'a'), 3, 1, 150, 1},
+                                           {QChar(u'b'), 2, 0, 300, 1},
+                                           {QChar(u' '), 1, 0, 100, 1}};
+        // A lam-alef pair is one key's hit, timed by its two letters together; a wrong alef misses it.
+        QTest::newRow("lam-alef") << QStringLiteral("بلا لأ لإب") << QStringLiteral("بلا لإ لإب")
+                                  << QList<qint32>{-1, 250, 0, 90, 300, 10, 80, 400, -1, 120}
+                                  << QList<K>{{QChar(0x0628), 2, 0, 120, 1},
+                                              {kLamAlefKey, 1, 0, 250, 1},
+                                              {QChar(u' '), 2, 0, 170, 2},
+                                              {kLamAlefHamzaAboveKey, 1, 1},
+                                              {kLamAlefHamzaBelowKey, 1, 0}};
+    }
     void keysOfALine()
     {
+        QFETCH(QString, wanted);
+        QFETCH(QString, written);
+        QFETCH(QList<qint32>, msBefore);
+        QFETCH(QList<HistoryRecord::KeyCount>, expected);
         HistoryRecord record;
-        // One wrong letter, one letter short of the end: both count as missed where they were wanted.
-        record.AddKeys(QStringLiteral("aab a"), QStringLiteral("abb "));
-        const QList<HistoryRecord::KeyCount> expected = {
-            {QChar(u'a'), 3, 2}, {QChar(u'b'), 1, 0}, {QChar(u' '), 1, 0}};
+        record.AddKeys(wanted, written, msBefore);
         QCOMPARE(record.keys, expected);
         QCOMPARE(cHistory::Decode(cHistory::Encode(record)), QList<HistoryRecord>{record});
+    }
+
+    void readsVersion1Records()
+    {
+        // Records kept before keys had times read as they were, beside newer ones, with no times.
+        HistoryRecord timed = threeRecords().at(0);
+        timed.keys.clear();
+        timed.AddKeys(QStringLiteral("asdf"), QStringLiteral("asdg"), {-1, 200, 210, 220});
+        HistoryRecord untimed = timed;
+        for (HistoryRecord::KeyCount &key : untimed.keys)
+            key.iTimeMs = key.iTimed = 0;
+        const QByteArray bytes = historyRecordVersion1(timed) + cHistory::Encode(timed);
+        QCOMPARE(cHistory::Decode(bytes), (QList<HistoryRecord>{untimed, timed}));
+        QCOMPARE(cHistoryStats::Summarise(bytes, false).KeyStats({QStringLiteral("F")}).at(0).iMissed, 2);
     }
 
     void readsPastACutOrDamagedStretch_data()
@@ -160,6 +200,17 @@ private slots:
         QCOMPARE(folded.at(0).iWanted, 2);
         QCOMPARE(folded.at(0).iMissed, 1);
         QCOMPARE(folded.at(1).iMissed, 1);
+
+        // A lam-alef pair counts for the key that types it, never for lam and alef apart.
+        record = makeRecord(1, HistoryRecord::Kind::Test, QStringLiteral("لا لأ الل"),
+                            QStringLiteral("لا لأ الل"));
+        record.bArabic = true;
+        const QList<KeyStat> arabic =
+            cHistoryStats::Summarise(cHistory::Encode(record), true)
+                .KeyStats({QStringLiteral("لا"), QStringLiteral("ل"), QStringLiteral("ا")});
+        QCOMPARE(arabic.at(0).iWanted, 1);
+        QCOMPARE(arabic.at(1).iWanted, 3);
+        QCOMPARE(arabic.at(2).iWanted, 1);
     }
 };
 
