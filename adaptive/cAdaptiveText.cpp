@@ -68,8 +68,15 @@ void cAdaptiveText::fill(quint64 allowed, quint64 focus) const
     m_pool.marks.clear();
     const quint64 marks = allowed & m_words.HarakatMask();
     const std::vector<quint64> &masks = m_words.Masks();
+    if (!marks) { // no harakat: the focus alone decides, in one tight pass
+        for (int i : m_pool.typable) {
+            if (!focus || (masks[size_t(i)] & focus))
+                m_pool.holding.push_back(i);
+        }
+        return;
+    }
     for (int i : m_pool.typable) {
-        const quint64 possible = marks ? possibleMarks(i) & marks : 0;
+        const quint64 possible = possibleMarks(i) & marks;
         if (focus && !((masks[size_t(i)] | possible) & focus))
             continue;
         m_pool.holding.push_back(i);
@@ -167,7 +174,7 @@ QString cAdaptiveText::MakeLine(const QString &allowed, const QString &focus, co
                     (std::binary_search(recentWords.begin(), recentWords.end(), i) || w.size() > iRoom + 3))
                     continue;
                 used.append(i);
-                word = vocalised(i, m_pool.marks[size_t(k)], focusMask);
+                word = vocalised(i, m_pool.marks.empty() ? 0 : m_pool.marks[size_t(k)], focusMask);
                 break;
             }
         }

@@ -110,3 +110,8 @@ int trainerKeyOf(QChar letter, bool arabic)
 {
     return planOf(arabic).index[letter.unicode()];
 }
+
+const qint8 *trainerKeyIndex(bool arabic)
+{
+    return planOf(arabic).index.data();
+}

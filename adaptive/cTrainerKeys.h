@@ -21,3 +21,5 @@ const QList<TrainerKey> &trainerKeys(bool arabic);
 int firstSetSize(bool arabic);
 // Index in trainerKeys of the key a character counts for, -1 for none.
 int trainerKeyOf(QChar letter, bool arabic);
+// The same for every UTF-16 code at once (65 536 entries), for folds of many records.
+const qint8 *trainerKeyIndex(bool arabic);

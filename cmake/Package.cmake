@@ -34,6 +34,10 @@ install(PROGRAMS $<TARGET_FILE:KZ> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME ta
 # CPack strips only what install(TARGETS) installs, and that cannot rename.
 install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded --remove-section=.comment
     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/tavrin\" COMMAND_ERROR_IS_FATAL ANY)")
+# The sound plugin, where the tutor in /usr/bin looks for it (lib/tavrin beside bin).
+if(TARGET kzsound)
+    install(TARGETS kzsound LIBRARY DESTINATION lib/tavrin)
+endif()
 install(FILES resources/ReadMe.TXT resources/Arabic.TXT resources/English.TXT
     DESTINATION ${CMAKE_INSTALL_DATADIR}/tavrin)
 install(FILES ${linux}/${KZ_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

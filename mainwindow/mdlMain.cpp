@@ -18,6 +18,7 @@
 #include "platform/TerminationSignals.h"
 #include "progress/ProgressChart.h"
 #include "progress/frmProgress.h"
+#include "sound/cSounds.h"
 #include "speech/cSpokenMode.h"
 #include "typing/PracticePanel.h"
 #include "typing/TypingPad.h"
@@ -162,6 +163,7 @@ void ShowUserSelection()
     frmUsers &users = Window<frmUsers>();
     QObject::connect(&users, &frmUsers::LoggedIn, [] {
         theSpokenMode().LearnerLoggedIn(theUser().sUserName);
+        theSounds().LearnerLoggedIn();
         frmMain &main = Window<frmMain>();
         platform::centreOnPointerScreen(&main);
         main.show();

@@ -18,6 +18,8 @@ packages=(
     qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
     speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
     at-spi2-core python3-pyatspi dbus-x11 dbus-daemon dbus-bin
+    # the sound plugin (the desktop's sound server's client library)
+    libpulse-dev
 )
 if [ "${1:-}" = "--sanitize" ]; then
     packages+=(clang libclang-rt-14-dev)

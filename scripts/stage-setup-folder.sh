@@ -4,7 +4,8 @@
 # message when they cannot), the shipped texts, and beside them the run-time such a desktop lacks
 # (Qt's libraries, the xcb platform plugin, the libraries only Qt brings, Qt's Arabic texts, the two
 # faces, the icon). The programs and libraries find each other through a RUNPATH relative to
-# $ORIGIN; qt.conf points Qt at the folder for its plugin and translation. Setup copies the files
+# $ORIGIN; qt.conf points Qt at the folder for its plugin and translation. The tutor's sound plugin,
+# built beside it, goes with Qt Multimedia and the sound-server client it loads. Setup copies the files
 # named in runtime.list beside KZ.EXE; the Debian packages they came from are written to
 # <folder>.packages for the tests.
 #
@@ -13,6 +14,7 @@ set -euo pipefail
 
 setup=$1 tutor=$2 launch_setup=$3 launch_tutor=$4 qtpaths=$5 resources=$6 folder=$7
 xcb_plugin="$("$qtpaths" --query QT_INSTALL_PLUGINS)/platforms/libqxcb.so"
+sound_plugin="$(dirname "$tutor")/libkzsound.so"
 
 # Packages a bare Debian 12 desktop holds: an X server, a window manager (twm, which brings the
 # least), fontconfig, libgl1, libegl1, libxkbcommon0 and xdg-utils on a minimal system, as
@@ -30,8 +32,9 @@ desktop_packages=(
     libegl1 libglx0 libglvnd0 libgl1
 )
 
-# Objects whose libraries are followed: both programs and the one plugin they use.
+# Objects whose libraries are followed: both programs and the plugins they use.
 objects=("$setup" "$tutor" "$xcb_plugin")
+[ -f "$sound_plugin" ] && objects+=("$sound_plugin")
 
 rm -rf "$folder"
 mkdir -p "$folder/platforms" "$folder/licences"
@@ -117,6 +120,8 @@ printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = .\n' >"$folder/qt.conf"
 runtime+=(qt.conf)
 
 ship "$tutor" tavrin '$ORIGIN'
+# Beside the tutor, where it looks for it.
+[ -f "$sound_plugin" ] && ship "$sound_plugin" libkzsound.so '$ORIGIN'
 
 # The installer and the launchers; Setup copies KZ.EX_, the texts and then runtime.list.
 cp "$setup" "$folder/tavrin-setup"

@@ -6,6 +6,7 @@
 #include "app/cTheApp.h"
 #include "platform/CodePage1256.h"
 #include "platform/DisplayScale.h"
+#include "sound/cSounds.h"
 #include "speech/cSpokenMode.h"
 #include "typing/NextKeyPanel.h"
 #include "typing/TypingPad.h"
@@ -168,7 +169,10 @@ frmSettings::frmSettings()
         cmbScale->addItem(QString::number(percent) + QStringLiteral(" %"), percent);
     Check5 = makeMark<QCheckBox>("Check5", 116, pic);
     lblLesson[10] = makeCaption(QStringLiteral("السماح باستخدام زر الغاء خلف (Backspace)."),
-                                QRect(20, 116, 506, 28), pic);
+                                QRect(250, 116, 276, 28), pic);
+    // The profile's sound effects, in the row's free half as the two units share theirs.
+    chkSound = makeMark<QCheckBox>("chkSound", 116, pic, 222);
+    lblSound = makeCaption(QStringLiteral("الأصوات"), QRect(96, 116, 122, 28), pic);
     lblLesson[14] = makeCaption(QStringLiteral("وحدة حساب السرعة:"), QRect(400, 146, 148, 28), pic);
     Option1 = makeMark<QRadioButton>("Option1", 146, pic, 374);
     lblLesson[12] = makeCaption(QStringLiteral("كلمة لكل دقيقة."), QRect(250, 146, 120, 28), pic);
@@ -216,9 +220,11 @@ frmSettings::frmSettings()
 
     // The marks and lists show no text of their own: their captions name them for the ear.
     const std::pair<QWidget *, QLabel *> named[] = {
-        {Combo3, lblLesson[8]}, {Check5, lblLesson[10]}, {Option1, lblLesson[12]}, {Option2, lblLesson[13]},
-        {Combo1, lblLesson[2]}, {Combo2, lblLesson[3]},  {Check4, lblLesson[7]},   {Text1, lblLesson[9]},
-        {Check1, lblLesson[6]}, {Check2, lblLesson[0]},  {Check3, lblLesson[1]},   {chkSpeech, lblSpeech}, {chkKeyboard, lblKeyboard},
+        {Combo3, lblLesson[8]},   {Check5, lblLesson[10]},    {chkSound, lblSound},
+        {Option1, lblLesson[12]}, {Option2, lblLesson[13]},   {Combo1, lblLesson[2]},
+        {Combo2, lblLesson[3]},   {Check4, lblLesson[7]},     {Text1, lblLesson[9]},
+        {Check1, lblLesson[6]},   {Check2, lblLesson[0]},     {Check3, lblLesson[1]},
+        {chkSpeech, lblSpeech},   {chkKeyboard, lblKeyboard},
     };
     // The caption is the control's buddy too: Linux names a combo box by the label it is labelled by.
     for (const auto &[control, caption] : named) {
@@ -234,6 +240,7 @@ frmSettings::frmSettings()
     connect(Check3, &QCheckBox::toggled, this, &frmSettings::Check3_Click);
     connect(Check4, &QCheckBox::toggled, this, &frmSettings::Check4_Click);
     connect(Check5, &QCheckBox::toggled, this, &frmSettings::Check5_Click);
+    connect(chkSound, &QCheckBox::toggled, this, &frmSettings::chkSound_Click);
     // Not a profile setting: the mode keeps its own state, and the key changes it here too.
     connect(chkSpeech, &QCheckBox::clicked, this, [](bool checked) { theSpokenMode().SetOn(checked); });
     connect(&theSpokenMode(), &cSpokenMode::Changed, chkSpeech, &QCheckBox::setChecked);
@@ -274,6 +281,7 @@ void frmSettings::Form_Load()
         user.GetSettings(QStringLiteral("General"), QStringLiteral("Lang")) == QStringLiteral("Ar") ? 0 : 1);
 
     Check5->setChecked(user.GetSettings(QStringLiteral("General"), QStringLiteral("Back")).toBool());
+    chkSound->setChecked(user.GetSettings(QStringLiteral("General"), QStringLiteral("Sound")).toBool());
 
     if (user.GetSettings(QStringLiteral("General"), QStringLiteral("Unit")) == QStringLiteral("WPM")) {
         Option1->setChecked(true);
@@ -305,7 +313,8 @@ void frmSettings::Form_Load()
     Check3->setChecked(user.GetSettings(QStringLiteral("View"), QStringLiteral("Size")) ==
                        QStringLiteral("Big"));
     chkSpeech->setChecked(theSpokenMode().IsOn());
-    chkKeyboard->setChecked(user.GetPreference(QLatin1String(NextKeyPanel::kKeyboardPreference), false).toBool());
+    chkKeyboard->setChecked(
+        user.GetPreference(QLatin1String(NextKeyPanel::kKeyboardPreference), false).toBool());
     cmbScale->setCurrentIndex(cmbScale->findData(platform::scaleSetting()));
     // An environment that sets Qt's scale (QT_SCALE_FACTOR) decides it alone.
     cmbScale->setEnabled(!platform::scaleFromEnvironment());
@@ -400,6 +409,14 @@ void frmSettings::Check5_Click()
 {
     Store(QStringLiteral("General"), QStringLiteral("Back"),
           Check5->isChecked() ? QStringLiteral("T") : QStringLiteral("F"));
+}
+
+void frmSettings::chkSound_Click()
+{
+    Store(QStringLiteral("General"), QStringLiteral("Sound"),
+          chkSound->isChecked() ? QStringLiteral("T") : QStringLiteral("F"));
+    if (!m_bLoading)
+        theSounds().SetOn(chkSound->isChecked());
 }
 
 void frmSettings::Combo1_Click()

@@ -42,12 +42,14 @@ public:
     QComboBox *cmbScale = nullptr;    // the display scale: "fit", then the steps
     QCheckBox *chkKeyboard = nullptr; // the keyboard beside every practice and test
     QLabel *lblKeyboard = nullptr;
-    QCheckBox *Check1 = nullptr;      // error marks
-    QCheckBox *Check2 = nullptr;      // black background
-    QCheckBox *Check3 = nullptr;      // big font
-    QCheckBox *Check4 = nullptr;      // password protection
-    QCheckBox *Check5 = nullptr;      // Backspace allowed
-    QCheckBox *chkSpeech = nullptr;   // the spoken mode
+    QCheckBox *Check1 = nullptr;   // error marks
+    QCheckBox *Check2 = nullptr;   // black background
+    QCheckBox *Check3 = nullptr;   // big font
+    QCheckBox *Check4 = nullptr;   // password protection
+    QCheckBox *Check5 = nullptr;   // Backspace allowed
+    QCheckBox *chkSound = nullptr; // sound effects
+    QLabel *lblSound = nullptr;
+    QCheckBox *chkSpeech = nullptr; // the spoken mode
     QLabel *lblSpeech = nullptr;
     QRadioButton *Option1 = nullptr;  // words per minute
     QRadioButton *Option2 = nullptr;  // letters per minute
@@ -60,6 +62,7 @@ private:
     void Check3_Click();
     void Check4_Click();
     void Check5_Click();
+    void chkSound_Click();
     void Combo1_Click();
     void Combo2_Click();
     void Combo3_Click();

@@ -133,8 +133,9 @@ void frmTest::Form_Load()
 
 void frmTest::Form_Unload()
 {
+    // The main window comes back where it stood, or where the learner moved the test window to.
     if (cTypingHost *host = cTypingHost::Current())
-        host->TestOwner()->move(pos());
+        host->TestOwner()->move(pos() - m_shift);
 }
 
 void frmTest::showEvent(QShowEvent *event)
@@ -169,7 +170,9 @@ void frmTest::Form_Activate()
         // Standing where the main window stood, but whole on the screen.
         if (const QScreen *screen = this->screen()) {
             const QRect area = screen->availableGeometry();
-            move(qMax(area.left(), qMin(x(), area.right() + 1 - frameGeometry().width())), y());
+            const QPoint at(qMax(area.left(), qMin(x(), area.right() + 1 - frameGeometry().width())), y());
+            m_shift = at - pos();
+            move(at);
         }
     }
 

@@ -65,4 +65,5 @@ private:
     void UnloadMe();
 
     bool m_started = false;
+    QPoint m_shift; // how far the window moved left to stand whole on the screen
 };

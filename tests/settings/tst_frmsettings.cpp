@@ -3,17 +3,21 @@
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/mdlMain.h"
 #include "settings/frmSettings.h"
+#include "sound/cSounds.h"
 #include "support/TestSupport.h"
 #include "typing/TypingPad.h"
 #include "users/ProfileMessages.h"
 #include "users/cUser.h"
+#include "users/frmUsers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -48,6 +52,23 @@ int countPixels(const QImage &image, QRgb colour)
     }
     return count;
 }
+
+// Plays the sound effects while alive by keeping their names; `bPlays` false: it cannot play.
+class SoundRecorder : public cSoundPlayer
+{
+public:
+    SoundRecorder() { cSounds::SetPlayerForTesting(this); }
+    ~SoundRecorder() override { cSounds::SetPlayerForTesting(nullptr); }
+    QString Open() override { return QString(); }
+    bool Play(SoundEffect effect) override
+    {
+        played.append(effect == SoundEffect::WrongKey ? QStringLiteral("wrong") : QStringLiteral("line"));
+        return bPlays;
+    }
+
+    bool bPlays = true;
+    QStringList played;
+};
 
 } // namespace
 
@@ -211,6 +232,9 @@ private slots:
         QTest::newRow("Check5 Backspace") << "Check5"
                                           << "General"
                                           << "Back" << QVariant(true) << QVariant(false);
+        QTest::newRow("chkSound sounds") << "chkSound"
+                                         << "General"
+                                         << "Sound" << QVariant(true) << QVariant(false);
     }
     void controlsWriteAtOnce()
     {
@@ -227,6 +251,46 @@ private slots:
             box->click();
             QCOMPARE(theUser().GetSettings(section, item), box->isChecked() ? whenChecked : whenUnchecked);
         }
+    }
+
+    // The sound effects follow the profile from the login on: a wrong key asks for the buzz and a
+    // finished line for the chime; unchecked, nothing plays; where the player cannot play, a wrong
+    // key beeps instead.
+    void soundsPlayWhileTheBoxIsChecked()
+    {
+        SoundRecorder sounds;
+        createProfile(QStringLiteral("u")); // a new profile has its sounds on
+        ShowUserSelection();
+        QVERIFY(Window<frmUsers>().SelectUser(QStringLiteral("u")));
+        Window<frmUsers>().cmdOK->click();
+        QVERIFY(bLoggedIn);
+        setSetting("General", "Lang", QStringLiteral("E"));
+        QWidget host;
+        auto *pad = new TypingPad(&host);
+        pad->setGeometry(0, 0, 400, 100);
+        auto typeLine = [pad](const QString &typed) {
+            pad->sWantedText = QStringLiteral("abc");
+            pad->bActive = true;
+            pad->Start();
+            typeText(pad, typed);
+        };
+        typeLine(QStringLiteral("xbc"));
+        QCOMPARE(sounds.played, (QStringList{QStringLiteral("wrong"), QStringLiteral("line")}));
+
+        frmSettings &w = openSettings();
+        QVERIFY(w.chkSound->isChecked());
+        w.chkSound->click();
+        QCOMPARE(setting("General", "Sound"), QVariant(false));
+        sounds.played.clear();
+        typeLine(QStringLiteral("xyz"));
+        QCOMPARE(sounds.played, QStringList());
+
+        w.chkSound->click();
+        sounds.bPlays = false;
+        BeepCounter beeps;
+        typeLine(QStringLiteral("xbc"));
+        QCOMPARE(sounds.played, (QStringList{QStringLiteral("wrong"), QStringLiteral("line")}));
+        QCOMPARE(beeps.count, 1);
     }
 
     // The scale is the machine's: the list shows the kept choice and hands a new one to the start-up,

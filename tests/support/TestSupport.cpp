@@ -13,6 +13,7 @@
 #include "platform/Random.h"
 #include "platform/SafeFile.h"
 #include "platform/SyncWriter.h"
+#include "sound/cSounds.h"
 #include "speech/cSpeech.h"
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
@@ -285,6 +286,7 @@ void resetApplication()
     platform::waitForSyncs(false);
     platform::setDiskCallHookForTesting({});
     WindowRegistry::UnloadAll();
+    theSounds().SetOn(false);
     MakeApplicationObjects();
     platform::setRandomSequenceForTesting({});
     platform::loadKeyboardLayout(QString::fromLatin1(platform::kEnglishLayout));

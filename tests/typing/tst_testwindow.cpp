@@ -5,6 +5,7 @@
 #include "lessons/cLesson.h"
 #include "mainwindow/frmMain.h"
 #include "support/TestSupport.h"
+#include "typing/NextKeyPanel.h"
 #include "typing/TypingPad.h"
 #include "typing/cTest.h"
 #include "typing/frmTest.h"
@@ -12,6 +13,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -261,6 +263,26 @@ private slots:
         QCOMPARE(m_test.iSpeed, qint16(0));
         QCOMPARE(m_test.iAccuracy, qint16(0));
         QCOMPARE(Window<frmMain>().pos(), QPoint(200, 150));
+    }
+
+    // Too wide with the keyboard beside the pads, the window moves left to stand on the screen; the
+    // main window comes back where it stood, not where the test window had to go.
+    void keyboardKeepsTheWindowOnTheScreen()
+    {
+        logIn();
+        theUser().SetPreference(QLatin1String(NextKeyPanel::kKeyboardPreference), true);
+        const QRect area = Window<frmMain>().screen()->availableGeometry();
+        Window<frmMain>().move(area.right() - 700, area.top() + 40);
+        const QPoint before = Window<frmMain>().pos();
+        frmTest &window = openWindow(longText());
+        QVERIFY(window.frameGeometry().right() <= area.right() || window.x() == area.left());
+        QVERIFY(window.x() < before.x());
+        QCOMPARE(window.y(), before.y());
+        QTest::keyClick(window.TypingPad[0], Qt::Key_Escape);
+        QVERIFY(!WindowRegistry::IsLoaded<frmTest>());
+        QCOMPARE(Window<frmMain>().pos(), before);
+        // The preference outlives the profile's scratch folder: the next cases go without it.
+        theUser().SetPreference(QLatin1String(NextKeyPanel::kKeyboardPreference), false);
     }
 
     void focusStaysOnTheCurrentLine()
