@@ -57,6 +57,7 @@ frmProgress::frmProgress()
     picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
     picKeyboard->setGeometry(10, 236, KeyboardPicture::kWidth, 166);
     picKeyboard->setFingerColours(false);
+    picKeyboard->setAccessibleDescription(QStringLiteral("لون كل مفتاح يدل على نسبة أخطائك فيه"));
 
     // The weakest keys beside the keyboard, on the reading side.
     const int listLeft = 10 + KeyboardPicture::kWidth + 6;
@@ -158,7 +159,6 @@ void frmProgress::ShowSummary(const HistorySummary &summary, const Learner &lear
                       screen::PercentText(wantedAccuracy));
     const TypingPad::Colours colours = TypingPad::ColoursFor(learner.iBackColour);
     picChart->SetColours(colours.back, colours.text);
-    picChart->setAccessibleDescription(QString::number(picChart->PointCount()));
 
     if (summary.IsEmpty())
         lblEmpty->setText(QStringLiteral("لا يوجد شيء هنا بعد: لم تنه أي سطر تدريب أو اختبار بهذه اللغة. "
