@@ -1,7 +1,9 @@
 #include "app/KeyboardPicture.h"
 
 #include "app/KeyTables.h"
+#include "platform/Accessibility.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -51,9 +53,120 @@ QRectF outline(const QRect &box)
     return QRectF(box.left(), box.top(), box.width(), box.height());
 }
 
+// A key as a screen reader names it: its US label, with the letter the picture prints on it when
+// that differs (the Arabic one); the space bar by its name.
+QString keyName(int position, const KeyboardDrawing &drawing)
+{
+    static const QString kLetterRows = QStringLiteral("QWERTYUIOP[]ASDFGHJKL;'ZXCVBNM,./`");
+    static const QString kDigits = QStringLiteral("1234567890-=");
+    if (position == keygrid::kSpaceBar)
+        return QStringLiteral("المسافة");
+    QString name;
+    if (position >= 0 && position < kLetterRows.size())
+        name = kLetterRows.at(position);
+    else if (position > keygrid::kDigitRow && position <= keygrid::kDigitRow + kDigits.size())
+        name = kDigits.at(position - keygrid::kDigitRow - 1);
+    const QRect box = keygrid::keyBox(position);
+    for (const KeyboardDrawing::Label &label : drawing.labels) {
+        const QString printed = label.text.trimmed();
+        if (box.contains(label.at) && !printed.isEmpty() && printed.compare(name, Qt::CaseInsensitive) != 0) {
+            name += QStringLiteral(" (") + printed + QLatin1Char(')');
+            break;
+        }
+    }
+    return name;
+}
+
+QString keyAndFinger(int position, const KeyboardDrawing &drawing)
+{
+    return keyName(position, drawing) + QStringLiteral("، ") +
+           keygrid::FingerName(keygrid::fingerOf(position));
+}
+
+// The grid position whose outline a box follows; kNoKey for a box around no single key.
+int positionOfBox(const QRect &rect)
+{
+    for (int position = keygrid::kSpaceBar; position <= keygrid::kDigitRow + 12; ++position) {
+        if ((position <= keygrid::kKeyLeftOfOne || position > keygrid::kDigitRow) &&
+            keygrid::keyBox(position) == rect)
+            return position;
+    }
+    return keygrid::kNoKey;
+}
+
+class AccessibleKeyboardPicture : public QAccessibleWidget
+{
+public:
+    explicit AccessibleKeyboardPicture(KeyboardPicture *picture)
+        : QAccessibleWidget(picture, QAccessible::Graphic)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString own = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name) {
+            const QString marked = static_cast<KeyboardPicture *>(widget())->MarkedKeys();
+            const QString name = own.isEmpty() ? QStringLiteral("لوحة المفاتيح") : own;
+            return marked.isEmpty() ? name : name + QStringLiteral("، ") + marked;
+        }
+        if (t == QAccessible::Description && own.isEmpty() &&
+            static_cast<KeyboardPicture *>(widget())->FingerColours())
+            return QStringLiteral("لون كل مفتاح لون الإصبع الذي يكتبه");
+        return own;
+    }
+};
+
 } // namespace
 
 const QColor KeyboardPicture::kFocusFrame(0xC0, 0x39, 0x2B);
+class KeyboardPicture::ScreenReaderNews
+{
+public:
+    explicit ScreenReaderNews(KeyboardPicture *picture)
+        : m_picture(picture), m_listening(platform::screenReaderListens())
+    {
+        if (m_listening)
+            m_before = picture->MarkedKeys();
+    }
+    ~ScreenReaderNews()
+    {
+        if (m_listening && m_picture->MarkedKeys() != m_before) {
+            QAccessibleEvent changed(m_picture, QAccessible::NameChanged);
+            platform::tellScreenReader(changed);
+        }
+    }
+
+private:
+    KeyboardPicture *m_picture;
+    bool m_listening;
+    QString m_before;
+};
+
+QAccessibleInterface *KeyboardPicture::MakeAccessible(QObject *object)
+{
+    auto *picture = qobject_cast<KeyboardPicture *>(object);
+    return picture ? new AccessibleKeyboardPicture(picture) : nullptr;
+}
+
+QString KeyboardPicture::MarkedKeys() const
+{
+    if (m_nextKey != keygrid::kNoKey) {
+        QString text = QStringLiteral("المفتاح التالي ") + keyAndFinger(m_nextKey, m_drawing);
+        if (m_nextShift)
+            text += QStringLiteral("، مع Shift");
+        return text;
+    }
+    QStringList keys;
+    for (const KeyboardDrawing::Box &box : m_drawing.boxes) {
+        const int position = positionOfBox(box.rect);
+        if (position != keygrid::kNoKey)
+            keys.append(keyAndFinger(position, m_drawing));
+    }
+    if (keys.isEmpty())
+        return QString();
+    return QStringLiteral("المفاتيح المعلمة: ") + keys.join(QStringLiteral("؛ "));
+}
 
 KeyboardPicture::KeyboardPicture(QWidget *parent) : QWidget(parent)
 {
@@ -72,32 +185,42 @@ QSize KeyboardPicture::sizeHint() const
 
 void KeyboardPicture::Cls()
 {
+    const ScreenReaderNews news(this);
     m_drawing = {};
     update();
 }
 
 void KeyboardPicture::Print(QPoint at, const QString &text)
 {
+    const ScreenReaderNews news(this);
     m_drawing.labels.append({text, at});
     update();
 }
 
 void KeyboardPicture::DrawBox(const QRect &rect, const QColor &color)
 {
+    const ScreenReaderNews news(this);
     m_drawing.boxes.append({rect, color});
     update();
 }
 
 void KeyboardPicture::SetPicture(const KeyboardDrawing &drawing)
 {
+    const ScreenReaderNews news(this);
     m_drawing = drawing;
     update();
 }
 
 void KeyboardPicture::setFingerColours(bool on)
 {
+    if (on == m_fingerColours)
+        return;
     m_fingerColours = on;
     update();
+    if (platform::screenReaderListens()) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        platform::tellScreenReader(changed);
+    }
 }
 
 void KeyboardPicture::setKeyFills(const QHash<int, QColor> &fills)
@@ -110,6 +233,7 @@ void KeyboardPicture::setNextKey(int position, bool shift)
 {
     if (position == m_nextKey && shift == m_nextShift)
         return;
+    const ScreenReaderNews news(this);
     m_nextKey = position;
     m_nextShift = shift;
     update();

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QWidget>
 
+class QAccessibleInterface;
+
 // What has been printed and drawn on a keyboard picture over the keyboard itself.
 struct KeyboardDrawing
 {
@@ -53,6 +55,7 @@ public:
 
     // Whether keys are tinted by finger; the clean picture of the home panel is.
     void setFingerColours(bool on);
+    bool FingerColours() const { return m_fingerColours; }
     // Colours for single keys by grid position (the space bar too), over any finger tint.
     void setKeyFills(const QHash<int, QColor> &fills);
     const QHash<int, QColor> &KeyFills() const { return m_keyFills; }
@@ -89,11 +92,20 @@ public:
     void setFocusKey(int position);
     int FocusKey() const { return m_focusKey; }
     static const QColor kFocusFrame;
+    // The picture's text alternative: the key to type next, or else the keys boxed, each with the
+    // finger that types it ("J (ت)، السبابة اليمنى").
+    QString MarkedKeys() const;
+    // What a screen reader sees: a picture named by its marked keys, for the application's
+    // accessibility factory; nullptr for another object.
+    static QAccessibleInterface *MakeAccessible(QObject *object);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Tells a listening screen reader when the alternative or the description changed.
+    class ScreenReaderNews;
+
     KeyboardDrawing m_drawing;
     bool m_fingerColours = true;
     QHash<int, QColor> m_keyFills;

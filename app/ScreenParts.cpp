@@ -123,6 +123,8 @@ QPushButton *makeActionRow(const QString &buttonName, artwork::ButtonIcon icon, 
         makeIconButton(buttonName, icon, QRect(right - kButtonWidth, top, kButtonWidth, kRowHeight), parent);
     caption = makeLabel(captionName, text,
                         QRect(left, top, right - kButtonWidth - kCaptionGap - left, kRowHeight), parent);
+    // A picture button: a screen reader names it by its caption.
+    button->setAccessibleName(text.trimmed());
     return button;
 }
 

@@ -1,12 +1,16 @@
 // Figures for the adaptive practice: the memory the word lists take once read, the time to read them
 // and build the letter model (when its screen opens), and the time to build a line, for the first keys
 // (made-up words) and for larger sets (real words), with the same keys as the line before and with
-// new keys or a new focus. Prints figures; asserts nothing.
+// new keys or a new focus; and the time to fold a long history into the key model. Prints figures;
+// asserts nothing.
 #include "ProcMemory.h"
 
 #include "adaptive/cAdaptiveText.h"
+#include "adaptive/cKeyModel.h"
 #include "adaptive/cPseudoWords.h"
+#include "adaptive/cTrainerKeys.h"
 #include "adaptive/cWordList.h"
+#include "users/cHistory.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -57,6 +61,57 @@ void timeLines(const cAdaptiveText &text, const Case &c, int lines)
     out.flush();
 }
 
+// Folding a long history: 100 000 adaptive lines of the language, each with the counts and times of
+// the keys it held, as the screen folds a learner's whole history when it opens.
+void timeFold(bool arabic)
+{
+    constexpr int kRecords = 100'000;
+    const QList<TrainerKey> &keys = trainerKeys(arabic);
+    QByteArray history;
+    quint32 x = 2024;
+    const auto next = [&x](int n) {
+        x = x * 1103515245u + 12345u;
+        return int((x >> 8) % quint32(n));
+    };
+    for (int r = 0; r < kRecords; ++r) {
+        HistoryRecord record;
+        record.iTime = 1'700'000'000'000 + qint64(r) * 60'000;
+        record.bArabic = arabic;
+        record.source = HistoryRecord::Source::Adaptive;
+        record.iSpeed = qint16(150 + next(100));
+        record.iAccuracy = qint16(85 + next(15));
+        const int iKeys = std::min(int(keys.size()), 12 + next(8));
+        for (int k = 0; k < iKeys; ++k) {
+            HistoryRecord::KeyCount count;
+            count.cKey = keys.at(k).sLetters.at(0);
+            count.iWanted = quint16(2 + next(6));
+            count.iMissed = quint16(next(3) == 0 ? 1 : 0);
+            count.iTimed = quint16(count.iWanted - 1);
+            count.iTimeMs = quint32(count.iTimed * (200 + next(300)));
+            record.keys.append(count);
+        }
+        history += cHistory::Encode(record);
+    }
+    cKeyModel model(arabic, {200, 95});
+    std::vector<double> ms;
+    for (int run = 0; run < 5; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        model.FoldHistory(history);
+        ms.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    out << QStringLiteral("  folding %1 records (%2 KB) into the key model: median %3 ms, worst %4 ms; "
+                          "%5 keys included, focus %6\n")
+               .arg(kRecords)
+               .arg(history.size() / 1024)
+               .arg(ms[ms.size() / 2], 0, 'f', 1)
+               .arg(ms.back(), 0, 'f', 1)
+               .arg(model.IncludedCount())
+               .arg(keys.at(model.Focus()).sLabel);
+    out.flush();
+}
+
 void language(bool arabic)
 {
     out << (arabic ? "Arabic\n" : "English\n");
@@ -97,6 +152,7 @@ void language(bool arabic)
           };
     for (const Case &c : cases)
         timeLines(text, c, 2000);
+    timeFold(arabic);
 }
 
 } // namespace

@@ -132,6 +132,13 @@ void frmCustom::BuildLetterLists()
     Command1 = makeArrowButton(QStringLiteral("Command1"), QStringLiteral(">>"), 118, picChoose);
     Command2 = makeArrowButton(QStringLiteral("Command2"), QStringLiteral("<"), 160, picChoose);
     Command3 = makeArrowButton(QStringLiteral("Command3"), QStringLiteral("<<"), 194, picChoose);
+    // What a screen reader calls the lists and the arrows between them.
+    List1->setAccessibleName(QStringLiteral("الحروف المتاحة"));
+    List2->setAccessibleName(QStringLiteral("الحروف المختارة"));
+    cmdMove->setAccessibleName(QStringLiteral("اختيار الحرف المحدد"));
+    Command1->setAccessibleName(QStringLiteral("اختيار كل الحروف"));
+    Command2->setAccessibleName(QStringLiteral("إعادة الحرف المحدد"));
+    Command3->setAccessibleName(QStringLiteral("إعادة كل الحروف"));
     connect(cmdMove, &QPushButton::clicked, this, &frmCustom::cmdMove_Click);
     connect(Command1, &QPushButton::clicked, this, &frmCustom::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmCustom::Command2_Click);
@@ -161,6 +168,8 @@ void frmCustom::BuildFileLists()
     Drive1 = new QComboBox(picChoose);
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Drive1->setGeometry(330, 298, 250, 28);
+    // A combo box is named on Linux by the label it is labelled by; the caption over the files is that.
+    Label2->setBuddy(Drive1);
     // Paths read left to right, in the list that drops down too. That list is a window of its own
     // and the style draws its entries in the program's right-to-left direction ("/home" as
     // "home/"); a plain item delegate takes the direction of the list.
@@ -173,6 +182,7 @@ void frmCustom::BuildFileLists()
     Dir1 = new QTreeView(picChoose);
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setGeometry(330, 330, 250, 106);
+    Dir1->setAccessibleName(QStringLiteral("المجلدات"));
     Dir1->setLayoutDirection(Qt::LeftToRight);
     Dir1->setModel(m_folders);
     Dir1->setHeaderHidden(true);
@@ -193,6 +203,7 @@ void frmCustom::BuildFileLists()
     File1 = new QListView(picChoose);
     File1->setObjectName(QStringLiteral("File1"));
     File1->setGeometry(20, 298, 300, 138);
+    File1->setAccessibleName(QStringLiteral("الملفات النصية"));
     File1->setLayoutDirection(Qt::LeftToRight);
     File1->setModel(m_files);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);

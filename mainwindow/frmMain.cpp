@@ -132,6 +132,8 @@ frmMain::frmMain()
         cmdLesson[i]->setGeometry(544, 200 + i * 32, 36, 30);
         cmdLesson[i]->setIcon(artwork::icon(icons[i]));
         cmdLesson[i]->setIconSize(QSize(22, 22));
+        // A picture button: a screen reader names it by the caption beside it.
+        cmdLesson[i]->setAccessibleName(lblLesson[i + 1]->text());
         connect(cmdLesson[i], &QPushButton::clicked, this, [this, i] { cmdLesson_Click(i); });
     }
     imgKeyboard = new KeyboardPicture(picHome);
@@ -201,6 +203,7 @@ void frmMain::RefreshContinueCaption()
 {
     lblLesson[1]->setText(QStringLiteral("متابعة ") + LessonTitle(theLesson().GetCurrentLesson()) +
                           QStringLiteral("."));
+    cmdLesson[0]->setAccessibleName(lblLesson[1]->text());
 }
 
 PracticePanel *frmMain::PracticeArea()

@@ -2,6 +2,7 @@
 
 #include "app/ClickableLabel.h"
 #include "app/KeyTables.h"
+#include "app/KeyboardPicture.h"
 #include "app/ScreenParts.h"
 #include "app/WindowRegistry.h"
 #include "app/cTheApp.h"
@@ -15,10 +16,12 @@
 #include "platform/Process.h"
 #include "platform/Screens.h"
 #include "platform/TerminationSignals.h"
+#include "progress/ProgressChart.h"
 #include "progress/frmProgress.h"
 #include "sound/cSounds.h"
 #include "speech/cSpokenMode.h"
 #include "typing/PracticePanel.h"
+#include "typing/TypingPad.h"
 #include "typing/cPractice.h"
 #include "typing/cTest.h"
 #include "typing/cTypingHost.h"
@@ -86,6 +89,12 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
 {
     if (className == QLatin1String("ClickableLabel"))
         return ClickableLabel::MakeAccessible(object);
+    if (className == QLatin1String("TypingPad"))
+        return TypingPad::MakeAccessible(object);
+    if (className == QLatin1String("KeyboardPicture"))
+        return KeyboardPicture::MakeAccessible(object);
+    if (className == QLatin1String("ProgressChart"))
+        return ProgressChart::MakeAccessible(object);
     return nullptr;
 }
 

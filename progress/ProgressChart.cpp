@@ -1,8 +1,14 @@
 #include "progress/ProgressChart.h"
 
+#include "app/ScreenParts.h"
+#include "platform/Accessibility.h"
+
+#include <QAccessibleWidget>
 #include <QDateTime>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -30,7 +36,193 @@ double speedStep(double top)
     return 1000.0;
 }
 
+// One value of the table: it reads the chart as it is now, so a redrawn chart needs no new cells.
+class AccessibleChartCell : public QAccessibleInterface, public QAccessibleTableCellInterface
+{
+public:
+    AccessibleChartCell(ProgressChart *chart, int row, int column)
+        : m_chart(chart), m_row(row), m_column(column)
+    {
+    }
+
+    bool isValid() const override { return m_chart && m_row < m_chart->PointCount(); }
+    QObject *object() const override { return nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_chart); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid())
+            return QString();
+        if (t == QAccessible::Name)
+            return m_chart->CellText(m_row, m_column);
+        if (t == QAccessible::Description)
+            return ProgressChart::ColumnTitle(m_column);
+        return QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+
+    // Where the value is drawn: the test's dot on its line, or its column under the plot for the date.
+    QRect rect() const override
+    {
+        if (!isValid())
+            return QRect();
+        QPointF at = m_column == 2 ? m_chart->AccuracyAt(m_row) : m_chart->SpeedAt(m_row);
+        if (m_column == 0)
+            at.setY(m_chart->PlotArea().bottom());
+        return QRect(m_chart->mapToGlobal(at.toPoint() - QPoint(4, 4)), QSize(8, 8));
+    }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.readOnly = true;
+        state.invisible = !m_chart || !m_chart->isVisible();
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface *>(this)
+                                                       : nullptr;
+    }
+
+    bool isSelected() const override { return false; }
+    QList<QAccessibleInterface *> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface *> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return m_column; }
+    int rowIndex() const override { return m_row; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface *table() const override { return parent(); }
+
+private:
+    QPointer<ProgressChart> m_chart;
+    int m_row;
+    int m_column;
+};
+
+// The chart as a table of its tests; cells are made when first asked for and kept with the chart.
+class AccessibleProgressChart : public QAccessibleWidget, public QAccessibleTableInterface
+{
+public:
+    explicit AccessibleProgressChart(ProgressChart *chart) : QAccessibleWidget(chart, QAccessible::Table) {}
+    ~AccessibleProgressChart() override
+    {
+        for (QAccessible::Id id : std::as_const(m_cells))
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TableInterface)
+            return static_cast<QAccessibleTableInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString own = QAccessibleWidget::text(t);
+        if (!own.isEmpty())
+            return own;
+        if (t == QAccessible::Name)
+            return QStringLiteral("السرعة والدقة في الاختبارات");
+        if (t == QAccessible::Description)
+            return QStringLiteral("عدد الاختبارات: ") + QString::number(rowCount());
+        return own;
+    }
+
+    int childCount() const override { return rowCount() * columnCount(); }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index >= 0 && index < childCount() ? cellAt(index / columnCount(), index % columnCount())
+                                                  : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        auto *cell = const_cast<QAccessibleInterface *>(child)->tableCellInterface();
+        if (!cell || cell->table() != this)
+            return -1;
+        return cell->rowIndex() * columnCount() + cell->columnIndex();
+    }
+
+    QAccessibleInterface *caption() const override { return nullptr; }
+    QAccessibleInterface *summary() const override { return nullptr; }
+    QAccessibleInterface *cellAt(int row, int column) const override
+    {
+        if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+            return nullptr;
+        const int key = row * columnCount() + column;
+        if (const auto found = m_cells.constFind(key); found != m_cells.constEnd())
+            return QAccessible::accessibleInterface(*found);
+        auto *cell = new AccessibleChartCell(chart(), row, column);
+        m_cells.insert(key, QAccessible::registerAccessibleInterface(cell));
+        return cell;
+    }
+    int selectedCellCount() const override { return 0; }
+    QList<QAccessibleInterface *> selectedCells() const override { return {}; }
+    QString columnDescription(int column) const override { return ProgressChart::ColumnTitle(column); }
+    QString rowDescription(int) const override { return QString(); }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    int columnCount() const override { return ProgressChart::kColumns; }
+    int rowCount() const override { return int(chart()->PointCount()); }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent *) override {}
+
+private:
+    ProgressChart *chart() const { return static_cast<ProgressChart *>(widget()); }
+
+    mutable QHash<int, QAccessible::Id> m_cells;
+};
+
 } // namespace
+
+QAccessibleInterface *ProgressChart::MakeAccessible(QObject *object)
+{
+    auto *chart = qobject_cast<ProgressChart *>(object);
+    return chart ? new AccessibleProgressChart(chart) : nullptr;
+}
+
+QString ProgressChart::ColumnTitle(int column)
+{
+    switch (column) {
+    case 0:
+        return QStringLiteral("التاريخ");
+    case 1:
+        return QStringLiteral("السرعة");
+    case 2:
+        return QStringLiteral("الدقة");
+    default:
+        return QString();
+    }
+}
+
+QString ProgressChart::CellText(qsizetype row, int column) const
+{
+    if (row < 0 || row >= m_points.size())
+        return QString();
+    const Point &point = m_points.at(row);
+    switch (column) {
+    case 0:
+        return QDateTime::fromMSecsSinceEpoch(point.iTime).toString(QStringLiteral("yyyy/MM/dd hh:mm"));
+    case 1:
+        return QString::number(point.iSpeed);
+    case 2:
+        return screen::PercentText(point.iAccuracy).trimmed();
+    default:
+        return QString();
+    }
+}
 
 ProgressChart::ProgressChart(QWidget *parent) : QWidget(parent)
 {
@@ -52,6 +244,10 @@ void ProgressChart::SetData(QList<Point> points, qint16 iWantedSpeed, qint16 iWa
     const double step = speedStep(highest * 1.1);
     m_speedTop = std::ceil(highest * 1.1 / step) * step;
     update();
+    if (platform::screenReaderListens()) {
+        QAccessibleTableModelChangeEvent changed(this, QAccessibleTableModelChangeEvent::ModelReset);
+        platform::tellScreenReader(changed);
+    }
 }
 
 void ProgressChart::SetColours(const QColor &back, const QColor &text)

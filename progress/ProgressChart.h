@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+class QAccessibleInterface;
+
 // The learner's tests over time: speed and accuracy as two lines, oldest at the left, with the two
 // targets drawn across. Painted here, so the tutor loads no chart library. With more tests than
 // pixels each pixel column shows the lowest and highest value that falls in it.
@@ -32,6 +34,13 @@ public:
     QRectF PlotArea() const;
     QPointF SpeedAt(qsizetype index) const;
     QPointF AccuracyAt(qsizetype index) const;
+
+    // What a screen reader reads: a table of the tests, a row each, with its date, speed and accuracy.
+    static constexpr int kColumns = 3;
+    QString CellText(qsizetype row, int column) const;
+    static QString ColumnTitle(int column);
+    // For the application's accessibility factory; nullptr for another object.
+    static QAccessibleInterface *MakeAccessible(QObject *object);
 
     static const QColor kSpeedColour;
     static const QColor kAccuracyColour;

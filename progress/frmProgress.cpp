@@ -58,6 +58,7 @@ frmProgress::frmProgress()
     picKeyboard->setObjectName(QStringLiteral("picKeyboard"));
     picKeyboard->setGeometry(10, 236, KeyboardPicture::kWidth, 166);
     picKeyboard->setFingerColours(false);
+    picKeyboard->setAccessibleDescription(QStringLiteral("لون كل مفتاح يدل على نسبة أخطائك فيه"));
 
     // The weakest keys beside the keyboard, on the reading side.
     const int listLeft = 10 + KeyboardPicture::kWidth + 6;
@@ -179,7 +180,6 @@ void frmProgress::ShowSummary(const HistorySummary &summary, const Learner &lear
                       screen::PercentText(wantedAccuracy));
     const TypingPad::Colours colours = TypingPad::ColoursFor(learner.iBackColour);
     picChart->SetColours(colours.back, colours.text);
-    picChart->setAccessibleDescription(QString::number(picChart->PointCount()));
 
     if (summary.IsEmpty())
         lblEmpty->setText(QStringLiteral("لا يوجد شيء هنا بعد: لم تنه أي سطر تدريب أو اختبار بهذه اللغة. "
@@ -198,9 +198,9 @@ void frmProgress::ShowSummary(const HistorySummary &summary, const Learner &lear
         if (stats.at(i).iWanted > 0)
             fills.insert(keygrid::positionOfIndex(int(i), arabic), TintFor(stats.at(i).Rate()));
     }
-    const qint64 spaces = summary.wanted.at(' ');
+    const qint64 spaces = summary.Wanted(QLatin1Char(' '));
     if (spaces > 0)
-        fills.insert(keygrid::kSpaceBar, TintFor(double(summary.missed.at(' ')) / double(spaces)));
+        fills.insert(keygrid::kSpaceBar, TintFor(double(summary.Missed(QLatin1Char(' '))) / double(spaces)));
     picKeyboard->Cls();
     picKeyboard->setKeyFills(fills);
     theApp().ShowLetters(picKeyboard, arabic);

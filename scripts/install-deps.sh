@@ -17,7 +17,7 @@ packages=(
     # the speech plugin and the spoken mode's speech service; AT-SPI for the screen-reader check
     qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
     speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
-    at-spi2-core python3-pyatspi dbus-x11
+    at-spi2-core python3-pyatspi dbus-x11 dbus-daemon dbus-bin
     # the sound plugin (the desktop's sound server's client library)
     libpulse-dev
 )

@@ -226,8 +226,11 @@ frmSettings::frmSettings()
         {Check1, lblLesson[6]},   {Check2, lblLesson[0]},     {Check3, lblLesson[1]},
         {chkSpeech, lblSpeech},   {chkKeyboard, lblKeyboard},
     };
-    for (const auto &[control, caption] : named)
+    // The caption is the control's buddy too: Linux names a combo box by the label it is labelled by.
+    for (const auto &[control, caption] : named) {
         control->setAccessibleName(caption->text());
+        caption->setBuddy(control);
+    }
     Option1->setAccessibleDescription(lblLesson[14]->text());
     Option2->setAccessibleDescription(lblLesson[14]->text());
 

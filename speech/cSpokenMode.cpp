@@ -270,7 +270,9 @@ QString cSpokenMode::Describe(QWidget *widget)
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
     if (!accessible)
         return widget->accessibleName();
-    const QString name = accessible->text(QAccessible::Name);
+    // Linux gives a combo box its current item for a name; the name the tutor gave it comes first.
+    const QString name =
+        widget->accessibleName().isEmpty() ? accessible->text(QAccessible::Name) : widget->accessibleName();
     QStringList parts{name, roleWord(accessible->role())};
     if (auto *button = qobject_cast<QAbstractButton *>(widget); button && button->isCheckable()) {
         parts.append(checkedWord(button));

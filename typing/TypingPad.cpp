@@ -3,17 +3,20 @@
 #include "typing/cTypingNews.h"
 
 #include "app/cTheApp.h"
+#include "platform/Accessibility.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
 #include "platform/CodePage1256.h"
 #include "platform/KeyboardLayout.h"
 #include "users/cUser.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -56,7 +59,135 @@ constexpr double kArabicLeastColumn = 0.42;
 // Left clear at the pad's sides when a long line narrows its columns to fit.
 constexpr double kSideRoom = 4;
 
+// A read-only text of two lines, the wanted one and the typed one; it follows the pad as it is.
+class AccessibleTypingPad : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit AccessibleTypingPad(TypingPad *pad) : QAccessibleWidget(pad, QAccessible::EditableText) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.multiLine = true;
+        return state;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString own = QAccessibleWidget::text(t);
+        if (!own.isEmpty())
+            return own;
+        switch (t) {
+        case QAccessible::Name:
+            return QStringLiteral("منطقة الكتابة");
+        case QAccessible::Description:
+            return QStringLiteral("السطر الأول ما تكتبه، والسطر الثاني ما كتبته");
+        case QAccessible::Value:
+            return pad()->AccessibleText();
+        default:
+            return own;
+        }
+    }
+
+    // Nothing here can be selected.
+    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+
+    int cursorPosition() const override { return pad()->AccessibleCaret(); }
+    void setCursorPosition(int) override {}
+
+    QString text(int startOffset, int endOffset) const override
+    {
+        const QString all = pad()->AccessibleText();
+        if (endOffset < 0 || endOffset > all.size())
+            endOffset = int(all.size());
+        startOffset = qBound(0, startOffset, endOffset);
+        return all.mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(pad()->AccessibleText().size()); }
+
+    // A letter of either line stands in the column of the wanted letter at its place.
+    QRect characterRect(int offset) const override
+    {
+        const qsizetype wantedLength = pad()->TrimmedWanted().size();
+        const bool typed = offset > wantedLength;
+        const qsizetype index = typed ? offset - wantedLength - 1 : offset;
+        if (offset < 0 || offset >= characterCount() || index == wantedLength)
+            return QRect();
+        QRectF cell = pad()->WantedCell(index);
+        if (typed)
+            cell.moveTop(pad()->CursorPosition().y());
+        cell.translate(kFrame, kFrame);
+        return QRect(pad()->mapToGlobal(cell.topLeft().toPoint()), cell.size().toSize());
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        for (int offset = 0; offset < characterCount(); ++offset) {
+            if (characterRect(offset).contains(point))
+                return offset;
+        }
+        return -1;
+    }
+
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = offset;
+        return QString();
+    }
+
+private:
+    TypingPad *pad() const { return static_cast<TypingPad *>(widget()); }
+};
+
 } // namespace
+
+QAccessibleInterface *TypingPad::MakeAccessible(QObject *object)
+{
+    auto *pad = qobject_cast<TypingPad *>(object);
+    return pad ? new AccessibleTypingPad(pad) : nullptr;
+}
+
+QString TypingPad::AccessibleText() const
+{
+    return TrimmedWanted() + QLatin1Char('\n') + sWrittenText;
+}
+
+int TypingPad::AccessibleCaret() const
+{
+    return int(TrimmedWanted().size() + 1 + sWrittenText.size());
+}
+
+void TypingPad::TellScreenReader()
+{
+    const QString before = std::exchange(m_toldText, AccessibleText());
+    const QString &after = m_toldText;
+    if (after.startsWith(before) && after.size() > before.size()) {
+        QAccessibleTextInsertEvent inserted(this, int(before.size()), after.mid(before.size()));
+        platform::tellScreenReader(inserted);
+    } else if (before.startsWith(after) && before.size() > after.size()) {
+        QAccessibleTextRemoveEvent removed(this, int(after.size()), before.mid(after.size()));
+        platform::tellScreenReader(removed);
+    } else if (after != before) {
+        QAccessibleTextUpdateEvent updated(this, 0, before, after);
+        platform::tellScreenReader(updated);
+    }
+    if (after.size() != before.size()) {
+        QAccessibleTextCursorEvent moved(this, AccessibleCaret());
+        platform::tellScreenReader(moved);
+    }
+}
 
 TypingPad::TypingPad(QWidget *parent) : QWidget(parent)
 {
@@ -200,6 +331,9 @@ void TypingPad::PrintScreen()
 
     MarkErrors();
     update();
+    // Only while a screen reader listens, so that without one a key costs what it always did.
+    if (platform::screenReaderListens())
+        TellScreenReader();
 }
 
 QString TypingPad::NextLetters() const

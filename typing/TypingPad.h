@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QWidget>
 
+class QAccessibleInterface;
+
 // The one surface every timed exercise is typed on: shows the line to type, the learner's typed text
 // under it, a cursor and ticks over wrong letters; judges each key, times the line from its first
 // letter and, when the line is complete, computes speed and accuracy and emits FinishSession.
@@ -56,6 +58,13 @@ public:
     // key); empty once the line is typed.
     QString NextLetters() const;
 
+    // What a screen reader reads: the line to type, and under it, as a second line, what has been
+    // typed; the caret stands after the typed part, where the pad draws its cursor.
+    QString AccessibleText() const;
+    int AccessibleCaret() const;
+    // A read-only text for the application's accessibility factory; nullptr for another object.
+    static QAccessibleInterface *MakeAccessible(QObject *object);
+
 signals:
     void FinishSession();
 
@@ -67,6 +76,9 @@ protected:
 
 private:
     void MarkErrors();
+    // Tells a listening screen reader how the text changed since it was last told, and where the
+    // caret went (it follows the text's end).
+    void TellScreenReader();
     // Whether the letter just typed is the wanted one.
     cTypingNews::Key LastKey() const;
     // Takes the learner's size, or the largest smaller one at which the typed line's deepest letters
@@ -94,4 +106,6 @@ private:
 
     // Lines completed so far, so a key's later letters stop at the line its first letters completed.
     quint32 m_linesFinished = 0;
+    // The text a screen reader was last told of.
+    QString m_toldText = QStringLiteral("\n");
 };

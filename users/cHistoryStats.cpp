@@ -24,19 +24,37 @@ QList<KeyStat> HistorySummary::KeyStats(const QStringList &table) const
                 forms.append(ligature);
         }
         for (QChar c : forms) {
-            stat.iWanted += wanted.at(c.unicode());
-            stat.iMissed += missed.at(c.unicode());
+            stat.iWanted += Wanted(c);
+            stat.iMissed += Missed(c);
         }
         stats.append(stat);
     }
     return stats;
 }
 
+std::pair<qint64, qint64> HistorySummary::Counts(QChar c) const
+{
+    if (c.unicode() < kDirect)
+        return {m_direct.at(2 * c.unicode()), m_direct.at(2 * c.unicode() + 1)};
+    return m_others.value(c.unicode());
+}
+
+void HistorySummary::Count(QChar c, qint64 iWanted, qint64 iMissed)
+{
+    if (c.unicode() < kDirect) {
+        qint64 *counts = m_direct.data() + 2 * c.unicode();
+        counts[0] += iWanted;
+        counts[1] += iMissed;
+    } else {
+        std::pair<qint64, qint64> &counts = m_others[c.unicode()];
+        counts.first += iWanted;
+        counts.second += iMissed;
+    }
+}
+
 HistorySummary cHistoryStats::Summarise(const QByteArray &bytes, bool arabic)
 {
     HistorySummary summary;
-    qint64 *wanted = summary.wanted.data();
-    qint64 *missed = summary.missed.data();
     cHistory::ForEachRecord(bytes, [&](const HistoryRecordView &record) {
         if (record.IsArabic() != arabic)
             return;
@@ -46,8 +64,7 @@ HistorySummary cHistoryStats::Summarise(const QByteArray &bytes, bool arabic)
             ++summary.iLines;
         for (int i = 0; i < record.KeyCount(); ++i) {
             const HistoryRecord::KeyCount key = record.Key(i);
-            wanted[key.cKey.unicode()] += key.iWanted;
-            missed[key.cKey.unicode()] += key.iMissed;
+            summary.Count(key.cKey, key.iWanted, key.iMissed);
         }
     });
     return summary;

@@ -2,6 +2,7 @@
 
 #include "users/cHistory.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -26,15 +27,25 @@ struct HistorySummary
     };
     QList<TestPoint> tests; // in the order they were taken
     int iLines = 0;         // practice lines
-    // Counts per typed character, indexed by its UTF-16 code.
-    QList<qint64> wanted = QList<qint64>(0x10000, 0);
-    QList<qint64> missed = QList<qint64>(0x10000, 0);
-
     bool IsEmpty() const { return tests.isEmpty() && iLines == 0; }
+
+    // How often character `c` was wanted, and missed, over the history.
+    qint64 Wanted(QChar c) const { return Counts(c).first; }
+    qint64 Missed(QChar c) const { return Counts(c).second; }
+    void Count(QChar c, qint64 iWanted, qint64 iMissed);
 
     // The counts folded onto the entries of a keyboard table (one character each; letters without
     // regard to case), in table order. A lam-alef pair counts for the entry of the key that types it.
     QList<KeyStat> KeyStats(const QStringList &table) const;
+
+private:
+    std::pair<qint64, qint64> Counts(QChar c) const;
+
+    // The alphabets' characters (Latin, Arabic) counted in place, wanted and missed side by side;
+    // the few above them (the lam-alef keys) in a table, so a summary never clears 65 536 counters.
+    static constexpr char16_t kDirect = 0x800;
+    QList<qint64> m_direct = QList<qint64>(2 * kDirect, 0);
+    QHash<char16_t, std::pair<qint64, qint64>> m_others;
 };
 
 // What the progress screen makes of a history.

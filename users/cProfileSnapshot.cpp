@@ -40,9 +40,9 @@ cProfileSnapshot::ReadResult cProfileSnapshot::Read(const QString &path, cProfil
 
 qint16 cProfileSnapshot::ReadInteger(int offset) const
 {
-    if (offset < 0 || offset + 2 > m_bytes.size())
-        return 0;
-    return qFromLittleEndian<qint16>(m_bytes.constData() + offset);
+    // Byte by byte, as the open file reads a field the end of a short file cuts in two.
+    const auto byteAt = [this](int at) { return at >= 0 && at < m_bytes.size() ? quint8(m_bytes.at(at)) : 0; };
+    return qint16(quint16(byteAt(offset) | byteAt(offset + 1) << 8));
 }
 
 char cProfileSnapshot::ReadFlag(int offset) const

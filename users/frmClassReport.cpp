@@ -81,6 +81,7 @@ frmClassReport::frmClassReport(const QString &sFolder, QWidget *parent) : QDialo
 
     lstReport = new QTableView(this);
     lstReport->setObjectName(QStringLiteral("lstReport"));
+    lstReport->setAccessibleName(QStringLiteral("المتعلمون ونتائجهم"));
     lstReport->setModel(m_shown);
     lstReport->setSortingEnabled(true);
     lstReport->sortByColumn(cClassReport::Name, Qt::AscendingOrder);

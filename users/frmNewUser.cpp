@@ -43,6 +43,7 @@ frmNewUser::frmNewUser(QWidget *parent) : QDialog(parent)
     txtText->setObjectName(QStringLiteral("txtText"));
     txtText->setMaxLength(30);
     txtText->setGeometry(12, 14, 232, 26);
+    lblLabel->setBuddy(txtText);
 
     Frame1 = new QGroupBox(QStringLiteral("المستوى المطموح له"), this);
     Frame1->setGeometry(12, 50, 336, 110);
@@ -52,6 +53,7 @@ frmNewUser::frmNewUser(QWidget *parent) : QDialog(parent)
     cmbSpeed = new QComboBox(Frame1);
     cmbSpeed->setObjectName(QStringLiteral("cmbSpeed"));
     cmbSpeed->setGeometry(150, 30, 94, 26);
+    Label1->setBuddy(cmbSpeed);
     for (int wpm = 5; wpm <= 100; wpm += 5)
         cmbSpeed->addItem(QString::number(wpm));
     Label2 = new QLabel(QStringLiteral("كلمة/دقيقة."), Frame1);
@@ -63,6 +65,7 @@ frmNewUser::frmNewUser(QWidget *parent) : QDialog(parent)
     cmbAccuracy = new QComboBox(Frame1);
     cmbAccuracy->setObjectName(QStringLiteral("cmbAccuracy"));
     cmbAccuracy->setGeometry(150, 68, 94, 26);
+    Label3->setBuddy(cmbAccuracy);
 
     cmdOK = new QPushButton(QStringLiteral("موافق"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -29,6 +29,7 @@ frmUsers::frmUsers()
     lstUsers = new QListWidget(this);
     lstUsers->setObjectName(QStringLiteral("lstUsers"));
     lstUsers->setGeometry(130, 12, 258, 190);
+    lstUsers->setAccessibleName(QStringLiteral("المستخدمون"));
     Label1 = new QLabel(QStringLiteral("المستخدم الحالي:"), this);
     Label1->setGeometry(280, 212, 108, 26);
     Label1->setAlignment(screen::kCaptionAlignment);

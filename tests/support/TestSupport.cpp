@@ -4,6 +4,7 @@
 #include "app/cTheApp.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/mdlMain.h"
+#include "platform/Accessibility.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
@@ -17,6 +18,7 @@
 #include "users/ProfileFile.h"
 #include "users/cUser.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -120,6 +122,59 @@ void SpeechRecorder::Say(const Utterance &parts)
 {
     for (const SpokenPart &part : parts)
         said.append((part.bArabic ? QStringLiteral("ar: ") : QStringLiteral("en: ")) + part.sText);
+}
+
+ScreenReaderRecorder::ScreenReaderRecorder()
+{
+    platform::setScreenReaderHandler([this](QAccessibleEvent &event) {
+        QString told;
+        switch (event.type()) {
+        case QAccessible::TextInserted: {
+            const auto &inserted = static_cast<QAccessibleTextInsertEvent &>(event);
+            told = QStringLiteral("insert %1 %2").arg(inserted.changePosition()).arg(inserted.textInserted());
+            break;
+        }
+        case QAccessible::TextRemoved: {
+            const auto &removed = static_cast<QAccessibleTextRemoveEvent &>(event);
+            told = QStringLiteral("remove %1 %2").arg(removed.changePosition()).arg(removed.textRemoved());
+            break;
+        }
+        case QAccessible::TextUpdated:
+            told = QStringLiteral("update");
+            break;
+        case QAccessible::TextCaretMoved:
+            told = QStringLiteral("caret %1")
+                       .arg(static_cast<QAccessibleTextCursorEvent &>(event).cursorPosition());
+            break;
+        case QAccessible::NameChanged:
+            told = QStringLiteral("name");
+            break;
+        case QAccessible::DescriptionChanged:
+            told = QStringLiteral("description");
+            break;
+        case QAccessible::TableModelChanged:
+            told = QStringLiteral("table");
+            break;
+        default:
+            told = QString::number(int(event.type()));
+        }
+        m_told.append({event.object(), told});
+    });
+}
+
+ScreenReaderRecorder::~ScreenReaderRecorder()
+{
+    platform::setScreenReaderHandler({});
+}
+
+QStringList ScreenReaderRecorder::toldBy(const QObject *object) const
+{
+    QStringList told;
+    for (const auto &[from, what] : m_told) {
+        if (from == object)
+            told.append(what);
+    }
+    return told;
 }
 
 ManualClock::ManualClock(double start) : now(start)

@@ -83,6 +83,19 @@ public:
     QStringList said;
 };
 
+// Listens in place of a screen reader while alive, keeping what each object told, in order: "insert 4 a",
+// "remove 5 x", "update", "caret 6", "name", "description", "table".
+class ScreenReaderRecorder
+{
+public:
+    ScreenReaderRecorder();
+    ~ScreenReaderRecorder();
+    QStringList toldBy(const QObject *object) const;
+
+private:
+    QList<std::pair<const QObject *, QString>> m_told;
+};
+
 // A hand-driven clock of seconds since midnight while alive.
 class ManualClock
 {

@@ -7,6 +7,7 @@
 #include "support/TestSupport.h"
 #include "users/ProfileFile.h"
 #include "users/ProfileMessages.h"
+#include "users/cProfileSnapshot.h"
 #include "users/cUser.h"
 
 #include <QDir>
@@ -264,6 +265,8 @@ private slots:
         QVERIFY(LogInAsking(QStringLiteral("short")));
         QCOMPARE(theUser().GetWantedAccuracy(), qint16(95));
         QCOMPARE(theUser().GetWantedSpeed(), qint16(150)); // the missing high byte reads as zero
+        // The class report reads the same bytes the same way.
+        QCOMPARE(cProfileSnapshot(fileBytes(QStringLiteral("short"))).GetWantedSpeed(), qint16(150));
         QCOMPARE(theUser().GetSettings("General", "Lang").toString(), QStringLiteral("Ar"));
         QCOMPARE(theUser().GetSettings("View", "Errors").toBool(), false);
         QCOMPARE(theUser().GetSettings("User", "Pass").toString(), QString());
