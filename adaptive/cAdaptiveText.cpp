@@ -16,6 +16,8 @@ constexpr int kEnoughWords = 20;
 // A word is drawn again when it was already in the line or the learner just typed it; after this many
 // draws a recent word is taken, after twice as many the line takes a made-up word instead.
 constexpr int kDraws = 16;
+// How often a word is followed by one of the allowed punctuation keys that is not the focus.
+constexpr double kPunctuationShare = 1.0 / 6;
 
 constexpr QChar kShadda(0x0651);
 constexpr QChar kSukun(0x0652);
@@ -146,12 +148,26 @@ QString cAdaptiveText::MakeLine(const QString &allowed, const QString &focus, co
         allowedMask &= ~m_words.HarakatMask();
     const quint64 focusMask = m_words.Mask(focus) & allowedMask;
     fill(allowedMask, focusMask);
+    // The keys no word holds (English ; , .) follow words, as in text: a focus one follows every
+    // word, the others now and then, so they are typed and measured like the letters.
+    QString punctuation;
+    QString focusPunctuation;
+    for (QChar c : allowed) {
+        if (c.isPunct() && m_words.KeyIndex(c) < 0) {
+            punctuation += c;
+            if (focus.contains(c))
+                focusPunctuation += c;
+        }
+    }
 
     const std::vector<int> &pool = m_pool.holding;
     const int iReal = int(pool.size());
     const double dRealShare = std::min(1.0, double(iReal) / kEnoughWords);
     std::vector<int> recentWords;
-    for (const QString &w : recent) {
+    for (const QString &typed : recent) {
+        QStringView w(typed);
+        while (!w.isEmpty() && punctuation.contains(w.back()))
+            w.chop(1);
         const int i = m_words.Find(w);
         if (i >= 0)
             recentWords.push_back(i);
@@ -187,6 +203,10 @@ QString cAdaptiveText::MakeLine(const QString &allowed, const QString &focus, co
                 break; // no letter of the language is allowed
         }
         words.append(word);
+        if (!focusPunctuation.isEmpty())
+            word += focusPunctuation.at(pick(int(focusPunctuation.size())));
+        else if (!punctuation.isEmpty() && platform::rnd() < kPunctuationShare)
+            word += punctuation.at(pick(int(punctuation.size())));
         if (!line.isEmpty())
             line += QLatin1Char(' ');
         line += word;

@@ -24,6 +24,7 @@ public:
     // words the learner has just typed) while others remain; pseudo-words where there are too few
     // real words. Key characters as the key model gives them: a lam-alef ligature stands for its
     // key, so a word with that pair needs it, and its lam or alef alone needs their own keys.
+    // Allowed punctuation keys follow words: the focus one every word, the others now and then.
     QString MakeLine(const QString &allowed, const QString &focus, const QStringList &recent,
                      int iLength = 48) const;
 

@@ -117,6 +117,27 @@ private slots:
         }
     }
 
+    // The punctuation keys no word holds (English ; , .) are typed after words: the focus one after
+    // every word, the others after some; the words before them are as the list gives them.
+    void punctuationFollowsWords()
+    {
+        const cAdaptiveText text(false);
+        const QStringList &list = cWordList::Get(false).Words();
+        const QString allowed = QStringLiteral("asdfghjkl;");
+        int iFollowed = 0;
+        for (int run = 0; run < 20; ++run) {
+            const QStringList focused = wordsOf(text.MakeLine(allowed, QStringLiteral(";"), {}, 48));
+            for (const QString &w : focused)
+                QVERIFY2(w.endsWith(QLatin1Char(';')) && typedWith(w, allowed) && !w.chopped(1).contains(';'),
+                         qPrintable(w));
+            for (const QString &w : wordsOf(text.MakeLine(allowed, QStringLiteral("g"), {}, 48))) {
+                iFollowed += w.endsWith(QLatin1Char(';'));
+                QVERIFY2(list.contains(w.endsWith(QLatin1Char(';')) ? w.chopped(1) : w), qPrintable(w));
+            }
+        }
+        QVERIFY(iFollowed > 0);
+    }
+
     // A lam-alef pair needs its key, and a lam or alef outside a pair needs its own; a hamza form
     // needs the key that types it.
     void lamAlefAndHamzaNeedTheirKeys()

@@ -36,8 +36,9 @@ namespace {
 
 constexpr const char *kSeed = "20261209";
 constexpr int kLines = 4;
-// The slow key waits this long before each press, far slower than the learner's target.
-constexpr int kSlowMs = 600;
+// The slow key waits this long before each press: a third of the learner's target speed, below what
+// a key typed only half the hits it needs counts for.
+constexpr int kSlowMs = 1200;
 
 QPoint centreIn(QWidget *widget, QWidget *window)
 {
@@ -171,8 +172,6 @@ private slots:
         const QImage shown = grabWindow(*m_x, main);
 
         // The slow key is the focus, and the line now on the pad is built around it.
-        if (!arabic)
-            QEXPECT_FAIL("English", "no word holds ';', so that key, never typed, stays the focus", Abort);
         QCOMPARE(twin.Model().Focus(), slowKey);
         const QString next = twin.NextLine();
         const QStringList words = next.split(QLatin1Char(' '), Qt::SkipEmptyParts);
