@@ -50,7 +50,9 @@ void cKeyModel::Smoothed::Add(double value, qint64 count, const double *decays)
 }
 
 cKeyModel::cKeyModel(bool arabic, Targets targets)
-    : m_arabic(arabic), m_keyOf(trainerKeyIndex(arabic)), m_targets(targets)
+    : m_arabic(arabic), m_keyOf(trainerKeyIndex(arabic)), m_targets(targets),
+      m_dTargetMs(targets.iSpeed > 0 ? 60000.0 / targets.iSpeed : 0),
+      m_dAllowedMisses(std::clamp((100 - targets.iAccuracy) / 100.0, 0.0, 1.0))
 {
     const qsizetype keys = trainerKeys(arabic).size();
     m_resetBefore.assign(size_t(keys), std::numeric_limits<qint64>::min());
@@ -66,6 +68,8 @@ void cKeyModel::Reset()
     m_evidence.assign(keys, {});
     m_before.assign(keys, {});
     m_learnedBefore.assign(keys, 0);
+    m_learned.assign(keys, 0);
+    m_touched.clear();
     m_reach.assign(keys, 0);
     m_earned = std::min(firstSetSize(m_arabic), int(keys));
     for (int k = 0; k < int(keys); ++k) {
@@ -89,17 +93,38 @@ void cKeyModel::SetChoices(int iJoinedEarly, const QHash<int, qint64> &resets)
 void cKeyModel::FoldHistory(const QByteArray &historyBytes)
 {
     Reset();
+    // Years of lines: each record only adds to the evidence; the states follow once, at the end.
     cHistory::ForEachRecord(historyBytes, [this](const HistoryRecordView &record) { FoldRecord(record); });
+    for (int k = 0; k < int(m_states.size()); ++k)
+        Refresh(k);
+    m_touched.clear();
 }
 
 void cKeyModel::Fold(const HistoryRecord &record)
 {
     FoldRecord(RecordOf{record});
+    RefreshTouched();
 }
 
 void cKeyModel::Fold(const HistoryRecordView &record)
 {
     FoldRecord(record);
+    RefreshTouched();
+}
+
+void cKeyModel::RefreshTouched()
+{
+    for (int key : m_touched)
+        Refresh(key);
+    m_touched.clear();
+}
+
+void cKeyModel::Refresh(int key)
+{
+    KeyState &state = m_states[key];
+    const bool included = state.bIncluded;
+    state = StateOf(m_evidence[size_t(key)], &m_reach[size_t(key)]);
+    state.bIncluded = included;
 }
 
 int cKeyModel::IncludedCount() const
@@ -111,6 +136,7 @@ template <typename Record> void cKeyModel::FoldRecord(const Record &record)
 {
     if (record.IsArabic() != m_arabic)
         return;
+    m_touched.clear();
     const qint64 time = record.Time();
     const int count = record.KeyCount();
     for (int i = 0; i < count; ++i) {
@@ -129,23 +155,26 @@ template <typename Record> void cKeyModel::FoldRecord(const Record &record)
     bool learnedOne = false;
     for (int key : m_touched) {
         Gathered &g = m_gathered[size_t(key)];
-        if (time < m_resetBefore[size_t(key)]) {
-            Add(m_before[size_t(key)], g);
-            m_learnedBefore[size_t(key)] = StateOf(m_before[size_t(key)]).bLearned;
-            learnedOne = learnedOne || m_learnedBefore[size_t(key)];
-        } else {
-            Add(m_evidence[size_t(key)], g);
-            KeyState &state = m_states[key];
-            const bool included = state.bIncluded;
-            state = StateOf(m_evidence[size_t(key)], &m_reach[size_t(key)]);
-            state.bIncluded = included;
-            learnedOne = learnedOne || state.bLearned;
-        }
+        const bool before = time < m_resetBefore[size_t(key)];
+        Evidence &evidence = before ? m_before[size_t(key)] : m_evidence[size_t(key)];
+        Add(evidence, g);
+        const bool learned = IsLearned(evidence);
+        (before ? m_learnedBefore : m_learned)[size_t(key)] = learned;
+        learnedOne = learnedOne || learned;
         g = Gathered();
     }
-    m_touched.clear();
+    // The touched keys stay listed for the caller, which refreshes their states.
     if (learnedOne)
         Grow(time);
+}
+
+bool cKeyModel::IsLearned(const Evidence &evidence) const
+{
+    // StateOf's test without its divisions, for every key of every record of a fold.
+    if (evidence.iHits < kLeastHits || evidence.time.dWeight <= 0 || evidence.miss.dWeight <= 0)
+        return false;
+    return (m_targets.iSpeed <= 0 || evidence.time.dSum <= m_dTargetMs * evidence.time.dWeight) &&
+           evidence.miss.dSum <= m_dAllowedMisses * evidence.miss.dWeight;
 }
 
 void cKeyModel::Add(Evidence &evidence, const Gathered &counts) const
@@ -170,21 +199,20 @@ cKeyModel::KeyState cKeyModel::StateOf(const Evidence &evidence, double *reach) 
     double speed = 0;
     bool fastEnough = false;
     if (state.dMsPerHit >= 0) {
-        const double targetMs = m_targets.iSpeed > 0 ? 60000.0 / m_targets.iSpeed : 0;
-        fastEnough = m_targets.iSpeed <= 0 || state.dMsPerHit <= targetMs;
-        speed = fastEnough ? 1 : targetMs / state.dMsPerHit;
+        fastEnough = m_targets.iSpeed <= 0 || state.dMsPerHit <= m_dTargetMs;
+        speed = fastEnough ? 1 : m_dTargetMs / state.dMsPerHit;
     }
     double accuracy = 0;
     bool accurateEnough = false;
     if (state.dMissRate >= 0) {
-        const double allowed = std::clamp((100 - m_targets.iAccuracy) / 100.0, 0.0, 1.0);
+        const double allowed = m_dAllowedMisses;
         accurateEnough = state.dMissRate <= allowed;
         // The allowed misses over the key's, a fraction as speed's is.
         accuracy = accurateEnough ? 1 : std::min(1.0, std::max(allowed, kLeastMissRate) / state.dMissRate);
     }
     // Too few hits are no measure yet: they count as that much of the way.
     const double evidenceShare = std::min(1.0, double(state.iHits) / kLeastHits);
-    state.bLearned = fastEnough && accurateEnough && state.iHits >= kLeastHits;
+    state.bLearned = IsLearned(evidence); // fastEnough && accurateEnough && enough hits
     state.dProgress = std::min({speed, accuracy, evidenceShare});
     if (!state.bLearned)
         state.dProgress = std::min(state.dProgress, 0.99);
@@ -199,7 +227,7 @@ void cKeyModel::Grow(qint64 time)
     while (IncludedCount() < keys) {
         for (int k = 0; k < IncludedCount(); ++k) {
             const bool learned =
-                time < m_resetBefore[size_t(k)] ? bool(m_learnedBefore[size_t(k)]) : m_states.at(k).bLearned;
+                bool(time < m_resetBefore[size_t(k)] ? m_learnedBefore[size_t(k)] : m_learned[size_t(k)]);
             if (!learned)
                 return;
         }

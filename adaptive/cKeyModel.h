@@ -93,7 +93,11 @@ private:
         qint64 iTimed = 0;
     };
 
+    // Adds a record to the evidence and grows the set; leaves the keys it touched in m_touched.
     template <typename Record> void FoldRecord(const Record &record);
+    void RefreshTouched();
+    void Refresh(int key);
+    bool IsLearned(const Evidence &evidence) const;
     void Reset();
     void Add(Evidence &evidence, const Gathered &counts) const;
     // The key's state, and in `reach` its progress without regard to how few its hits are.
@@ -104,6 +108,8 @@ private:
     bool m_arabic;
     const qint8 *m_keyOf; // trainerKeyIndex
     Targets m_targets;
+    double m_dTargetMs;      // the target speed as a time per hit
+    double m_dAllowedMisses; // the target accuracy as a miss rate
     int m_joinedEarly = 0;
     int m_earned = 0; // keys the set holds by the plan: lesson 1's, then one per learned set
     std::vector<qint64> m_resetBefore;
@@ -112,6 +118,7 @@ private:
     // A reset key's history before its reset, which still lets the set grow as it did then.
     std::vector<Evidence> m_before;
     std::vector<char> m_learnedBefore;
+    std::vector<char> m_learned;
     std::vector<double> m_reach;
     std::vector<Gathered> m_gathered;
     std::vector<int> m_touched;
