@@ -31,13 +31,17 @@ add_custom_target(package-documents ALL DEPENDS ${packaged}/changelog.gz ${packa
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(PROGRAMS $<TARGET_FILE:KZ> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME tavrin)
-# CPack strips only what install(TARGETS) installs, and that cannot rename.
+# CPack strips nothing by itself.
 install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded --remove-section=.comment
     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/tavrin\" COMMAND_ERROR_IS_FATAL ANY)")
-# The sound plugin, where the tutor in /usr/bin looks for it (lib/tavrin beside bin).
-if(TARGET kzsound)
-    install(TARGETS kzsound LIBRARY DESTINATION lib/tavrin)
-endif()
+# The sound and speech plugins, where the tutor in /usr/bin looks for them (lib/tavrin beside bin).
+foreach(plugin IN ITEMS kzsound kzspeech)
+    if(TARGET ${plugin})
+        install(TARGETS ${plugin} LIBRARY DESTINATION lib/tavrin)
+        install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded --remove-section=.comment
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/tavrin/lib${plugin}.so\" COMMAND_ERROR_IS_FATAL ANY)")
+    endif()
+endforeach()
 install(FILES resources/ReadMe.TXT resources/Arabic.TXT resources/English.TXT
     DESTINATION ${CMAKE_INSTALL_DATADIR}/tavrin)
 install(FILES ${linux}/${KZ_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -62,8 +66,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KZ_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-ui-core, fonts-dejavu-core")
-# Qt's Arabic button texts (نعم / لا); xdg-open for the web pages the tutor opens.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
+# Qt's Arabic button texts (نعم / لا); xdg-open for the web pages the tutor opens; for the spoken
+# mode, Qt's plugin for the speech service and the service with its Arabic and English voices.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-translations-l10n, xdg-utils, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "touch typing tutor for Arabic and English")
 set(CPACK_PACKAGE_DESCRIPTION "Tavrin teaches touch typing on a standard PC keyboard, in Arabic and in
 English. Six graded lessons introduce the keys group by group, with coaching

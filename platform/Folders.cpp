@@ -120,6 +120,18 @@ QString shippedFilesFolder()
     return program;
 }
 
+QString pluginPath(const QString &fileName)
+{
+    const QString program = programFolder();
+    const QString beside = program + fileName;
+    if (!QFileInfo::exists(beside) && program.endsWith(QLatin1String("/bin/"))) {
+        const QString installed = program.chopped(4) + QStringLiteral("lib/tavrin/") + fileName;
+        if (QFileInfo::exists(installed))
+            return installed;
+    }
+    return beside;
+}
+
 QString systemFolder()
 {
     if (!systemFolderOverride().isEmpty())

@@ -21,6 +21,10 @@ QString profileFolder();
 // folder, or <prefix>/share/tavrin/ when the program is installed as <prefix>/bin/ beside it.
 QString shippedFilesFolder();
 
+// Where the tutor's plugin `fileName` (libkzsound.so) is: beside the program, or in
+// <prefix>/lib/tavrin/ when the program is installed as <prefix>/bin/ and the plugin is there.
+QString pluginPath(const QString &fileName);
+
 // The per-user library folder that takes the place of the system folder ($HOME/.local/lib),
 // without a trailing "/".
 QString systemFolder();

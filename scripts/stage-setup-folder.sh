@@ -4,8 +4,10 @@
 # message when they cannot), the shipped texts, and beside them the run-time such a desktop lacks
 # (Qt's libraries, the xcb platform plugin, the libraries only Qt brings, Qt's Arabic texts, the two
 # faces, the icon). The programs and libraries find each other through a RUNPATH relative to
-# $ORIGIN; qt.conf points Qt at the folder for its plugin and translation. The tutor's sound plugin,
-# built beside it, goes with Qt Multimedia and the sound-server client it loads. Setup copies the files
+# $ORIGIN; qt.conf points Qt at the folder for its plugins and translation. The tutor's sound plugin,
+# built beside it, goes with the sound-server client it loads; its speech plugin with Qt's
+# text-to-speech and the speech service's plugin and client library (the service itself, its voices
+# and the sound server are the desktop's). Setup copies the files
 # named in runtime.list beside KZ.EXE; the Debian packages they came from are written to
 # <folder>.packages for the tests.
 #
@@ -15,6 +17,8 @@ set -euo pipefail
 setup=$1 tutor=$2 launch_setup=$3 launch_tutor=$4 qtpaths=$5 resources=$6 folder=$7
 xcb_plugin="$("$qtpaths" --query QT_INSTALL_PLUGINS)/platforms/libqxcb.so"
 sound_plugin="$(dirname "$tutor")/libkzsound.so"
+speech_plugin="$(dirname "$tutor")/libkzspeech.so"
+speechd_plugin="$("$qtpaths" --query QT_INSTALL_PLUGINS)/texttospeech/libqtexttospeech_speechd.so"
 
 # Packages a bare Debian 12 desktop holds: an X server, a window manager (twm, which brings the
 # least), fontconfig, libgl1, libegl1, libxkbcommon0 and xdg-utils on a minimal system, as
@@ -35,9 +39,16 @@ desktop_packages=(
 # Objects whose libraries are followed: both programs and the plugins they use.
 objects=("$setup" "$tutor" "$xcb_plugin")
 [ -f "$sound_plugin" ] && objects+=("$sound_plugin")
+ship_speech=""
+if [ -f "$speech_plugin" ]; then
+    [ -f "$speechd_plugin" ] || { echo "no $speechd_plugin for the speech plugin" >&2; exit 1; }
+    ship_speech=1
+    objects+=("$speech_plugin" "$speechd_plugin")
+fi
 
 rm -rf "$folder"
 mkdir -p "$folder/platforms" "$folder/licences"
+[ -n "$ship_speech" ] && mkdir -p "$folder/texttospeech"
 
 # The library files the objects load, each with the package that holds it (one dpkg query: each
 # costs a read of its database). Packages list their files under /lib or /usr/lib; the merged /usr
@@ -101,6 +112,10 @@ done
 
 ship "$xcb_plugin" platforms/libqxcb.so '$ORIGIN/..'
 note_package "$(dpkg -S "$(readlink -f "$xcb_plugin")" | cut -d: -f1)"
+if [ -n "$ship_speech" ]; then
+    ship "$speechd_plugin" texttospeech/libqtexttospeech_speechd.so '$ORIGIN/..'
+    note_package "$(dpkg -S "$(readlink -f "$speechd_plugin")" | cut -d: -f1)"
+fi
 
 translation="$("$qtpaths" --query QT_INSTALL_TRANSLATIONS)/qtbase_ar.qm"
 ship "$translation" qtbase_ar.qm ""
@@ -122,6 +137,7 @@ runtime+=(qt.conf)
 ship "$tutor" tavrin '$ORIGIN'
 # Beside the tutor, where it looks for it.
 [ -f "$sound_plugin" ] && ship "$sound_plugin" libkzsound.so '$ORIGIN'
+[ -n "$ship_speech" ] && ship "$speech_plugin" libkzspeech.so '$ORIGIN'
 
 # The installer and the launchers; Setup copies KZ.EX_, the texts and then runtime.list.
 cp "$setup" "$folder/tavrin-setup"

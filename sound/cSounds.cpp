@@ -1,12 +1,11 @@
 #include "sound/cSounds.h"
 
 #include "platform/Beep.h"
+#include "platform/Folders.h"
 #include "typing/TypingPad.h"
 #include "typing/cTypingNews.h"
 #include "users/cUser.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QPluginLoader>
 
 namespace {
@@ -50,11 +49,7 @@ QString cSounds::PluginPath()
 {
     if (!pluginPathForTesting().isEmpty())
         return pluginPathForTesting();
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QString beside = dir + QStringLiteral("/libkzsound.so");
-    // The Debian package keeps the program in /usr/bin and its plugins in /usr/lib/tavrin.
-    const QString installed = dir + QStringLiteral("/../lib/tavrin/libkzsound.so");
-    return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
+    return platform::pluginPath(QStringLiteral("libkzsound.so"));
 }
 
 void cSounds::SetPluginPathForTesting(const QString &path)

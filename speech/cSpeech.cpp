@@ -1,5 +1,7 @@
 #include "speech/cSpeech.h"
 
+#include "platform/Folders.h"
+
 #include <QCoreApplication>
 #include <QPluginLoader>
 
@@ -38,7 +40,7 @@ QString cSpeech::PluginPath()
 {
     if (!pluginPathForTesting().isEmpty())
         return pluginPathForTesting();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/libkzspeech.so");
+    return platform::pluginPath(QStringLiteral("libkzspeech.so"));
 }
 
 void cSpeech::SetPluginPathForTesting(const QString &path)

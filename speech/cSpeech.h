@@ -22,7 +22,7 @@ public:
     void Say(const Utterance &parts);
     void Stop();
 
-    // Where the plugin is looked for: beside the program.
+    // Where the plugin is looked for: beside the program, then in the tutor's library folder.
     static QString PluginPath();
     static void SetPluginPathForTesting(const QString &path);
     // Speaks through `engine` (not owned), in the caller's thread; nullptr restores the plugin.

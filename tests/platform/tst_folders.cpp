@@ -15,7 +15,7 @@ class tst_Folders : public QObject
 private slots:
     void profilesLiveWhereTheProgramMayWrite_data();
     void profilesLiveWhereTheProgramMayWrite();
-    void shippedFilesOfAnInstalledProgramAreUnderShare();
+    void installedProgramFindsItsFilesUnderShareAndLib();
 
     void cleanup()
     {
@@ -73,7 +73,7 @@ void tst_Folders::profilesLiveWhereTheProgramMayWrite()
     }
 }
 
-void tst_Folders::shippedFilesOfAnInstalledProgramAreUnderShare()
+void tst_Folders::installedProgramFindsItsFilesUnderShareAndLib()
 {
     const testsupport::ScratchFolder scratch;
     const QString bin = scratch.filePath(QStringLiteral("bin/"));
@@ -82,6 +82,15 @@ void tst_Folders::shippedFilesOfAnInstalledProgramAreUnderShare()
     QCOMPARE(platform::shippedFilesFolder(), bin);
     QVERIFY(QDir().mkpath(scratch.filePath(QStringLiteral("share/tavrin"))));
     QCOMPARE(platform::shippedFilesFolder(), scratch.filePath(QStringLiteral("share/tavrin/")));
+
+    // Its plugins under lib/tavrin, unless one lies beside it.
+    const QString plugin = QStringLiteral("libkzspeech.so");
+    QCOMPARE(platform::pluginPath(plugin), bin + plugin);
+    QVERIFY(QDir().mkpath(scratch.filePath(QStringLiteral("lib/tavrin"))));
+    QVERIFY(QFile(scratch.filePath(QStringLiteral("lib/tavrin/")) + plugin).open(QIODevice::WriteOnly));
+    QCOMPARE(platform::pluginPath(plugin), scratch.filePath(QStringLiteral("lib/tavrin/")) + plugin);
+    QVERIFY(QFile(bin + plugin).open(QIODevice::WriteOnly));
+    QCOMPARE(platform::pluginPath(plugin), bin + plugin);
 }
 
 QTEST_GUILESS_MAIN(tst_Folders)

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
 
 // The staged installer folder, run for real under its own X server on a desktop without Qt (a
@@ -145,6 +146,19 @@ void e2e_setup::installsAndStartsWithoutTheSystemsQt()
     const QString icon = xprop(server, users, {"-f", "_NET_WM_ICON", "32c", " $0 $1", "_NET_WM_ICON"});
     QVERIFY2(QRegularExpression("_NET_WM_ICON\\(CARDINAL\\) [1-9][0-9]* [1-9]").match(icon).hasMatch(),
              qPrintable(icon));
+    // The spoken mode loads the shipped speech plugin and, through the shipped Qt, its speech
+    // service's plugin from the installed folder (whether the desktop's service answers is its own).
+    const QString pid =
+        QRegularExpression("= ([0-9]+)").match(xprop(server, users, {"_NET_WM_PID"})).captured(1);
+    QVERIFY(!pid.isEmpty());
+    server.key(users, {"ctrl+alt+s"});
+    QByteArray maps;
+    for (int wait = 0; wait < 100 && !maps.contains("texttospeech/libqtexttospeech_speechd.so"); ++wait) {
+        QThread::msleep(100);
+        maps = readAll("/proc/" + pid + "/maps");
+    }
+    for (const QString &plugin : {installed + "libkzspeech.so", installed + "texttospeech/libqtexttospeech_speechd.so"})
+        QVERIFY2(maps.contains(plugin.toUtf8()), qPrintable(plugin));
     tutor.kill();
     tutor.waitForFinished();
 
