@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "speech/cSpokenText.h"
 #include "typing/TypingPad.h"
+#include "users/cUser.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -32,10 +33,8 @@ QSettings settings()
                      QStringLiteral("KZ"));
 }
 
-QString learnerKey(const QString &name)
-{
-    return QStringLiteral("Speech/Learners/") + name.trimmed();
-}
+// The learner's own choice, with the learner's other preferences.
+const QString kLearnerKey = QStringLiteral("Speech");
 
 QString roleWord(QAccessible::Role role)
 {
@@ -118,7 +117,7 @@ void cSpokenMode::Begin()
 void cSpokenMode::LearnerLoggedIn(const QString &sName)
 {
     m_learner = sName;
-    const QVariant kept = settings().value(learnerKey(sName));
+    const QVariant kept = cUser::PreferenceOf(sName.trimmed(), kLearnerKey);
     if (kept.isValid())
         SetOn(kept.toBool());
     else
@@ -205,7 +204,7 @@ void cSpokenMode::Store() const
     QSettings stored = settings();
     stored.setValue(QStringLiteral("Speech/Last"), m_on);
     if (!m_learner.isEmpty())
-        stored.setValue(learnerKey(m_learner), m_on);
+        cUser::SetPreferenceOf(m_learner.trimmed(), kLearnerKey, m_on);
 }
 
 void cSpokenMode::Say(const Utterance &parts)

@@ -16,6 +16,7 @@ cProfileRemoval::Result cProfileRemoval::Open(const QString &sFolder, const QStr
     case ProfileFile::OpenResult::Failed:
         return Result::Failed;
     }
+    m_sName = sName;
     m_sHistoryPath = cHistory::PathFor(sFolder, sName);
     return m_file.password().isEmpty() ? Result::Ready : Result::PasswordWanted;
 }
@@ -26,5 +27,6 @@ bool cProfileRemoval::Remove(QString *sReason)
         return false;
     // The history goes only once the profile is gone; a learner without one has nothing to remove.
     platform::removeFile(m_sHistoryPath);
+    cUser::ForgetPreferences(m_sName);
     return true;
 }

@@ -23,10 +23,12 @@ public:
     Result Open(const QString &sFolder, const QString &sName, QString *sReason = nullptr);
     // The same rule as at login.
     PasswordAnswer GivePassword(const QString &sAnswer) { return JudgePassword(m_file, sAnswer); }
-    // Removes the profile, then its history. False with the reason when the profile stays.
+    // Removes the profile, then its history and the learner's preferences. False with the reason
+    // when the profile stays.
     bool Remove(QString *sReason = nullptr);
 
 private:
     ProfileFile m_file;
+    QString m_sName;
     QString m_sHistoryPath;
 };

@@ -231,16 +231,35 @@ QSettings learnerSettings()
 
 QVariant cUser::GetPreference(const QString &sKey, const QVariant &vDefault) const
 {
-    if (sUserName.isEmpty())
-        return vDefault;
-    return learnerSettings().value(sUserName + QLatin1Char('/') + sKey, vDefault);
+    return PreferenceOf(sUserName, sKey, vDefault);
 }
 
 void cUser::SetPreference(const QString &sKey, const QVariant &vValue)
 {
-    if (sUserName.isEmpty())
+    SetPreferenceOf(sUserName, sKey, vValue);
+}
+
+QVariant cUser::PreferenceOf(const QString &sName, const QString &sKey, const QVariant &vDefault)
+{
+    if (sName.isEmpty())
+        return vDefault;
+    return learnerSettings().value(sName + QLatin1Char('/') + sKey, vDefault);
+}
+
+void cUser::SetPreferenceOf(const QString &sName, const QString &sKey, const QVariant &vValue)
+{
+    if (sName.isEmpty())
         return;
     QSettings settings = learnerSettings();
-    settings.setValue(sUserName + QLatin1Char('/') + sKey, vValue);
+    settings.setValue(sName + QLatin1Char('/') + sKey, vValue);
+    settings.sync();
+}
+
+void cUser::ForgetPreferences(const QString &sName)
+{
+    if (sName.isEmpty())
+        return;
+    QSettings settings = learnerSettings();
+    settings.remove(sName);
     settings.sync();
 }

@@ -52,6 +52,11 @@ public:
     // settings folder (XDG config), never in the profile file.
     QVariant GetPreference(const QString &sKey, const QVariant &vDefault = {}) const;
     void SetPreference(const QString &sKey, const QVariant &vValue);
+    // The same for a learner by name, logged in or not; a deleted learner's all go, so a new
+    // profile of that name starts afresh.
+    static QVariant PreferenceOf(const QString &sName, const QString &sKey, const QVariant &vDefault = {});
+    static void SetPreferenceOf(const QString &sName, const QString &sKey, const QVariant &vValue);
+    static void ForgetPreferences(const QString &sName);
     void SetSettings(const QString &sSection, const QString &sItem, const QVariant &vNewValue);
     qint16 ConvSpeed(qint16 speed, QString &unitLabel);
     // A speed as the screens write it: " value unit." in the learner's unit.

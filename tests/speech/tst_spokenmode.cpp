@@ -65,6 +65,7 @@ private slots:
     void init()
     {
         stored().clear();
+        cUser::ForgetPreferences(QStringLiteral("learner"));
         m_speech = std::make_unique<SpeechRecorder>();
         m_sandbox = std::make_unique<Sandbox>();
     }
@@ -92,11 +93,11 @@ private slots:
         QCOMPARE(stored().value(QStringLiteral("Speech/Last")).toBool(), true);
 
         users.cmdOK->click(); // the learner logs in: the machine's choice becomes theirs
-        QCOMPARE(stored().value(QStringLiteral("Speech/Learners/learner")).toBool(), true);
+        QCOMPARE(cUser::PreferenceOf(QStringLiteral("learner"), QStringLiteral("Speech")).toBool(), true);
         pressModeKey(&Window<frmMain>());
         QVERIFY(!theSpokenMode().IsOn());
         QCOMPARE(m_speech->said.last(), QStringLiteral("ar: إيقاف الصوت"));
-        QCOMPARE(stored().value(QStringLiteral("Speech/Learners/learner")).toBool(), false);
+        QCOMPARE(cUser::PreferenceOf(QStringLiteral("learner"), QStringLiteral("Speech")).toBool(), false);
 
         // Next time the machine starts with the mode on; this learner's own choice turns it off.
         stored().setValue(QStringLiteral("Speech/Last"), true);

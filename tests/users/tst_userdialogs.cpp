@@ -281,9 +281,10 @@ private slots:
         const QString chosen = list->item(1)->text();
         list->setCurrentRow(1);
         QCOMPARE(users.lblUser->text(), chosen);
-        // The learner's history goes with the profile.
+        // The learner's history and preferences go with the profile.
         const QString history = cHistory::PathFor(platform::profileFolder(), chosen);
         QVERIFY(cHistory::Append(history, HistoryRecord()));
+        cUser::SetPreferenceOf(chosen, QStringLiteral("Speech"), true);
 
         DialogScript dialogs;
         dialogs.answer(platform::AnswerNo);
@@ -296,6 +297,7 @@ private slots:
         QCOMPARE(dialogs.requests[0].buttons, platform::MessageButtons::YesNo);
         QCOMPARE(listed(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
         QVERIFY(QFile::exists(history));
+        QVERIFY(cUser::PreferenceOf(chosen, QStringLiteral("Speech")).toBool());
 
         list->setCurrentRow(1);
         dialogs.answer(platform::AnswerYes);
@@ -303,6 +305,7 @@ private slots:
         QCOMPARE(listed().size(), 1);
         QVERIFY(!listed().contains(chosen));
         QVERIFY(!QFile::exists(history));
+        QVERIFY(!cUser::PreferenceOf(chosen, QStringLiteral("Speech")).isValid());
         QCOMPARE(users.lblUser->text(), list->item(0)->text());
     }
 
