@@ -1,11 +1,18 @@
 #include "E2eKeys.h"
 
+#include "E2eSupport.h"
+
 #include "lessons/cLesson.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Random.h"
 #include "users/ProfileFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QWidget>
 #include <QHash>
 #include <QRandomGenerator>
 
@@ -62,6 +69,24 @@ QString firstTestText(int block, const char *seed)
     const QString text = cLesson::BuildTestText(block);
     platform::setRandomSequenceForTesting({});
     return text;
+}
+
+QPoint centreIn(QWidget *widget, QWidget *window)
+{
+    return widget->mapTo(window, widget->rect().center());
+}
+
+QImage grabWindow(const XServer &x, const QString &windowId)
+{
+    const QString import = QStandardPaths::findExecutable(QStringLiteral("import"));
+    QTemporaryFile file(QDir::temp().filePath(QStringLiteral("kz-window-XXXXXX.png")));
+    if (import.isEmpty() || !file.open())
+        return {};
+    QProcess process;
+    process.setProcessEnvironment(x.environment());
+    process.start(import, {QStringLiteral("-window"), windowId, file.fileName()});
+    process.waitForFinished(10000);
+    return QImage(file.fileName());
 }
 
 } // namespace e2e

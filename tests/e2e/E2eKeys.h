@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 namespace e2e {
+
+class XServer;
 
 // The US letters, which the Arabic desktop lacks: they are sent by name on spare keys.
 const QStringList &usLetters();
@@ -20,5 +26,12 @@ bool createLearner(const QString &path, char language);
 // The text of a lesson test (`block`: the lesson's block of lines) as a tutor started with
 // KZ_RANDOM_SEED=`seed` draws its first test: the tutor's generator, fresh from the seed.
 QString firstTestText(int block, const char *seed);
+
+// Where to click `widget`: its centre in the coordinates of `window`, a twin of the tutor's window
+// laid out in the test.
+QPoint centreIn(QWidget *widget, QWidget *window);
+
+// The window as the X server shows it, when ImageMagick's import is at hand (else a null image).
+QImage grabWindow(const XServer &x, const QString &windowId);
 
 } // namespace e2e

@@ -31,11 +31,6 @@ namespace {
 const QString kPython = QStringLiteral("/usr/bin/python3"); // the one with the system's pyatspi
 const QString kBusLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
 
-QPoint centreIn(QWidget *widget, QWidget *window)
-{
-    return widget->mapTo(window, widget->rect().center());
-}
-
 void stop(QProcess &process)
 {
     if (process.state() == QProcess::NotRunning)

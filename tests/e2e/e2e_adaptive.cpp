@@ -22,11 +22,9 @@
 #include "users/cUser.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QThread>
 #include <QtTest>
 
@@ -39,26 +37,6 @@ constexpr int kLines = 4;
 // The slow key waits this long before each press: a third of the learner's target speed, below what
 // a key typed only half the hits it needs counts for.
 constexpr int kSlowMs = 1200;
-
-QPoint centreIn(QWidget *widget, QWidget *window)
-{
-    return widget->mapTo(window, widget->rect().center());
-}
-
-QImage grabWindow(const XServer &x, const QString &windowId)
-{
-    const QString import = QStandardPaths::findExecutable(QStringLiteral("import"));
-    if (import.isEmpty())
-        return {};
-    const QString file = QDir::temp().filePath(QStringLiteral("kz-adaptive-%1.png").arg(windowId));
-    QProcess process;
-    process.setProcessEnvironment(x.environment());
-    process.start(import, {QStringLiteral("-window"), windowId, file});
-    process.waitForFinished(10000);
-    QImage image(file);
-    QFile::remove(file);
-    return image;
-}
 
 bool near(const QColor &a, const QColor &b)
 {

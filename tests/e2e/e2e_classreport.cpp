@@ -37,11 +37,6 @@ namespace {
 
 constexpr const char *kSeed = "20261208";
 
-QPoint centreIn(QWidget *widget, QWidget *window)
-{
-    return widget->mapTo(window, widget->rect().center());
-}
-
 // Every file of the folder with its bytes and modification time.
 QStringList folderState(const QString &folder)
 {

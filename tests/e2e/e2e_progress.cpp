@@ -21,11 +21,9 @@
 #include "users/cUser.h"
 #include "users/frmUsers.h"
 
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QThread>
 #include <QtTest>
 
@@ -34,27 +32,6 @@ using namespace e2e;
 namespace {
 
 constexpr const char *kSeed = "20261208";
-
-QPoint centreIn(QWidget *widget, QWidget *window)
-{
-    return widget->mapTo(window, widget->rect().center());
-}
-
-// The window as the X server shows it, when ImageMagick's import is at hand.
-QImage grabWindow(const XServer &x, const QString &windowId)
-{
-    const QString import = QStandardPaths::findExecutable(QStringLiteral("import"));
-    if (import.isEmpty())
-        return {};
-    const QString file = QDir::temp().filePath(QStringLiteral("kz-progress-%1.png").arg(windowId));
-    QProcess process;
-    process.setProcessEnvironment(x.environment());
-    process.start(import, {QStringLiteral("-window"), windowId, file});
-    process.waitForFinished(10000);
-    QImage image(file);
-    QFile::remove(file);
-    return image;
-}
 
 bool near(const QColor &a, const QColor &b)
 {
