@@ -205,10 +205,9 @@ cKeyModel::KeyState cKeyModel::StateOf(const Evidence &evidence, double *reach) 
     double accuracy = 0;
     bool accurateEnough = false;
     if (state.dMissRate >= 0) {
-        const double allowed = m_dAllowedMisses;
-        accurateEnough = state.dMissRate <= allowed;
+        accurateEnough = state.dMissRate <= m_dAllowedMisses;
         // The allowed misses over the key's, a fraction as speed's is.
-        accuracy = accurateEnough ? 1 : std::min(1.0, std::max(allowed, kLeastMissRate) / state.dMissRate);
+        accuracy = accurateEnough ? 1 : std::min(1.0, std::max(m_dAllowedMisses, kLeastMissRate) / state.dMissRate);
     }
     // Too few hits are no measure yet: they count as that much of the way.
     const double evidenceShare = std::min(1.0, double(state.iHits) / kLeastHits);

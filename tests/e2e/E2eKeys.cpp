@@ -89,4 +89,10 @@ QImage grabWindow(const XServer &x, const QString &windowId)
     return QImage(file.fileName());
 }
 
+bool near(const QColor &a, const QColor &b, int tolerance)
+{
+    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance &&
+           qAbs(a.blue() - b.blue()) <= tolerance;
+}
+
 } // namespace e2e

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -33,5 +34,9 @@ QPoint centreIn(QWidget *widget, QWidget *window);
 
 // The window as the X server shows it, when ImageMagick's import is at hand (else a null image).
 QImage grabWindow(const XServer &x, const QString &windowId);
+
+// Whether two colours differ by at most `tolerance` in each of red, green and blue (a grabbed
+// window's pixels are the drawn colours within rounding).
+bool near(const QColor &a, const QColor &b, int tolerance);
 
 } // namespace e2e

@@ -32,16 +32,13 @@ using namespace e2e;
 
 namespace {
 
+// How far a grabbed pixel may stand from the colour drawn.
+constexpr int kTolerance = 8;
 constexpr const char *kSeed = "20261209";
 constexpr int kLines = 4;
 // The slow key waits this long before each press: a third of the learner's target speed, below what
 // a key typed only half the hits it needs counts for.
 constexpr int kSlowMs = 1200;
-
-bool near(const QColor &a, const QColor &b)
-{
-    return qAbs(a.red() - b.red()) <= 8 && qAbs(a.green() - b.green()) <= 8 && qAbs(a.blue() - b.blue()) <= 8;
-}
 
 // The history's records once it holds `count` of them (the tutor appends each as its line ends).
 QList<HistoryRecord> waitForRecords(const QString &path, qsizetype count)
@@ -173,7 +170,7 @@ private slots:
             const QRect box = keygrid::keyBox(trainerKeys(arabic).at(slowKey).iPosition)
                                   .translated(layoutTwin.picKeyboard->pos());
             const QPoint probe(box.center().x(), box.top());
-            QVERIFY2(near(shown.pixelColor(probe), KeyboardPicture::kFocusFrame),
+            QVERIFY2(near(shown.pixelColor(probe), KeyboardPicture::kFocusFrame, kTolerance),
                      qPrintable(shown.pixelColor(probe).name()));
         }
         killTutorsIn(tutor.folder());

@@ -31,12 +31,9 @@ using namespace e2e;
 
 namespace {
 
+// How far a grabbed pixel may stand from the colour drawn.
+constexpr int kTolerance = 6;
 constexpr const char *kSeed = "20261208";
-
-bool near(const QColor &a, const QColor &b)
-{
-    return qAbs(a.red() - b.red()) <= 6 && qAbs(a.green() - b.green()) <= 6 && qAbs(a.blue() - b.blue()) <= 6;
-}
 
 } // namespace
 
@@ -152,15 +149,15 @@ private slots:
             const QColor expected = screen.picKeyboard->KeyFills().value(position);
             const QRect box = keygrid::keyBox(position).translated(screen.picKeyboard->pos());
             const QPoint probe(box.center().x() + 9, box.bottom() - 4);
-            QVERIFY2(near(shown.pixelColor(probe), expected),
+            QVERIFY2(near(shown.pixelColor(probe), expected, kTolerance),
                      qPrintable(shown.pixelColor(probe).name() + QStringLiteral(" ≠ ") + expected.name()));
             QVERIFY(expected != frmProgress::TintFor(0));
             // And the test is the one point drawn on the chart, in both lines' colours.
             const QPoint chart = screen.picChart->pos();
             QVERIFY(near(shown.pixelColor(chart + screen.picChart->SpeedAt(0).toPoint()),
-                         ProgressChart::kSpeedColour));
+                         ProgressChart::kSpeedColour, kTolerance));
             QVERIFY(near(shown.pixelColor(chart + screen.picChart->AccuracyAt(0).toPoint()),
-                         ProgressChart::kAccuracyColour));
+                         ProgressChart::kAccuracyColour, kTolerance));
         }
         WindowRegistry::UnloadAll();
         theUser().LogOut();
